@@ -1,0 +1,32 @@
+# Two set-up commands for a fresh machine: `make demo` and `make test`.
+BUILD ?= build
+JOBS ?= 2
+CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
+DEMO_SWITCHES := -p1setup/panel-header.txt -p2setup/panel-footer.txt -nf
+
+.PHONY: all deps build test demo format clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+demo: build
+	rm -rf $(BUILD)/demo
+	cp -R examples/sample-help $(BUILD)/demo
+	cd $(BUILD)/demo && ../quorva setup/fsref.htm toc.htm $(DEMO_SWITCHES) </dev/null
+	@echo
+	@echo "The processed sample help set is in $(BUILD)/demo/ (open $(BUILD)/demo/index.htm)."
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf $(BUILD)

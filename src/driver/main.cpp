@@ -1,0 +1,27 @@
+#include <exception>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "driver/fatal_error.h"
+#include "driver/run.h"
+#include "platform/real_console.h"
+#include "platform/real_file_system.h"
+
+int main(int argc, char** argv) {
+  quorva::RealConsole console;
+  // Every failure ends with a reported message: exit code 3 always means a fatal error the
+  // tool has named, never a crash.
+  try {
+    quorva::RealFileSystem fs;
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    return quorva::RunQuorva(arguments, fs, console);
+  } catch (const std::bad_alloc&) {
+    console.Write("Error: Out of memory.\n");
+  } catch (const std::exception& error) {
+    console.Write(std::string("Error: ") + error.what() + ".\n");
+  } catch (...) {
+    console.Write("Error: Unexpected failure.\n");
+  }
+  return quorva::kExitFatal;
+}

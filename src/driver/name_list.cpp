@@ -1,0 +1,49 @@
+#include "driver/name_list.h"
+
+#include "driver/fatal_error.h"
+#include "platform/wildcard.h"
+
+namespace quorva {
+
+namespace {
+
+void RefuseOverfullList(std::size_t count) {
+  if (count > kNameListLimit) {
+    throw FatalError("Error: Too many first level topics.\n");
+  }
+}
+
+}  // namespace
+
+const char* const kNavigationPageNames[8] = {"toc.htm",       "tab_toc.htm",  "top_top.htm",
+                                             "indexpage.htm", "toc.html",     "tab_toc.html",
+                                             "top_top.html",  "indexpage.html"};
+
+void NameList::AddListedName(std::string_view name) {
+  folded_names_.insert(FoldAsciiCase(name));
+  RefuseOverfullList(++count_);
+}
+
+bool NameList::IsNewName(std::string_view name) const {
+  return folded_names_.find(FoldAsciiCase(name)) == folded_names_.end();
+}
+
+void NameList::ReleaseListedNames() { ClearListedNames(); }
+
+void NameList::ClearListedNames() {
+  folded_names_.clear();
+  count_ = 0;
+}
+
+void NameList::AddNavigationPageNames() {
+  for (const char* name : kNavigationPageNames) {
+    AddListedName(name);
+  }
+}
+
+void PageLinkList::AddPageLink(std::string_view name) {
+  names_.emplace_back(name);
+  RefuseOverfullList(names_.size());
+}
+
+}  // namespace quorva

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+namespace quorva {
+
+// A list holds at most this many names; the add that would make one more ends the run.
+constexpr std::size_t kNameListLimit = 32767;
+
+// The eight navigation pages that no walk treats as a topic, in the order they are added.
+extern const char* const kNavigationPageNames[8];
+
+// The names the current pass has claimed. Names compare without regard to the case of A-Z and
+// are otherwise compared whole; membership is a hash lookup on the folded name.
+class NameList {
+ public:
+  void AddListedName(std::string_view name);
+  bool IsNewName(std::string_view name) const;
+  void ReleaseListedNames();
+  void ClearListedNames();
+  void AddNavigationPageNames();
+  std::size_t Count() const { return count_; }
+
+ private:
+  std::unordered_multiset<std::string> folded_names_;
+  std::size_t count_ = 0;
+};
+
+// The links one TOC page contributes, in the order its walk processes them.
+class PageLinkList {
+ public:
+  void AddPageLink(std::string_view name);
+  void ReleasePageLinks() { names_.clear(); }
+  const std::vector<std::string>& Names() const { return names_; }
+
+ private:
+  std::vector<std::string> names_;
+};
+
+}  // namespace quorva

@@ -1,0 +1,15 @@
+#include "driver/path_check.h"
+
+#include "platform/path.h"
+
+namespace quorva {
+
+bool IsPathWithinLimit(const std::string& path, Console& console) {
+  if (path.size() <= kPathLimit) {
+    return true;
+  }
+  console.Write("Error: Path too long (" + path + ").\n");
+  return false;
+}
+
+}  // namespace quorva

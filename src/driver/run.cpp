@@ -1,0 +1,103 @@
+#include "driver/run.h"
+
+#include <optional>
+
+#include "driver/fatal_error.h"
+#include "driver/name_list.h"
+#include "driver/path_check.h"
+#include "driver/run_settings.h"
+#include "driver/switches.h"
+#include "driver/usage.h"
+#include "frameset/page_title.h"
+#include "platform/path.h"
+
+namespace quorva {
+
+namespace {
+
+// The output TOC page and the index page beside it, from the second argument.
+struct OutputPaths {
+  std::string drive;
+  std::string folder;
+  std::string toc_page;
+  std::string index_page;
+};
+
+std::optional<OutputPaths> DeriveOutputPaths(const std::string& output_toc, Console& console) {
+  if (!IsPathWithinLimit(output_toc, console)) {
+    return std::nullopt;
+  }
+  PathParts parts = SplitPath(output_toc);
+  if (parts.base.empty()) {
+    // A folder named with its trailing separator: its TOC page is toc.htm.
+    parts.base = "toc";
+    parts.extension = ".htm";
+  }
+  OutputPaths paths{parts.drive, parts.folder,
+                    MakePath(parts.drive, parts.folder, parts.base, parts.extension),
+                    MakePath(parts.drive, parts.folder, "index", ".htm")};
+  if (!IsPathWithinLimit(paths.toc_page, console) ||
+      !IsPathWithinLimit(paths.index_page, console)) {
+    return std::nullopt;
+  }
+  return paths;
+}
+
+int RunSteps(const std::vector<std::string>& arguments, FileSystem& fs, Console& console) {
+  if (arguments.empty()) {
+    PrintUsage(console);
+    console.WaitForKey();
+    return kExitDone;
+  }
+  const std::string& reference = arguments[0];
+  if (!fs.IsReadable(reference)) {
+    if (reference.compare(0, 4, "-ver") == 0) {
+      PrintVersionBanner(console);
+      return kExitDone;
+    }
+    console.Write("Error: Reference File (" + reference + ") not found.\n");
+    return kExitSetupError;
+  }
+  if (arguments.size() < 2) {
+    return kExitDone;
+  }
+  std::optional<OutputPaths> paths = DeriveOutputPaths(arguments[1], console);
+  if (!paths) {
+    return kExitSetupError;
+  }
+  std::optional<std::string> index_title = ReadPageTitle(fs, paths->index_page);
+  if (!index_title) {
+    console.Write("Error Cannot find <title>: (" + paths->index_page + ").\n");
+    return kExitSetupError;
+  }
+  console.Write("\nIndex page(s) title:'" + *index_title + "'.\n");
+  console.Write("\nCreating Index Frame Pages.");
+
+  RunSettings settings;
+  SwitchContext switch_context{fs, console, paths->drive, paths->folder};
+  for (std::size_t i = 2; i < arguments.size(); ++i) {
+    if (!ApplySwitch(arguments[i], settings, switch_context)) {
+      console.Write(arguments[i] + " is not a legal switch.\n");
+      return kExitSetupError;
+    }
+  }
+
+  NameList names;
+  names.ClearListedNames();
+
+  console.Write("\ncomplete.\n");
+  return kExitDone;
+}
+
+}  // namespace
+
+int RunQuorva(const std::vector<std::string>& arguments, FileSystem& fs, Console& console) {
+  try {
+    return RunSteps(arguments, fs, console);
+  } catch (const FatalError& error) {
+    console.Write(error.what());
+    return kExitFatal;
+  }
+}
+
+}  // namespace quorva

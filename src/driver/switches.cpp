@@ -1,0 +1,233 @@
+#include "driver/switches.h"
+
+#include <optional>
+
+#include "driver/path_check.h"
+#include "driver/text_utils.h"
+#include "platform/path.h"
+#include "platform/text_mode.h"
+
+namespace quorva {
+
+namespace {
+
+char At(const std::string& text, std::size_t index) {
+  return index < text.size() ? text[index] : '\0';
+}
+
+// A flag switch is cleared by an "n" right after its letters and set by anything else.
+bool FlagAt(const std::string& argument, std::size_t index) { return At(argument, index) != 'n'; }
+
+std::string ValueFrom(const std::string& argument, std::size_t index) {
+  return index < argument.size() ? argument.substr(index) : std::string();
+}
+
+// The content of a settings file named by a switch, read as text up to `limit` characters;
+// nothing when the file is missing or cannot be opened.
+std::optional<std::string> ReadSettingFile(SwitchContext& context, const std::string& path,
+                                           std::size_t limit) {
+  if (!IsPathWithinLimit(path, context.console) || !context.fs.IsReadable(path)) {
+    return std::nullopt;
+  }
+  std::optional<std::string> text = ReadTextFile(context.fs, path);
+  if (!text) {
+    return std::nullopt;
+  }
+  return std::string(CutTo(UpToFirstNul(*text), limit));
+}
+
+void ReplaceFromFile(SwitchContext& context, const std::string& path, std::size_t limit,
+                     std::string& setting) {
+  if (std::optional<std::string> text = ReadSettingFile(context, path, limit)) {
+    setting = std::move(*text);
+  }
+}
+
+void ApplyUrlSwitch(const std::string& argument, RunSettings& settings, SwitchContext& context) {
+  switch (At(argument, 2)) {
+    case 'b':
+      if (At(argument, 3) == 'f') {
+        settings.url_prefix.clear();
+        ReplaceFromFile(context, ValueFrom(argument, 4), kUrlPrefixFileLimit, settings.url_prefix);
+      } else {
+        settings.url_prefix = std::string(CutTo(ValueFrom(argument, 3), kUrlPrefixInlineLimit));
+      }
+      TrimSpaces(settings.url_prefix);
+      break;
+    case 'l':
+      settings.url_prefix = "./";
+      break;
+    case 'n':
+      settings.url_prefix.clear();
+      break;
+    case 'r':
+      settings.url_prefix = "/";
+      break;
+    default:
+      break;  // any other -u switch is ignored without a message
+  }
+}
+
+std::string DropArrowFor(char choice) {
+  switch (choice) {
+    case 'a':
+      return "&rarr";
+    case 'g':
+      return "&raquo;";
+    case 'n':
+      return "";
+    default:
+      return "&#9658;";
+  }
+}
+
+void ApplyExtraMenuItemSwitch(const std::string& argument, RunSettings& settings,
+                              SwitchContext& context) {
+  if (settings.extra_menu_items.size() >= kExtraMenuItemLimit) {
+    return;  // a -mif file is then not even opened
+  }
+  if (At(argument, 3) == 'f') {
+    if (std::optional<std::string> list =
+            ReadSettingFile(context, ValueFrom(argument, 4), kMenuItemFileLimit)) {
+      ParseExtraMenuItems(*list, settings.extra_menu_items);
+    }
+  } else {
+    ParseExtraMenuItems(ValueFrom(argument, 3), settings.extra_menu_items);
+  }
+}
+
+void ApplyMenuSwitch(const std::string& argument, RunSettings& settings, SwitchContext& context) {
+  switch (At(argument, 2)) {
+    case 'a':
+      settings.drop_arrow = DropArrowFor(At(argument, 3));
+      break;
+    case 'b':
+      settings.button_depth = ReadDecimalInteger(ValueFrom(argument, 3));
+      break;
+    case 'd':
+      settings.menu_wrapper = FlagAt(argument, 3);
+      break;
+    case 'i':
+      ApplyExtraMenuItemSwitch(argument, settings, context);
+      break;
+    case 'm':
+      settings.build_menu = At(argument, 3) != 'n' && At(argument, 3) != 'r';
+      settings.handle_menu_markers = At(argument, 3) != 'n';
+      break;
+    case 'p':
+      settings.repeat_parent = FlagAt(argument, 3);
+      break;
+    case 's':
+      settings.wide_spacing = FlagAt(argument, 3);
+      break;
+    case 't':
+      settings.old_browser_markup = FlagAt(argument, 3);
+      break;
+    case 'w':
+      settings.menu_page_name = std::string(CutTo(ValueFrom(argument, 3), kMenuPageNameLimit));
+      TrimSpaces(settings.menu_page_name);
+      break;
+    default:
+      break;  // any other -m switch is ignored without a message
+  }
+}
+
+bool ApplyBreadcrumbSwitch(const std::string& argument, RunSettings& settings,
+                           SwitchContext& context) {
+  switch (At(argument, 2)) {
+    case 'b':
+      settings.breadcrumbs = FlagAt(argument, 3);
+      return true;
+    case 'h':
+      ReplaceFromFile(context, ValueFrom(argument, 3), kIndexPageAffixLimit,
+                      settings.index_page_prefix);
+      return true;
+    case 'i':
+      settings.index_frame_links = FlagAt(argument, 3);
+      return true;
+    case 'l':
+      settings.separator_at_first_level = FlagAt(argument, 3);
+      return true;
+    case 't':
+      ReplaceFromFile(context, ValueFrom(argument, 3), kIndexPageAffixLimit,
+                      settings.index_page_suffix);
+      return true;
+    case 'u':
+      ReplaceFromFile(context, ValueFrom(argument, 3), kSeparatorLimit,
+                      settings.breadcrumb_separator);
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Snippet names are relative to the output folder; the first readable file for a slot wins.
+void ApplySnippetSwitch(const std::string& argument, RunSettings& settings,
+                        SwitchContext& context) {
+  std::string path =
+      MakePath(context.output_drive, context.output_folder, ValueFrom(argument, 3), "");
+  if (!IsPathWithinLimit(path, context.console)) {
+    return;
+  }
+  if (!context.fs.IsReadable(path)) {
+    context.console.Write("\nunable to read " + path + ".\n");
+    return;
+  }
+  context.console.Write("\nreading " + path + ".\n");
+  std::optional<std::string> text = ReadTextFile(context.fs, path);
+  if (!text) {
+    return;
+  }
+  settings.snippets_loaded = true;
+  std::optional<std::string>& slot = settings.snippets[At(argument, 2) - '1'];
+  if (!slot) {
+    slot = std::string(UpToFirstNul(*text));
+  }
+}
+
+}  // namespace
+
+bool ApplySwitch(const std::string& argument, RunSettings& settings, SwitchContext& context) {
+  if (At(argument, 0) != '-') {
+    return false;
+  }
+  switch (At(argument, 1)) {
+    case 'u':
+      ApplyUrlSwitch(argument, settings, context);
+      return true;
+    case 'm':
+      ApplyMenuSwitch(argument, settings, context);
+      return true;
+    case 'b':
+      return ApplyBreadcrumbSwitch(argument, settings, context);
+    case 'c':
+      settings.compression = FlagAt(argument, 2);
+      return true;
+    case 'f':
+      if (At(argument, 2) == 'i') {
+        settings.index_frame_pages = FlagAt(argument, 3);
+        return true;
+      }
+      if (At(argument, 2) == 't') {
+        settings.per_topic_titles = FlagAt(argument, 3);
+        return true;
+      }
+      return false;
+    case 'n':
+      if (At(argument, 2) == 'f') {
+        settings.file_name_marker = FlagAt(argument, 3);
+        return true;
+      }
+      return false;
+    case 'p':
+      if (At(argument, 2) >= '1' && At(argument, 2) <= '9') {
+        ApplySnippetSwitch(argument, settings, context);
+        return true;
+      }
+      return false;
+    default:
+      return false;
+  }
+}
+
+}  // namespace quorva

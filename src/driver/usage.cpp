@@ -1,0 +1,44 @@
+#include "driver/usage.h"
+
+#include <string>
+
+namespace quorva {
+
+void PrintUsage(Console& console) {
+  console.Write(std::string("\nQUORVA ") + kFullVersion +
+                " - index frame pages, breadcrumbs, drop-down menu and compression"
+                " for plain-HTML help.\n");
+  static const char* const kTexts[] = {
+      "\n\nUsage:\n",
+      "\nUsage  ",
+      "\n",
+      "\nQUORVA.EXE  frameset_template output_toc optional_switches ",
+      "\n",
+      "\nExample                            ",
+      "\n",
+      "\nQUORVA.EXE \"C:\\AITdata\\fsref.htm\" \"C:\\AITpub\\HTML\\Test\\toc.htm\" -c -bi",
+      "\n",
+      "\nNote: In the example, the quotation marks are optional. You must enclose",
+      "\nthe file name in quotations marks if it includes blanks.",
+      "\n",
+      "\nFrameset template ",
+      "\n",
+      "\nIn the example, quorva_frameset.htm is the frameset to be used as template ",
+      "\nfor each innn.htm file. This file can be the AuthorIT ",
+      "\nframeset template (normally ",
+      "C:\\Program Files\\AuthorITv4\\Data\\Templates\\Plain HTML\\html_frameset.htm). ",
+      "\n ",
+      "\nFor information about the switches see the attached help file.",
+      "\n",
+      " -- Press any key --.",
+  };
+  for (const char* text : kTexts) {
+    console.Write(text);
+  }
+}
+
+void PrintVersionBanner(Console& console) {
+  console.Write("\nQUORVA Tessivane -- Version: 2.2.1.\n\n");
+}
+
+}  // namespace quorva

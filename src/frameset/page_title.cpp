@@ -1,0 +1,39 @@
+#include "frameset/page_title.h"
+
+#include <memory>
+
+#include "driver/text_utils.h"
+#include "platform/text_reader.h"
+
+namespace quorva {
+
+std::optional<std::string> ReadPageTitle(FileSystem& fs, const std::string& path,
+                                         std::size_t limit) {
+  std::unique_ptr<ByteReader> file = fs.OpenForReading(path);
+  if (!file) {
+    return std::nullopt;
+  }
+  TextModeReader text(*file);
+  // The page is a NUL-terminated text: a NUL byte ends it like the end of the file.
+  auto next = [&text] {
+    int c = text.Next();
+    return c == 0 ? -1 : c;
+  };
+  std::string recent;  // the last seven characters scanned
+  for (int c = next(); c != -1; c = next()) {
+    recent += static_cast<char>(c);
+    if (recent.size() > 7) {
+      recent.erase(0, 1);
+    }
+    if (EndsWithWithoutCase(recent, "<title>")) {
+      std::string title;
+      for (int t = next(); t != -1 && t != '<' && title.size() < limit; t = next()) {
+        title += static_cast<char>(t);
+      }
+      return title;
+    }
+  }
+  return std::string();
+}
+
+}  // namespace quorva

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string_view>
+
+namespace quorva {
+
+// The console seam: every message of the tool goes to standard output through it.
+class Console {
+ public:
+  virtual ~Console() = default;
+  virtual void Write(std::string_view bytes) = 0;
+  // Waits for one key press, read without echo and discarded; returns at once when standard
+  // input is not an interactive terminal, so scripts and CI never block.
+  virtual void WaitForKey() = 0;
+};
+
+// The box-drawing corner that heads each TOC page's progress line: byte 192 in the Windows
+// console's code page, the same character in UTF-8 elsewhere.
+#ifdef _WIN32
+inline constexpr std::string_view kConsoleCorner = "\xC0";
+#else
+inline constexpr std::string_view kConsoleCorner = "\xE2\x94\x94";
+#endif
+
+}  // namespace quorva

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorva {
+
+// Reads an open file in blocks, so a reader can stop early (a page title, say).
+class ByteReader {
+ public:
+  virtual ~ByteReader() = default;
+  // Fills up to `size` bytes; returns how many were read, 0 at the end of the file.
+  virtual std::size_t Read(char* buffer, std::size_t size) = 0;
+};
+
+// Every file operation of the tool goes through this seam; `main` makes the real one and
+// unit tests use an in-memory fake.
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // True when a file or folder of that name exists and may be read.
+  virtual bool IsReadable(const std::string& path) = 0;
+  // Length of a regular file in bytes; nothing for a folder or a missing file.
+  virtual std::optional<std::uint64_t> FileLength(const std::string& path) = 0;
+  // Opens a regular file for reading; nullptr when it is missing, a folder or unreadable.
+  virtual std::unique_ptr<ByteReader> OpenForReading(const std::string& path) = 0;
+  // The whole content of a regular file, bytes as they are.
+  virtual std::optional<std::string> ReadBinary(const std::string& path) = 0;
+  // Creates or truncates the file and writes the bytes; false when it cannot be created.
+  virtual bool WriteBinary(const std::string& path, std::string_view bytes) = 0;
+  // Replaces an existing file's content so that a killed run leaves it either old or new:
+  // a temporary file beside it, then a rename over it, with its permissions kept. A file that
+  // is not writable is left untouched and false is returned.
+  virtual bool ReplaceBinary(const std::string& path, std::string_view bytes) = 0;
+  // Names in `folder` (empty: the working directory) matching `pattern` ("*" any run of
+  // characters, letters without case), sorted by name with letters compared without case.
+  virtual std::vector<std::string> ListFolder(const std::string& folder,
+                                              const std::string& pattern) = 0;
+};
+
+// Text-mode reading and writing over the binary operations, the same bytes on every platform.
+std::optional<std::string> ReadTextFile(FileSystem& fs, const std::string& path);
+bool WriteTextFile(FileSystem& fs, const std::string& path, std::string_view text);
+
+}  // namespace quorva

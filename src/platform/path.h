@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quorva {
+
+// The longest path the tool handles; longer ones are refused, never cut into another name.
+constexpr std::size_t kPathLimit = 259;
+// The longest drive, folder, base name or extension part of a path.
+constexpr std::size_t kPathPartLimit = 255;
+
+// A path as drive ("C:"), folder (with its trailing separator), base name and extension
+// (with its leading dot).
+struct PathParts {
+  std::string drive;
+  std::string folder;
+  std::string base;
+  std::string extension;
+};
+
+// Splits at the last backslash or slash and at the last dot after it; a leading letter and
+// colon form the drive on every platform.
+PathParts SplitPath(std::string_view path);
+
+// Joins the parts: a separator is added after a folder that lacks one, a dot before an
+// extension that lacks one, nothing for an empty extension.
+std::string MakePath(std::string_view drive, std::string_view folder, std::string_view base,
+                     std::string_view extension);
+
+// Base name followed by extension: the file name without drive or folder.
+std::string FileNameOf(std::string_view path);
+
+// Drive and folder of a path joined with a name, as every page named by a page is looked for.
+std::string PathBeside(std::string_view path, std::string_view name);
+
+}  // namespace quorva

@@ -1,0 +1,185 @@
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+
+#include "platform/path.h"
+#include "platform/real_file_system.h"
+#include "platform/wildcard.h"
+
+namespace quorva {
+
+namespace {
+
+// Opens a regular file for reading; a folder fails here as it does on Windows.
+int OpenRegularFile(const std::string& path, struct stat* info) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    return -1;
+  }
+  if (::fstat(fd, info) != 0 || !S_ISREG(info->st_mode)) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) {
+        continue;
+      }
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+class PosixByteReader : public ByteReader {
+ public:
+  explicit PosixByteReader(int fd) : fd_(fd) {}
+  ~PosixByteReader() override { ::close(fd_); }
+  PosixByteReader(const PosixByteReader&) = delete;
+  PosixByteReader& operator=(const PosixByteReader&) = delete;
+
+  std::size_t Read(char* buffer, std::size_t size) override {
+    while (true) {
+      ssize_t got = ::read(fd_, buffer, size);
+      if (got >= 0) {
+        return static_cast<std::size_t>(got);
+      }
+      if (errno != EINTR) {
+        return 0;
+      }
+    }
+  }
+
+ private:
+  int fd_;
+};
+
+// The temporary name never contains ".htm", ".php" or ".css", so a file left behind by a
+// killed run is never taken for a page by a later listing.
+std::string TemporaryPathBeside(const std::string& target) {
+  static std::atomic<unsigned> counter{0};
+  PathParts parts = SplitPath(target);
+  std::string name = ".quorva-" + std::to_string(::getpid()) + "-" +
+                     std::to_string(counter.fetch_add(1)) + ".tmp";
+  return MakePath(parts.drive, parts.folder, name, "");
+}
+
+}  // namespace
+
+bool RealFileSystem::IsReadable(const std::string& path) {
+  return ::access(path.c_str(), R_OK) == 0;
+}
+
+std::optional<std::uint64_t> RealFileSystem::FileLength(const std::string& path) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    return std::nullopt;
+  }
+  return static_cast<std::uint64_t>(info.st_size);
+}
+
+std::unique_ptr<ByteReader> RealFileSystem::OpenForReading(const std::string& path) {
+  struct stat info;
+  int fd = OpenRegularFile(path, &info);
+  if (fd < 0) {
+    return nullptr;
+  }
+  return std::make_unique<PosixByteReader>(fd);
+}
+
+std::optional<std::string> RealFileSystem::ReadBinary(const std::string& path) {
+  struct stat info;
+  int fd = OpenRegularFile(path, &info);
+  if (fd < 0) {
+    return std::nullopt;
+  }
+  PosixByteReader reader(fd);
+  std::string bytes;
+  bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
+  std::size_t filled = 0;
+  while (true) {
+    if (filled == bytes.size()) {
+      bytes.resize(bytes.size() * 2);
+    }
+    std::size_t got = reader.Read(bytes.data() + filled, bytes.size() - filled);
+    if (got == 0) {
+      break;
+    }
+    filled += got;
+  }
+  bytes.resize(filled);
+  return bytes;
+}
+
+bool RealFileSystem::WriteBinary(const std::string& path, std::string_view bytes) {
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    return false;
+  }
+  bool written = WriteAll(fd, bytes);
+  return ::close(fd) == 0 && written;
+}
+
+bool RealFileSystem::ReplaceBinary(const std::string& path, std::string_view bytes) {
+  // A symbolic link stays a link: the file it points at is the one replaced.
+  char resolved[PATH_MAX];
+  if (::realpath(path.c_str(), resolved) == nullptr) {
+    return false;
+  }
+  std::string target(resolved);
+  struct stat info;
+  if (::stat(target.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    return false;
+  }
+  // A read-only file stays untouched, also for a user (root) whom access() would let write.
+  if (::access(target.c_str(), W_OK) != 0 || (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+    return false;
+  }
+  std::string temporary = TemporaryPathBeside(target);
+  int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (fd < 0) {
+    return false;
+  }
+  bool ok = WriteAll(fd, bytes);
+  ok = ::fchmod(fd, info.st_mode & 07777) == 0 && ok;
+  if (::fchown(fd, info.st_uid, info.st_gid) != 0) {
+    // Only a privileged user may give the file away; keeping our own ownership is fine.
+  }
+  ok = ::close(fd) == 0 && ok;
+  if (!ok || ::rename(temporary.c_str(), target.c_str()) != 0) {
+    ::unlink(temporary.c_str());
+    return false;
+  }
+  return true;
+}
+
+std::vector<std::string> RealFileSystem::ListFolder(const std::string& folder,
+                                                    const std::string& pattern) {
+  std::vector<std::string> names;
+  DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (dir == nullptr) {
+    return names;
+  }
+  while (const dirent* entry = ::readdir(dir)) {
+    std::string name(entry->d_name);
+    if (name != "." && name != "..") {
+      names.push_back(std::move(name));
+    }
+  }
+  ::closedir(dir);
+  return SelectAndSortNames(std::move(names), pattern);
+}
+
+}  // namespace quorva

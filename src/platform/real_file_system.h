@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/file_system.h"
+
+namespace quorva {
+
+// The operating system's files; implemented once per platform.
+class RealFileSystem : public FileSystem {
+ public:
+  bool IsReadable(const std::string& path) override;
+  std::optional<std::uint64_t> FileLength(const std::string& path) override;
+  std::unique_ptr<ByteReader> OpenForReading(const std::string& path) override;
+  std::optional<std::string> ReadBinary(const std::string& path) override;
+  bool WriteBinary(const std::string& path, std::string_view bytes) override;
+  bool ReplaceBinary(const std::string& path, std::string_view bytes) override;
+  std::vector<std::string> ListFolder(const std::string& folder,
+                                      const std::string& pattern) override;
+};
+
+}  // namespace quorva

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorva {
+
+// Folds A-Z to a-z and leaves every other byte as it is.
+char FoldAsciiCase(char c);
+std::string FoldAsciiCase(std::string_view text);
+
+// "*" stands for any run of characters; letters match without regard to case.
+bool MatchesWildcard(std::string_view name, std::string_view pattern);
+
+// Orders names with letters compared without case, then by their bytes, so listings come out
+// in the same order on every platform.
+bool NameLessWithoutCase(std::string_view a, std::string_view b);
+
+// Keeps the names that match the pattern, sorted by NameLessWithoutCase.
+std::vector<std::string> SelectAndSortNames(std::vector<std::string> names,
+                                            std::string_view pattern);
+
+}  // namespace quorva

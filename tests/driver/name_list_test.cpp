@@ -1,0 +1,72 @@
+#include "driver/name_list.h"
+
+#include <gtest/gtest.h>
+
+#include "driver/fatal_error.h"
+
+namespace quorva {
+namespace {
+
+TEST(NameList, SeededNavigationNamesMatchInAnyCase) {
+  NameList names;
+  names.AddNavigationPageNames();
+  EXPECT_EQ(names.Count(), 8u);
+  for (const char* name : {"TOC.HTM", "Toc.htm", "toc.htm", "toc.html", "INDEXPAGE.HTML"}) {
+    EXPECT_FALSE(names.IsNewName(name)) << name;
+  }
+  EXPECT_TRUE(names.IsNewName("toc1.htm"));
+  EXPECT_TRUE(names.IsNewName("sub\\toc.htm"));
+  EXPECT_TRUE(names.IsNewName(" toc.htm"));
+}
+
+TEST(NameList, OnlyAsciiLettersFoldCase) {
+  NameList names;
+  names.AddListedName("\xC0.htm");
+  EXPECT_TRUE(names.IsNewName("\xE0.htm"));
+  EXPECT_FALSE(names.IsNewName("\xC0.HTM"));
+}
+
+TEST(NameList, DuplicatesCountTwiceAndReleaseForgetsEverything) {
+  NameList names;
+  names.AddNavigationPageNames();
+  names.AddListedName("a.htm");
+  names.AddListedName("A.HTM");
+  EXPECT_EQ(names.Count(), 10u);
+  EXPECT_FALSE(names.IsNewName("a.htm"));
+  names.ReleaseListedNames();
+  EXPECT_EQ(names.Count(), 0u);
+  EXPECT_TRUE(names.IsNewName("a.htm"));
+  EXPECT_TRUE(names.IsNewName("toc.htm"));
+}
+
+TEST(NameList, HoldsExactly32767Names) {
+  NameList names;
+  for (int i = 0; i < 32767; ++i) {
+    names.AddListedName(std::to_string(i) + ".htm");
+  }
+  EXPECT_EQ(names.Count(), 32767u);
+  EXPECT_FALSE(names.IsNewName("32766.htm"));
+  try {
+    names.AddListedName("one-more.htm");
+    FAIL() << "the 32768th name was accepted";
+  } catch (const FatalError& error) {
+    EXPECT_STREQ(error.what(), "Error: Too many first level topics.\n");
+  }
+}
+
+TEST(PageLinkList, KeepsOrderAndHoldsExactly32767Names) {
+  PageLinkList links;
+  links.AddPageLink("b.htm");
+  links.AddPageLink("a.htm");
+  links.AddPageLink("b.htm");
+  EXPECT_EQ(links.Names(), (std::vector<std::string>{"b.htm", "a.htm", "b.htm"}));
+  links.ReleasePageLinks();
+  EXPECT_TRUE(links.Names().empty());
+  for (int i = 0; i < 32767; ++i) {
+    links.AddPageLink("x");
+  }
+  EXPECT_THROW(links.AddPageLink("x"), FatalError);
+}
+
+}  // namespace
+}  // namespace quorva

@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include "e2e/binary_runner.h"
+#include "fakes/temp_folder.h"
+
+namespace quorva {
+namespace {
+
+const char kUsage[] =
+    "\nQUORVA 2.2.1.1175 - index frame pages, breadcrumbs, drop-down menu and compression for "
+    "plain-HTML help.\n"
+    "\n\nUsage:\n\nUsage  \n\nQUORVA.EXE  frameset_template output_toc optional_switches \n"
+    "\nExample                            \n"
+    "\nQUORVA.EXE \"C:\\AITdata\\fsref.htm\" \"C:\\AITpub\\HTML\\Test\\toc.htm\" -c -bi\n"
+    "\nNote: In the example, the quotation marks are optional. You must enclose"
+    "\nthe file name in quotations marks if it includes blanks.\n"
+    "\nFrameset template \n"
+    "\nIn the example, quorva_frameset.htm is the frameset to be used as template "
+    "\nfor each innn.htm file. This file can be the AuthorIT "
+    "\nframeset template (normally "
+    "C:\\Program Files\\AuthorITv4\\Data\\Templates\\Plain HTML\\html_frameset.htm). "
+    "\n \nFor information about the switches see the attached help file.\n"
+    " -- Press any key --.";
+
+const char kSetupLines[] = "\nIndex page(s) title:'Sample Help'.\n\nCreating Index Frame Pages.";
+
+class CommandLineTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir.Write("fsref.htm", "<html><head><title></title></head></html>\r\n");
+    dir.Write("help/index.htm", "<html><head><title>Sample Help</title></head></html>\r\n");
+    dir.Write("help/toc.htm", "<html><body></body></html>\r\n");
+  }
+  BinaryRun Run(const std::vector<std::string>& arguments) {
+    return RunQuorvaBinary(arguments, dir.Path());
+  }
+
+  TempFolder dir;
+};
+
+TEST_F(CommandLineTest, NoArgumentsPrintUsageAndDoNotBlockWithoutATerminal) {
+  BinaryRun run = Run({});
+  EXPECT_EQ(run.output, kUsage);
+  EXPECT_EQ(run.exit_code, 0);
+}
+
+TEST_F(CommandLineTest, VersionBannerOnlyAsTheFirstArgumentInLowerCase) {
+  BinaryRun ver = Run({"-ver"});
+  EXPECT_EQ(ver.output, "\nQUORVA Tessivane -- Version: 2.2.1.\n\n");
+  EXPECT_EQ(ver.exit_code, 0);
+  BinaryRun upper = Run({"-VER"});
+  EXPECT_EQ(upper.output, "Error: Reference File (-VER) not found.\n");
+  EXPECT_EQ(upper.exit_code, 1);
+  BinaryRun later = Run({"fsref.htm", "help/toc.htm", "-ver"});
+  EXPECT_EQ(later.output, std::string(kSetupLines) + "-ver is not a legal switch.\n");
+  EXPECT_EQ(later.exit_code, 1);
+}
+
+TEST_F(CommandLineTest, OnlyTheTemplateGivenDoesNothing) {
+  BinaryRun run = Run({"fsref.htm"});
+  EXPECT_EQ(run.output, "");
+  EXPECT_EQ(run.exit_code, 0);
+}
+
+TEST_F(CommandLineTest, MissingIndexPageIsASetupError) {
+  dir.Write("bare/toc.htm", "<html></html>");
+  BinaryRun run = Run({"fsref.htm", "bare/toc.htm"});
+  EXPECT_EQ(run.output, "Error Cannot find <title>: (bare/index.htm).\n");
+  EXPECT_EQ(run.exit_code, 1);
+}
+
+TEST_F(CommandLineTest, FolderFormsOfTheSecondArgument) {
+  BinaryRun trailing = Run({"fsref.htm", "help/"});
+  EXPECT_EQ(trailing.output, std::string(kSetupLines) + "\ncomplete.\n");
+  EXPECT_EQ(trailing.exit_code, 0);
+  // Without its trailing separator the folder is the TOC page, and index.htm is looked for
+  // beside it.
+  BinaryRun bare = Run({"fsref.htm", "help"});
+  EXPECT_EQ(bare.output, "Error Cannot find <title>: (index.htm).\n");
+  EXPECT_EQ(bare.exit_code, 1);
+}
+
+TEST_F(CommandLineTest, SwitchesTakeEffectInOrder) {
+  dir.Write("help/panel.txt", "<p>panel</p>\r\n");
+  BinaryRun run = Run({"fsref.htm", "help/toc.htm", "-c", "-p1panel.txt", "-p2none.txt",
+                       "-p1panel.txt", "-ux", "-m"});
+  EXPECT_EQ(run.output, std::string(kSetupLines) +
+                            "\nreading help/panel.txt.\n"
+                            "\nunable to read help/none.txt.\n"
+                            "\nreading help/panel.txt.\n"
+                            "\ncomplete.\n");
+  EXPECT_EQ(run.exit_code, 0);
+}
+
+TEST_F(CommandLineTest, IllegalSwitchStopsTheRunBeforeAnyPass) {
+  BinaryRun run = Run({"fsref.htm", "help/toc.htm", "-c", "-bx", "-p1x"});
+  EXPECT_EQ(run.output, std::string(kSetupLines) + "-bx is not a legal switch.\n");
+  EXPECT_EQ(run.exit_code, 1);
+}
+
+}  // namespace
+}  // namespace quorva

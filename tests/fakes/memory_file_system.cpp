@@ -1,0 +1,124 @@
+#include "fakes/memory_file_system.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/path.h"
+#include "platform/wildcard.h"
+
+namespace quorva {
+
+namespace {
+
+std::string Normal(std::string path) {
+  std::replace(path.begin(), path.end(), '\\', '/');
+  return path;
+}
+
+class StringReader : public ByteReader {
+ public:
+  explicit StringReader(std::string content) : content_(std::move(content)) {}
+  std::size_t Read(char* buffer, std::size_t size) override {
+    std::size_t count = std::min(size, content_.size() - position_);
+    std::memcpy(buffer, content_.data() + position_, count);
+    position_ += count;
+    return count;
+  }
+
+ private:
+  std::string content_;
+  std::size_t position_ = 0;
+};
+
+}  // namespace
+
+void MemoryFileSystem::AddFile(const std::string& path, std::string content) {
+  files_[Normal(path)] = std::move(content);
+}
+
+void MemoryFileSystem::AddFolder(const std::string& path) { folders_.insert(Normal(path)); }
+
+void MemoryFileSystem::MakeReadOnly(const std::string& path) { read_only_.insert(Normal(path)); }
+
+std::string MemoryFileSystem::Content(const std::string& path) const {
+  auto found = files_.find(Normal(path));
+  return found == files_.end() ? "<missing>" : found->second;
+}
+
+bool MemoryFileSystem::HasFile(const std::string& path) const {
+  return files_.count(Normal(path)) != 0;
+}
+
+bool MemoryFileSystem::IsReadable(const std::string& path) {
+  return HasFile(path) || folders_.count(Normal(path)) != 0;
+}
+
+std::optional<std::uint64_t> MemoryFileSystem::FileLength(const std::string& path) {
+  auto found = files_.find(Normal(path));
+  if (found == files_.end()) {
+    return std::nullopt;
+  }
+  return found->second.size();
+}
+
+std::unique_ptr<ByteReader> MemoryFileSystem::OpenForReading(const std::string& path) {
+  auto found = files_.find(Normal(path));
+  if (found == files_.end()) {
+    return nullptr;
+  }
+  reads.push_back(Normal(path));
+  return std::make_unique<StringReader>(found->second);
+}
+
+std::optional<std::string> MemoryFileSystem::ReadBinary(const std::string& path) {
+  auto found = files_.find(Normal(path));
+  if (found == files_.end()) {
+    return std::nullopt;
+  }
+  reads.push_back(Normal(path));
+  return found->second;
+}
+
+bool MemoryFileSystem::WriteBinary(const std::string& path, std::string_view bytes) {
+  std::string key = Normal(path);
+  if (folders_.count(key) != 0 || read_only_.count(key) != 0) {
+    return false;
+  }
+  writes.push_back(key);
+  files_[key] = std::string(bytes);
+  return true;
+}
+
+bool MemoryFileSystem::ReplaceBinary(const std::string& path, std::string_view bytes) {
+  std::string key = Normal(path);
+  if (files_.count(key) == 0 || read_only_.count(key) != 0) {
+    return false;
+  }
+  replacements.push_back(key);
+  files_[key] = std::string(bytes);
+  return true;
+}
+
+std::vector<std::string> MemoryFileSystem::ListFolder(const std::string& folder,
+                                                      const std::string& pattern) {
+  std::string wanted = Normal(folder);
+  if (!wanted.empty() && wanted.back() != '/') {
+    wanted += '/';
+  }
+  std::vector<std::string> names;
+  auto collect = [&](const std::string& path) {
+    PathParts parts = SplitPath(path);
+    if (parts.drive + parts.folder == wanted) {
+      names.push_back(parts.base + parts.extension);
+    }
+  };
+  for (const auto& file : files_) {
+    collect(file.first);
+  }
+  for (const auto& path : folders_) {
+    collect(path);
+  }
+  return SelectAndSortNames(std::move(names), pattern);
+}
+
+}  // namespace quorva

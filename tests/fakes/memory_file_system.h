@@ -1,0 +1,42 @@
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+
+namespace quorva {
+
+// Files and folders in memory. Paths are kept with "/" separators, so tests read the same on
+// every platform; what was read, written and replaced is recorded.
+class MemoryFileSystem : public FileSystem {
+ public:
+  void AddFile(const std::string& path, std::string content);
+  void AddFolder(const std::string& path);
+  void MakeReadOnly(const std::string& path);
+  // The content of a file, or "<missing>".
+  std::string Content(const std::string& path) const;
+  bool HasFile(const std::string& path) const;
+
+  bool IsReadable(const std::string& path) override;
+  std::optional<std::uint64_t> FileLength(const std::string& path) override;
+  std::unique_ptr<ByteReader> OpenForReading(const std::string& path) override;
+  std::optional<std::string> ReadBinary(const std::string& path) override;
+  bool WriteBinary(const std::string& path, std::string_view bytes) override;
+  bool ReplaceBinary(const std::string& path, std::string_view bytes) override;
+  std::vector<std::string> ListFolder(const std::string& folder,
+                                      const std::string& pattern) override;
+
+  std::vector<std::string> reads;
+  std::vector<std::string> writes;
+  std::vector<std::string> replacements;
+
+ private:
+  std::map<std::string, std::string> files_;
+  std::set<std::string> folders_;
+  std::set<std::string> read_only_;
+};
+
+}  // namespace quorva
