@@ -15,8 +15,8 @@ void RefuseOverfullList(std::size_t count) {
 
 }  // namespace
 
-const char* const kNavigationPageNames[8] = {"toc.htm",       "tab_toc.htm",  "top_top.htm",
-                                             "indexpage.htm", "toc.html",     "tab_toc.html",
+const char* const kNavigationPageNames[8] = {"toc.htm",       "tab_toc.htm",   "top_top.htm",
+                                             "indexpage.htm", "toc.html",      "tab_toc.html",
                                              "top_top.html",  "indexpage.html"};
 
 void NameList::AddListedName(std::string_view name) {
@@ -28,7 +28,9 @@ bool NameList::IsNewName(std::string_view name) const {
   return folded_names_.find(FoldAsciiCase(name)) == folded_names_.end();
 }
 
-void NameList::ReleaseListedNames() { ClearListedNames(); }
+void NameList::ReleaseListedNames() {
+  ClearListedNames();
+}
 
 void NameList::ClearListedNames() {
   folded_names_.clear();

@@ -16,7 +16,9 @@ char At(const std::string& text, std::size_t index) {
 }
 
 // A flag switch is cleared by an "n" right after its letters and set by anything else.
-bool FlagAt(const std::string& argument, std::size_t index) { return At(argument, index) != 'n'; }
+bool FlagAt(const std::string& argument, std::size_t index) {
+  return At(argument, index) != 'n';
+}
 
 std::string ValueFrom(const std::string& argument, std::size_t index) {
   return index < argument.size() ? argument.substr(index) : std::string();

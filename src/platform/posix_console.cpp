@@ -14,7 +14,9 @@ RealConsole::RealConsole() {
   }
 }
 
-RealConsole::~RealConsole() { std::fflush(stdout); }
+RealConsole::~RealConsole() {
+  std::fflush(stdout);
+}
 
 void RealConsole::Write(std::string_view bytes) {
   std::fwrite(bytes.data(), 1, bytes.size(), stdout);

@@ -71,8 +71,8 @@ class PosixByteReader : public ByteReader {
 std::string TemporaryPathBeside(const std::string& target) {
   static std::atomic<unsigned> counter{0};
   PathParts parts = SplitPath(target);
-  std::string name = ".quorva-" + std::to_string(::getpid()) + "-" +
-                     std::to_string(counter.fetch_add(1)) + ".tmp";
+  std::string name =
+      ".quorva-" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1)) + ".tmp";
   return MakePath(parts.drive, parts.folder, name, "");
 }
 

@@ -4,7 +4,9 @@
 
 namespace quorva {
 
-char FoldAsciiCase(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+char FoldAsciiCase(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
 
 std::string FoldAsciiCase(std::string_view text) {
   std::string folded(text);
@@ -57,11 +59,10 @@ bool NameLessWithoutCase(std::string_view a, std::string_view b) {
 
 std::vector<std::string> SelectAndSortNames(std::vector<std::string> names,
                                             std::string_view pattern) {
-  names.erase(std::remove_if(names.begin(), names.end(),
-                             [&](const std::string& name) {
-                               return !MatchesWildcard(name, pattern);
-                             }),
-              names.end());
+  names.erase(
+      std::remove_if(names.begin(), names.end(),
+                     [&](const std::string& name) { return !MatchesWildcard(name, pattern); }),
+      names.end());
   std::sort(names.begin(), names.end(), NameLessWithoutCase);
   return names;
 }

@@ -23,8 +23,7 @@ TEST_F(RunTest, NoArgumentsShowUsageAndWaitForAKey) {
                                 "output_toc optional_switches \n"),
             std::string::npos);
   EXPECT_TRUE(console.output.size() > 21 &&
-              console.output.compare(console.output.size() - 21, 21, " -- Press any key --.") ==
-                  0);
+              console.output.compare(console.output.size() - 21, 21, " -- Press any key --.") == 0);
   EXPECT_EQ(console.key_waits, 1);
 }
 
@@ -72,8 +71,9 @@ TEST_F(RunTest, SetupErrorsEndWithExitCodeOne) {
   fs.AddFile("out/index.htm", "<title>T</title>");
   console.output.clear();
   EXPECT_EQ(Run({"fsref.htm", "out/toc.htm", "-c", "-bx", "-Q"}), 1);
-  EXPECT_EQ(console.output,
-            "\nIndex page(s) title:'T'.\n\nCreating Index Frame Pages.-bx is not a legal switch.\n");
+  EXPECT_EQ(
+      console.output,
+      "\nIndex page(s) title:'T'.\n\nCreating Index Frame Pages.-bx is not a legal switch.\n");
   console.output.clear();
   std::string long_path = "out/" + std::string(260, 'a') + "/toc.htm";
   EXPECT_EQ(Run({"fsref.htm", long_path}), 1);

@@ -47,9 +47,9 @@ TEST_F(SwitchesTest, DefaultsWithNoSwitches) {
 }
 
 TEST_F(SwitchesTest, FlagsAreClearedOnlyByAnN) {
-  EXPECT_EQ(Apply({"-bbn", "-fin", "-ftn", "-cx", "-nf", "-bi", "-bl", "-mdn", "-mp", "-ms",
-                   "-mtn"}),
-            -1);
+  EXPECT_EQ(
+      Apply({"-bbn", "-fin", "-ftn", "-cx", "-nf", "-bi", "-bl", "-mdn", "-mp", "-ms", "-mtn"}),
+      -1);
   EXPECT_FALSE(settings.breadcrumbs);
   EXPECT_FALSE(settings.index_frame_pages);
   EXPECT_FALSE(settings.per_topic_titles);
@@ -68,8 +68,8 @@ TEST_F(SwitchesTest, FlagsAreClearedOnlyByAnN) {
 }
 
 TEST_F(SwitchesTest, IllegalAndIgnoredSwitches) {
-  for (const char* illegal : {"x", "-", "-B", "-bx", "-b", "-f", "-fx", "-n", "-nx", "-p", "-p0",
-                              "-pa", "-x", "-ver"}) {
+  for (const char* illegal :
+       {"x", "-", "-B", "-bx", "-b", "-f", "-fx", "-n", "-nx", "-p", "-p0", "-pa", "-x", "-ver"}) {
     EXPECT_EQ(Apply({illegal}), 0) << illegal;
   }
   RunSettings before = settings;
@@ -102,7 +102,9 @@ TEST_F(SwitchesTest, UrlPrefixInlineFromFileAndFixed) {
 TEST_F(SwitchesTest, BreadcrumbTextsComeWholeFromFiles) {
   fs.AddFile("sep.txt", " &gt; ");
   fs.AddFile("empty.txt", "");
-  fs.AddFile("suffix.txt", "s\x1A" "after");
+  fs.AddFile("suffix.txt",
+             "s\x1A"
+             "after");
   Apply({"-busep.txt", "-bhempty.txt", "-btsuffix.txt"});
   EXPECT_EQ(settings.breadcrumb_separator, " &gt; ");
   EXPECT_EQ(settings.index_page_prefix, "");
@@ -190,8 +192,8 @@ TEST_F(SwitchesTest, OverlongFileNamesAreRefusedWithAMessage) {
   Apply({"-bu" + name, "-p1" + name});
   EXPECT_EQ(settings.breadcrumb_separator, "<b>&nbsp;&raquo;&nbsp;</b>");
   EXPECT_FALSE(settings.snippets_loaded);
-  EXPECT_EQ(console.output, "Error: Path too long (" + name + ").\nError: Path too long (out/" +
-                                name + ").\n");
+  EXPECT_EQ(console.output,
+            "Error: Path too long (" + name + ").\nError: Path too long (out/" + name + ").\n");
 }
 
 }  // namespace

@@ -36,9 +36,13 @@ void MemoryFileSystem::AddFile(const std::string& path, std::string content) {
   files_[Normal(path)] = std::move(content);
 }
 
-void MemoryFileSystem::AddFolder(const std::string& path) { folders_.insert(Normal(path)); }
+void MemoryFileSystem::AddFolder(const std::string& path) {
+  folders_.insert(Normal(path));
+}
 
-void MemoryFileSystem::MakeReadOnly(const std::string& path) { read_only_.insert(Normal(path)); }
+void MemoryFileSystem::MakeReadOnly(const std::string& path) {
+  read_only_.insert(Normal(path));
+}
 
 std::string MemoryFileSystem::Content(const std::string& path) const {
   auto found = files_.find(Normal(path));

@@ -24,7 +24,9 @@ TEST(ReadPageTitle, FirstTitleTagInAnyCaseWithoutAttributes) {
 TEST(ReadPageTitle, TextIsUsedUnchangedUpToTheNextTag) {
   EXPECT_EQ(TitleOf("<title>  A &amp; B\r\nline two</title>"), "  A &amp; B\nline two");
   EXPECT_EQ(TitleOf("<title>runs to the end"), "runs to the end");
-  EXPECT_EQ(TitleOf("<title>a\x1A" "b</title>"), "a");
+  EXPECT_EQ(TitleOf("<title>a\x1A"
+                    "b</title>"),
+            "a");
   EXPECT_EQ(TitleOf(std::string("<title>a\0b</title>", 18)), "a");
 }
 

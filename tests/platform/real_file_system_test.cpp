@@ -51,7 +51,7 @@ TEST(RealFileSystem, ReplaceKeepsPermissionsAndLinks) {
   TempFolder dir;
   dir.Write("real.htm", "old");
   stdfs::permissions(dir / "real.htm", stdfs::perms::owner_read | stdfs::perms::owner_write |
-                                            stdfs::perms::group_read);
+                                           stdfs::perms::group_read);
   stdfs::create_symlink(dir / "real.htm", dir / "link.htm");
   RealFileSystem fs;
   ASSERT_TRUE(fs.ReplaceBinary(dir / "link.htm", "new"));

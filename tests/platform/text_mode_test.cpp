@@ -13,9 +13,14 @@ TEST(TextMode, ReadTurnsCrLfIntoLfAndKeepsLoneCr) {
 }
 
 TEST(TextMode, Byte26EndsTheTextUnlessBytesAreKept) {
-  std::string bytes("ab\x1A" "cd\r\n", 7);
+  std::string bytes(
+      "ab\x1A"
+      "cd\r\n",
+      7);
   EXPECT_EQ(DecodeTextMode(bytes), "ab");
-  EXPECT_EQ(DecodeTextMode(bytes, TextEnd::kKeepBytes), std::string("ab\x1A" "cd\n", 6));
+  EXPECT_EQ(DecodeTextMode(bytes, TextEnd::kKeepBytes), std::string("ab\x1A"
+                                                                    "cd\n",
+                                                                    6));
 }
 
 TEST(TextMode, WriteTurnsEveryLfIntoCrLf) {
