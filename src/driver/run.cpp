@@ -5,9 +5,12 @@
 #include "driver/fatal_error.h"
 #include "driver/name_list.h"
 #include "driver/path_check.h"
+#include "driver/run_context.h"
 #include "driver/run_settings.h"
 #include "driver/switches.h"
 #include "driver/usage.h"
+#include "frameset/frameset_format.h"
+#include "frameset/index_frame_pages.h"
 #include "frameset/page_title.h"
 #include "platform/path.h"
 
@@ -73,7 +76,18 @@ int RunSteps(const std::vector<std::string>& arguments, FileSystem& fs, Console&
   console.Write("\nIndex page(s) title:'" + *index_title + "'.\n");
   console.Write("\nCreating Index Frame Pages.");
 
+  if (!fs.IsReadable(reference)) {
+    console.Write("Error: (" + reference + ") not found.\n");
+    return kExitSetupError;
+  }
+  std::optional<FramesetFormat> format = BuildFramesetFormat(fs, reference);
+  if (!format) {
+    console.Write("Error: (" + reference + ") not read.\n");
+    return kExitSetupError;
+  }
   RunSettings settings;
+  // Without a title element the pages have no title slot, whatever -ft says later.
+  settings.per_topic_titles = format->has_title_slot;
   SwitchContext switch_context{fs, console, paths->drive, paths->folder};
   for (std::size_t i = 2; i < arguments.size(); ++i) {
     if (!ApplySwitch(arguments[i], settings, switch_context)) {
@@ -84,6 +98,15 @@ int RunSteps(const std::vector<std::string>& arguments, FileSystem& fs, Console&
 
   NameList names;
   names.ClearListedNames();
+  RunContext run{fs, console, settings, names};
+
+  if (settings.index_frame_pages) {
+    names.ReleaseListedNames();
+    console.Write("\n\n\nCreating indexfiles.\n");
+    names.AddNavigationPageNames();
+    IndexFrameWalk walk{run, *format, *index_title};
+    ParseThisToc(walk, paths->toc_page, 0);
+  }
 
   console.Write("\ncomplete.\n");
   return kExitDone;

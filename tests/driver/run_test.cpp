@@ -8,6 +8,10 @@
 namespace quorva {
 namespace {
 
+constexpr char kTemplate[] =
+    "<html><head><title></title></head><frameset><frame src=\"toc.htm\"><frame "
+    "src=\"main.htm\"></frameset></html>";
+
 class RunTest : public ::testing::Test {
  protected:
   int Run(std::vector<std::string> arguments) { return RunQuorva(arguments, fs, console); }
@@ -40,29 +44,33 @@ TEST_F(RunTest, VersionOnlyAsAMissingFirstArgument) {
 }
 
 TEST_F(RunTest, OneExistingArgumentDoesNothing) {
-  fs.AddFile("fsref.htm", "x");
+  fs.AddFile("fsref.htm", kTemplate);
   EXPECT_EQ(Run({"fsref.htm"}), 0);
   EXPECT_EQ(console.output, "");
 }
 
-TEST_F(RunTest, IndexPageIsLookedForBesideTheTocPage) {
-  fs.AddFile("fsref.htm", "x");
+TEST_F(RunTest, TocAndIndexPagesFollowFromTheSecondArgument) {
+  fs.AddFile("fsref.htm", kTemplate);
   fs.AddFile("D:/help/index.htm", "<title>Help</title>");
   fs.AddFile("D:/index.htm", "<title>Root</title>");
-  const std::string head = "\nIndex page(s) title:'";
-  const std::string tail = "'.\n\nCreating Index Frame Pages.\ncomplete.\n";
+  auto expected = [](const std::string& title, const std::string& toc_page) {
+    return "\nIndex page(s) title:'" + title +
+           "'.\n\nCreating Index Frame Pages.\n\n\nCreating indexfiles.\n"
+           "\n ParseThisToc - Error " +
+           toc_page + " NOT found.\n\ncomplete.\n";
+  };
   EXPECT_EQ(Run({"fsref.htm", "D:/help/"}), 0);
-  EXPECT_EQ(console.output, head + "Help" + tail);
+  EXPECT_EQ(console.output, expected("Help", "D:/help/toc.htm"));
   console.output.clear();
   EXPECT_EQ(Run({"fsref.htm", "D:/help/contents"}), 0);
-  EXPECT_EQ(console.output, head + "Help" + tail);
+  EXPECT_EQ(console.output, expected("Help", "D:/help/contents"));
   console.output.clear();
   EXPECT_EQ(Run({"fsref.htm", "D:/help"}), 0);
-  EXPECT_EQ(console.output, head + "Root" + tail);
+  EXPECT_EQ(console.output, expected("Root", "D:/help"));
 }
 
 TEST_F(RunTest, SetupErrorsEndWithExitCodeOne) {
-  fs.AddFile("fsref.htm", "x");
+  fs.AddFile("fsref.htm", kTemplate);
   EXPECT_EQ(Run({"missing.htm", "out/toc.htm"}), 1);
   EXPECT_EQ(console.output, "Error: Reference File (missing.htm) not found.\n");
   console.output.clear();
@@ -74,6 +82,12 @@ TEST_F(RunTest, SetupErrorsEndWithExitCodeOne) {
   EXPECT_EQ(
       console.output,
       "\nIndex page(s) title:'T'.\n\nCreating Index Frame Pages.-bx is not a legal switch.\n");
+  console.output.clear();
+  fs.AddFile("plain.htm", "<html>no frames</html>");
+  EXPECT_EQ(Run({"plain.htm", "out/toc.htm"}), 1);
+  EXPECT_EQ(
+      console.output,
+      "\nIndex page(s) title:'T'.\n\nCreating Index Frame Pages.Error: (plain.htm) not read.\n");
   console.output.clear();
   std::string long_path = "out/" + std::string(260, 'a') + "/toc.htm";
   EXPECT_EQ(Run({"fsref.htm", long_path}), 1);

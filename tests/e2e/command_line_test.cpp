@@ -23,11 +23,15 @@ const char kUsage[] =
     " -- Press any key --.";
 
 const char kSetupLines[] = "\nIndex page(s) title:'Sample Help'.\n\nCreating Index Frame Pages.";
+// An empty TOC page walked for index frame pages.
+const char kEmptyWalk[] = "\n\n\nCreating indexfiles.\n\n\xE2\x94\x94toc.htm -()";
 
 class CommandLineTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir.Write("fsref.htm", "<html><head><title></title></head></html>\r\n");
+    dir.Write("fsref.htm",
+              "<html><head><title></title></head>\r\n<frameset cols=\"30%,*\"><frame "
+              "src=\"toc.htm\"><frame src=\"main.htm\"></frameset></html>\r\n");
     dir.Write("help/index.htm", "<html><head><title>Sample Help</title></head></html>\r\n");
     dir.Write("help/toc.htm", "<html><body></body></html>\r\n");
   }
@@ -71,7 +75,7 @@ TEST_F(CommandLineTest, MissingIndexPageIsASetupError) {
 
 TEST_F(CommandLineTest, FolderFormsOfTheSecondArgument) {
   BinaryRun trailing = Run({"fsref.htm", "help/"});
-  EXPECT_EQ(trailing.output, std::string(kSetupLines) + "\ncomplete.\n");
+  EXPECT_EQ(trailing.output, std::string(kSetupLines) + kEmptyWalk + "\ncomplete.\n");
   EXPECT_EQ(trailing.exit_code, 0);
   // Without its trailing separator the folder is the TOC page, and index.htm is looked for
   // beside it.
@@ -82,13 +86,13 @@ TEST_F(CommandLineTest, FolderFormsOfTheSecondArgument) {
 
 TEST_F(CommandLineTest, SwitchesTakeEffectInOrder) {
   dir.Write("help/panel.txt", "<p>panel</p>\r\n");
-  BinaryRun run = Run({"fsref.htm", "help/toc.htm", "-c", "-p1panel.txt", "-p2none.txt",
+  BinaryRun run = Run({"fsref.htm", "help/toc.htm", "-cn", "-p1panel.txt", "-p2none.txt",
                        "-p1panel.txt", "-ux", "-m"});
   EXPECT_EQ(run.output, std::string(kSetupLines) +
                             "\nreading help/panel.txt.\n"
                             "\nunable to read help/none.txt.\n"
-                            "\nreading help/panel.txt.\n"
-                            "\ncomplete.\n");
+                            "\nreading help/panel.txt.\n" +
+                            kEmptyWalk + "\ncomplete.\n");
   EXPECT_EQ(run.exit_code, 0);
 }
 

@@ -1,0 +1,78 @@
+#include "frameset/index_frame_pages.h"
+
+#include "driver/text_utils.h"
+#include "frameset/page_title.h"
+#include "frameset/toc_page.h"
+#include "platform/text_mode.h"
+
+namespace quorva {
+
+namespace {
+
+constexpr std::size_t kIndexFramePageNameLimit = 255;
+constexpr std::size_t kNestedPageNameLimit = 259;
+
+std::string TitleSlotText(IndexFrameWalk& walk, const std::string& topic_path) {
+  if (!walk.run.settings.per_topic_titles) {
+    return walk.index_page_title;
+  }
+  return ReadPageTitle(walk.run.fs, topic_path).value_or("");
+}
+
+void WriteIndexFramePage(IndexFrameWalk& walk, const PathParts& toc_page,
+                         const std::string& toc_page_name, const std::string& topic) {
+  std::string page_name(CutTo("i" + topic, kIndexFramePageNameLimit));
+  std::array<std::string, 3> slot_texts;
+  slot_texts[walk.format.main_slot] = CutTo(topic, kSlotTextLimit);
+  slot_texts[walk.format.toc_slot] = CutTo(toc_page_name, kSlotTextLimit);
+  if (walk.format.has_title_slot) {
+    std::string topic_path = MakePath(toc_page.drive, toc_page.folder, topic, "");
+    slot_texts[walk.format.title_slot] = CutTo(TitleSlotText(walk, topic_path), kSlotTextLimit);
+  }
+  // A page that cannot be created is skipped; the topic stays claimed.
+  WriteTextFile(walk.run.fs, MakePath(toc_page.drive, toc_page.folder, page_name, ""),
+                FillFramesetFormat(walk.format, slot_texts));
+}
+
+}  // namespace
+
+void ParseThisToc(IndexFrameWalk& walk, const std::string& toc_page_path, int depth) {
+  RunContext& run = walk.run;
+  std::optional<std::string> text;
+  if (run.fs.IsReadable(toc_page_path)) {
+    text = ReadTocPage(run.fs, toc_page_path);
+  }
+  if (!text) {
+    ReportMissingTocPage(run.console, "ParseThisToc", toc_page_path);
+    return;
+  }
+  PathParts page = SplitPath(toc_page_path);
+  const std::string page_name = page.base + page.extension;
+  run.console.Write(TocProgressHead(depth, page));
+  RefuseTooDeepTocPage(depth);
+
+  ProgressNames topics(run.console);
+  ScanTocPageLinks(*text, [&](const std::string& name) {
+    if (HasPageExtension(name) && !IsTocPageName(name) && run.names.IsNewName(name)) {
+      topics.Add(name);
+      run.names.AddListedName(name);
+      WriteIndexFramePage(walk, page, page_name, name);
+    }
+  });
+  PageLinkList nested_pages;
+  ScanTocPageLinks(*text, [&](const std::string& name) {
+    if (HasPageExtension(name) && IsTocPageName(name) && run.names.IsNewName(name)) {
+      run.names.AddListedName(name);
+      nested_pages.AddPageLink(name);
+    }
+  });
+  run.console.Write(")");
+  text.reset();  // only the nested pages' texts are needed from here on
+
+  for (const std::string& name : nested_pages.Names()) {
+    ParseThisToc(walk, MakePath(page.drive, page.folder, CutTo(name, kNestedPageNameLimit), ""),
+                 depth + 1);
+  }
+}
+
+}  // namespace quorva

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+#include "driver/run_context.h"
+#include "frameset/frameset_format.h"
+
+namespace quorva {
+
+// What every page of the index frame walk shares.
+struct IndexFrameWalk {
+  RunContext& run;
+  const FramesetFormat& format;
+  const std::string& index_page_title;
+};
+
+// Writes, beside each TOC page of the tree, an index frame page "i" + topic name for every
+// topic the page is first in walk order to list, then walks the page's nested TOC pages one
+// level deeper, depth first.
+void ParseThisToc(IndexFrameWalk& walk, const std::string& toc_page_path, int depth);
+
+}  // namespace quorva

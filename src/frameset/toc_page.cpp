@@ -1,0 +1,92 @@
+#include "frameset/toc_page.h"
+
+#include "driver/fatal_error.h"
+#include "platform/text_mode.h"
+
+namespace quorva {
+
+namespace {
+
+bool IsNameStart(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+bool IsNameCharacter(char c) { return IsNameStart(c) || c == '.'; }
+
+}  // namespace
+
+std::optional<std::string> ReadTocPage(FileSystem& fs, const std::string& path) {
+  std::optional<std::string> text = ReadTextFile(fs, path);
+  if (text) {
+    text->resize(UpToFirstNul(*text).size());
+  }
+  return text;
+}
+
+bool ScanHrefFileName(std::string_view text, std::string& name, std::size_t& position,
+                      std::size_t name_limit) {
+  std::size_t i = position;
+  if (i >= text.size()) {
+    return false;
+  }
+  name.clear();
+  if (i <= 3 || text.compare(i - 3, 4, "href") != 0) {
+    return false;
+  }
+  while (i < text.size() && text[i] != '"') {
+    ++i;
+  }
+  while (i < text.size() && !IsNameStart(text[i])) {
+    ++i;
+  }
+  if (i >= text.size()) {
+    position = i;
+    return false;
+  }
+  std::size_t start = i;
+  while (i < text.size() && i - start < name_limit && IsNameCharacter(text[i])) {
+    ++i;
+  }
+  name.assign(text.substr(start, i - start));
+  position = i;
+  return true;
+}
+
+bool HasPageExtension(std::string_view name) {
+  for (std::string_view extension : {".htm", ".HTM", ".php", ".PHP"}) {
+    if (name.find(extension) != std::string_view::npos) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool IsTocPageName(std::string_view name) {
+  return name.size() > 3 && name.compare(0, 3, "toc") == 0;
+}
+
+std::string TocProgressHead(int depth, const PathParts& page) {
+  return "\n" + std::string(static_cast<std::size_t>(depth), ' ') + std::string(kConsoleCorner) +
+         page.base + page.extension + " -(";
+}
+
+void ProgressNames::Add(std::string_view name) {
+  if (!first_) {
+    console_.Write(", ");
+  }
+  console_.Write(name);
+  first_ = false;
+}
+
+void RefuseTooDeepTocPage(int depth) {
+  if (depth > kDeepestTocLevel) {
+    throw FatalError("Error: TOC level depth exceeded " + std::to_string(kDeepestTocLevel) + ".");
+  }
+}
+
+void ReportMissingTocPage(Console& console, std::string_view walk, const std::string& path) {
+  console.Write("\n " + std::string(walk) + " - Error " + path + " NOT found.\n");
+  console.WaitForKey();
+}
+
+}  // namespace quorva
