@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "breadcrumbs/breadcrumb_walk.h"
+#include "breadcrumbs/other_topics.h"
 #include "driver/fatal_error.h"
 #include "driver/name_list.h"
 #include "driver/path_check.h"
@@ -107,6 +109,15 @@ int RunSteps(const std::vector<std::string>& arguments, FileSystem& fs, Console&
     IndexFrameWalk walk{run, *format, *index_title};
     ParseThisToc(walk, paths->toc_page, 0);
   }
+
+  console.Write(settings.breadcrumbs ? "\n\n\nCreating Breadcrumbs and modifying topics.\n"
+                                     : "\n\n\nModifying topics.\n");
+  names.ReleaseListedNames();
+  names.AddNavigationPageNames();
+  ParseThisBreadToc(run, paths->toc_page, "", 0);
+  // The other topics are the pages the breadcrumb walk left unclaimed.
+  ModifyOtherTopics(run, paths->toc_page);
+  names.ReleaseListedNames();
 
   console.Write("\ncomplete.\n");
   return kExitDone;

@@ -11,10 +11,16 @@ namespace quorva {
 
 // The state a pass works with, owned by the run and handed to each pass explicitly.
 struct RunContext {
+  RunContext(FileSystem& file_system, Console& run_console, const RunSettings& run_settings,
+             NameList& name_list)
+      : fs(file_system), console(run_console), settings(run_settings), names(name_list) {}
+
   FileSystem& fs;
   Console& console;
   const RunSettings& settings;
   NameList& names;
+  // The drop-down menu's markup, built by the menu pass before any topic is rewritten.
+  std::string menu;
 };
 
 }  // namespace quorva

@@ -76,7 +76,8 @@ std::optional<FramesetFormat> BuildFramesetFormat(FileSystem& fs, const std::str
   }
   // A marker made twice, or "%s" in the template itself, would leave a slot without a text.
   int slots_in_text = 0;
-  WalkFormat(text, [](std::string_view) {}, [&] { ++slots_in_text; });
+  WalkFormat(
+      text, [](std::string_view) {}, [&] { ++slots_in_text; });
   if (toc_count > 1 || main_count > 1 || title_count > 1 ||
       slots_in_text != toc_count + main_count + title_count) {
     return std::nullopt;

@@ -38,18 +38,13 @@ void WriteIndexFramePage(IndexFrameWalk& walk, const PathParts& toc_page,
 
 void ParseThisToc(IndexFrameWalk& walk, const std::string& toc_page_path, int depth) {
   RunContext& run = walk.run;
-  std::optional<std::string> text;
-  if (run.fs.IsReadable(toc_page_path)) {
-    text = ReadTocPage(run.fs, toc_page_path);
-  }
+  std::optional<std::string> text =
+      EnterTocPage(run.fs, run.console, "ParseThisToc", toc_page_path, depth);
   if (!text) {
-    ReportMissingTocPage(run.console, "ParseThisToc", toc_page_path);
     return;
   }
   PathParts page = SplitPath(toc_page_path);
   const std::string page_name = page.base + page.extension;
-  run.console.Write(TocProgressHead(depth, page));
-  RefuseTooDeepTocPage(depth);
 
   ProgressNames topics(run.console);
   ScanTocPageLinks(*text, [&](const std::string& name) {

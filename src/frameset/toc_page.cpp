@@ -11,7 +11,9 @@ bool IsNameStart(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
 
-bool IsNameCharacter(char c) { return IsNameStart(c) || c == '.'; }
+bool IsNameCharacter(char c) {
+  return IsNameStart(c) || c == '.';
+}
 
 }  // namespace
 
@@ -78,15 +80,22 @@ void ProgressNames::Add(std::string_view name) {
   first_ = false;
 }
 
-void RefuseTooDeepTocPage(int depth) {
+std::optional<std::string> EnterTocPage(FileSystem& fs, Console& console, std::string_view walk,
+                                        const std::string& path, int depth) {
+  std::optional<std::string> text;
+  if (fs.IsReadable(path)) {
+    text = ReadTocPage(fs, path);
+  }
+  if (!text) {
+    console.Write("\n " + std::string(walk) + " - Error " + path + " NOT found.\n");
+    console.WaitForKey();
+    return std::nullopt;
+  }
+  console.Write(TocProgressHead(depth, SplitPath(path)));
   if (depth > kDeepestTocLevel) {
     throw FatalError("Error: TOC level depth exceeded " + std::to_string(kDeepestTocLevel) + ".");
   }
-}
-
-void ReportMissingTocPage(Console& console, std::string_view walk, const std::string& path) {
-  console.Write("\n " + std::string(walk) + " - Error " + path + " NOT found.\n");
-  console.WaitForKey();
+  return text;
 }
 
 }  // namespace quorva

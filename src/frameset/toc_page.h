@@ -59,12 +59,12 @@ class ProgressNames {
   bool first_ = true;
 };
 
-// Ends the run when a TOC page lies deeper than the walks go; the message follows the page's
-// progress head.
-void RefuseTooDeepTocPage(int depth);
-
-// A missing TOC page is reported by the walk that looked for it, and the run waits for a key
-// (on an interactive terminal) before the walk goes on.
-void ReportMissingTocPage(Console& console, std::string_view walk, const std::string& path);
+// Starts a walk's visit of one TOC page and returns its text. A page that is missing or cannot
+// be opened is reported by the walk that looked for it, the run waits for a key (on an
+// interactive terminal) and nothing is returned, so the walk goes on with its next page.
+// Otherwise the page's progress head is printed, and a page deeper than the walks go ends the
+// run with the depth message right after it.
+std::optional<std::string> EnterTocPage(FileSystem& fs, Console& console, std::string_view walk,
+                                        const std::string& path, int depth);
 
 }  // namespace quorva

@@ -57,6 +57,9 @@ TEST_F(RunTest, TocAndIndexPagesFollowFromTheSecondArgument) {
     return "\nIndex page(s) title:'" + title +
            "'.\n\nCreating Index Frame Pages.\n\n\nCreating indexfiles.\n"
            "\n ParseThisToc - Error " +
+           toc_page +
+           " NOT found.\n\n\n\nCreating Breadcrumbs and modifying topics.\n"
+           "\n ParseThisBreadToc - Error " +
            toc_page + " NOT found.\n\ncomplete.\n";
   };
   EXPECT_EQ(Run({"fsref.htm", "D:/help/"}), 0);

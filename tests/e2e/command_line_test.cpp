@@ -23,8 +23,11 @@ const char kUsage[] =
     " -- Press any key --.";
 
 const char kSetupLines[] = "\nIndex page(s) title:'Sample Help'.\n\nCreating Index Frame Pages.";
-// An empty TOC page walked for index frame pages.
-const char kEmptyWalk[] = "\n\n\nCreating indexfiles.\n\n\xE2\x94\x94toc.htm -()";
+// The passes over a TOC page that lists nothing: only index.htm is left for the other topics.
+const char kEmptyWalk[] =
+    "\n\n\nCreating indexfiles.\n\n\xE2\x94\x94toc.htm -()"
+    "\n\n\nCreating Breadcrumbs and modifying topics.\n\n\xE2\x94\x94toc.htm -()"
+    "\nOther topics -(index.htm)\n";
 
 class CommandLineTest : public ::testing::Test {
  protected:

@@ -53,6 +53,10 @@ TEST_F(IndexFramePagesE2eTest, WalkDrawsTheTreeAndWritesOnePagePerTopic) {
             "\n\n\nCreating indexfiles.\n"
             "\n\xE2\x94\x94toc.htm -(1.htm, 2.htm, TOC5.HTM)"
             "\n \xE2\x94\x94toc1.htm -(3.htm)"
+            "\n\n\nCreating Breadcrumbs and modifying topics.\n"
+            "\n\xE2\x94\x94toc.htm -(1.htm, 2.htm, TOC5.HTM)"
+            "\n \xE2\x94\x94toc1.htm -(3.htm)"
+            "\nOther topics -(i1.htm, i2.htm, i3.htm, index.htm, iTOC5.HTM)\n"
             "\ncomplete.\n");
   EXPECT_EQ(run.exit_code, 0);
   EXPECT_EQ(dir.Read("help/i1.htm"), Page("One", "toc.htm", "1.htm"));
@@ -75,7 +79,9 @@ TEST_F(IndexFramePagesE2eTest, SwitchesChooseTheTitleOrTurnThePassOff) {
   other.Write("help/toc.htm", Links({"1.htm"}));
   BinaryRun off = RunQuorvaBinary({"fsref.htm", "help/toc.htm", "-fin"}, other.Path());
   EXPECT_EQ(off.output,
-            "\nIndex page(s) title:'Sample Help'.\n\nCreating Index Frame Pages.\ncomplete.\n");
+            "\nIndex page(s) title:'Sample Help'.\n\nCreating Index Frame Pages."
+            "\n\n\nCreating Breadcrumbs and modifying topics.\n\n\xE2\x94\x94toc.htm -(1.htm)"
+            "\nOther topics -(index.htm)\n\ncomplete.\n");
   EXPECT_FALSE(other.Exists("help/i1.htm"));
 }
 

@@ -1,0 +1,45 @@
+#include "breadcrumbs/other_topics.h"
+
+#include "breadcrumbs/topic_rewriting.h"
+#include "driver/text_utils.h"
+#include "frameset/toc_page.h"
+#include "platform/path.h"
+
+namespace quorva {
+
+namespace {
+
+constexpr std::size_t kEntryNameLimit = 259;
+
+}  // namespace
+
+bool ModifyOtherTopics(RunContext& run, const std::string& toc_page_path) {
+  if (!run.fs.IsReadable(toc_page_path)) {
+    return false;
+  }
+  PathParts toc_page = SplitPath(toc_page_path);
+  bool rewritten = false;
+  for (const std::string& entry :
+       run.fs.ListFolder(toc_page.drive + toc_page.folder, MakePath("", "", "*", "htm*"))) {
+    std::string name(CutTo(entry, kEntryNameLimit));
+    if (!run.names.IsNewName(name)) {
+      continue;
+    }
+    run.names.AddListedName(name);
+    if (IsTocPageName(name)) {
+      continue;
+    }
+    run.console.Write((rewritten ? ", " : "\nOther topics -(") + name);
+    rewritten = true;
+    // With breadcrumbs off the trail is never inserted, so its link is not made.
+    std::string trail =
+        run.settings.breadcrumbs ? MakeBreadLink(run, toc_page_path, name, 0) : std::string();
+    ReplaceMarkerComponents(run, MakePath(toc_page.drive, toc_page.folder, name, ""), trail);
+  }
+  if (rewritten) {
+    run.console.Write(")\n");
+  }
+  return rewritten;
+}
+
+}  // namespace quorva

@@ -1,0 +1,129 @@
+#include "breadcrumbs/topic_rewriting.h"
+
+#include <new>
+#include <optional>
+
+#include "driver/fatal_error.h"
+#include "driver/text_utils.h"
+#include "frameset/page_title.h"
+#include "platform/path.h"
+#include "platform/text_mode.h"
+
+namespace quorva {
+
+namespace {
+
+constexpr std::size_t kMarkerCountLimit = 2;
+constexpr std::size_t kSnippetMarkerLength = 8;  // "<PANEL" + slot character + ">"
+
+// The snippet slot a "<PANELx>" marker at the end of `text` selects: "1".."9" and ":" (the
+// tenth slot, never filled); nothing for any other character.
+std::optional<std::size_t> SnippetSlotAtEnd(std::string_view text) {
+  if (text.size() < kSnippetMarkerLength ||
+      !EndsWithWithoutCase(text.substr(0, text.size() - 2), "<PANEL")) {
+    return std::nullopt;
+  }
+  int slot = text[text.size() - 2] - '1';
+  if (slot < 0 || slot > 9) {
+    return std::nullopt;
+  }
+  return static_cast<std::size_t>(slot);
+}
+
+// Replaces a marker at the end of the output with `replacement`.
+void ReplaceMarkerAtEnd(std::string& output, std::size_t marker_length,
+                        const std::string& replacement) {
+  output.resize(output.size() - marker_length);
+  output += replacement;
+}
+
+std::string RewriteTopicText(RunContext& run, const std::string& topic_path,
+                             const std::string& text, const std::string& trail) {
+  const RunSettings& settings = run.settings;
+  const std::string file_name = FileNameOf(topic_path);
+  static const std::string kNothing;
+  std::string output;
+  output.reserve(text.size() + 2 * trail.size() + 100);
+  std::size_t menus = 0;
+  std::size_t trails = 0;
+  for (char c : text) {
+    output += c;
+    if (output.back() != '>') {
+      continue;  // every marker ends with ">", inserted texts included
+    }
+    if (settings.handle_menu_markers && menus < kMarkerCountLimit &&
+        EndsWithWithoutCase(output, "<MENU>")) {
+      ReplaceMarkerAtEnd(output, 6, settings.build_menu ? run.menu : kNothing);
+      ++menus;
+    }
+    if (settings.breadcrumbs && trails < kMarkerCountLimit &&
+        EndsWithWithoutCase(output, "<BREAD>")) {
+      ReplaceMarkerAtEnd(output, 7, trail);
+      ++trails;
+    }
+    if (settings.snippets_loaded) {
+      if (std::optional<std::size_t> slot = SnippetSlotAtEnd(output)) {
+        const std::optional<std::string>& snippet = settings.snippets[*slot];
+        ReplaceMarkerAtEnd(output, kSnippetMarkerLength, snippet ? *snippet : kNothing);
+      }
+    }
+    if (settings.file_name_marker && EndsWithWithoutCase(output, "<FILENAME>")) {
+      ReplaceMarkerAtEnd(output, 10, file_name);
+    }
+  }
+  return output;
+}
+
+}  // namespace
+
+std::string MakeBreadLink(RunContext& run, const std::string& toc_page_path, std::string topic_name,
+                          int level) {
+  if (!run.fs.IsReadable(toc_page_path)) {
+    return std::string();
+  }
+  TrimSpaces(topic_name);
+  std::string title =
+      ReadPageTitle(run.fs, PathBeside(toc_page_path, topic_name)).value_or(std::string());
+  TrimSpaces(title);
+  const RunSettings& settings = run.settings;
+  const bool separator_form = level > 0 || settings.separator_at_first_level;
+  std::string link;
+  if (separator_form) {
+    link += settings.breadcrumb_separator;
+  }
+  link += "<a class=\"bread\" href=\"" + settings.url_prefix;
+  if (settings.index_frame_links) {
+    link += settings.index_page_prefix + topic_name + settings.index_page_suffix +
+            "\" target=\"_top\">";
+  } else {
+    link += topic_name + "\">";
+  }
+  link += title + "</a>";
+  if (separator_form) {
+    link += "\n";
+  }
+  link.resize(CutTo(link, kBreadLinkLimit).size());
+  return link;
+}
+
+bool ReplaceMarkerComponents(RunContext& run, const std::string& topic_path,
+                             const std::string& trail) {
+  try {
+    std::optional<std::string> bytes = run.fs.ReadBinary(topic_path);
+    if (!bytes) {
+      return false;
+    }
+    // Every byte is kept, also after a byte 26 or a NUL, so a rewrite never cuts a topic short.
+    std::string rewritten = EncodeTextMode(
+        RewriteTopicText(run, topic_path, DecodeTextMode(*bytes, TextEnd::kKeepBytes), trail));
+    if (rewritten != *bytes) {
+      // A file that cannot be written keeps its old content; nothing is reported.
+      run.fs.ReplaceBinary(topic_path, rewritten);
+    }
+    return true;
+  } catch (const std::bad_alloc&) {
+    throw FatalError("\n ReplaceMarkerComponents - Error: Out of memory\n");
+  }
+}
+
+}  // namespace quorva
