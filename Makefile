@@ -2,9 +2,9 @@
 BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
-DEMO_SWITCHES := -p1setup/panel-header.txt -p2setup/panel-footer.txt -nf
+DEMO_SWITCHES := -p1setup/panel-header.txt -p2setup/panel-footer.txt -nf -c
 
-.PHONY: all deps build test demo format clean
+.PHONY: all deps build test demo bench-compress format clean
 
 all: build
 
@@ -24,6 +24,11 @@ demo: build
 	cd $(BUILD)/demo && ../quorva setup/fsref.htm toc.htm $(DEMO_SWITCHES) </dev/null
 	@echo
 	@echo "The processed sample help set is in $(BUILD)/demo/ (open $(BUILD)/demo/index.htm)."
+
+bench-compress: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DQUORVA_BUILD_BENCH=ON
+	cmake --build $(BUILD) -j $(JOBS) --target quorva_compress_bench
+	$(BUILD)/quorva_compress_bench
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -4,6 +4,7 @@
 
 #include "breadcrumbs/breadcrumb_walk.h"
 #include "breadcrumbs/other_topics.h"
+#include "compress/compress_output_folder.h"
 #include "driver/fatal_error.h"
 #include "driver/name_list.h"
 #include "driver/path_check.h"
@@ -119,6 +120,7 @@ int RunSteps(const std::vector<std::string>& arguments, FileSystem& fs, Console&
   ModifyOtherTopics(run, paths->toc_page);
   names.ReleaseListedNames();
 
+  CompressOutputFolder(fs, console, settings, paths->toc_page);
   console.Write("\ncomplete.\n");
   return kExitDone;
 }

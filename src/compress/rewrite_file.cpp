@@ -1,0 +1,24 @@
+#include "compress/rewrite_file.h"
+
+#include <new>
+#include <optional>
+
+#include "driver/fatal_error.h"
+
+namespace quorva {
+
+bool RewriteFile(FileSystem& fs, const std::string& path, TextCompressor compress) {
+  try {
+    std::optional<std::string> bytes = fs.ReadBinary(path);
+    if (!bytes) {
+      return false;
+    }
+    // The crash-safe replace: a killed run leaves each file either old or compressed.
+    fs.ReplaceBinary(path, compress(*bytes));
+  } catch (const std::bad_alloc&) {
+    throw FatalError("Error: Out of memory");
+  }
+  return true;
+}
+
+}  // namespace quorva
