@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
-DEMO_SWITCHES := -p1setup/panel-header.txt -p2setup/panel-footer.txt -nf -c
+DEMO_SWITCHES := -p1setup/panel-header.txt -p2setup/panel-footer.txt -nf -mm -mifsetup/menu-items.txt -c
 
 .PHONY: all deps build test demo bench-compress format clean
 

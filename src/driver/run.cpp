@@ -15,6 +15,7 @@
 #include "frameset/frameset_format.h"
 #include "frameset/index_frame_pages.h"
 #include "frameset/page_title.h"
+#include "menu/menu_pass.h"
 #include "platform/path.h"
 
 namespace quorva {
@@ -101,7 +102,11 @@ int RunSteps(const std::vector<std::string>& arguments, FileSystem& fs, Console&
 
   NameList names;
   names.ClearListedNames();
-  RunContext run{fs, console, settings, names};
+  RunContext run(fs, console, settings, names);
+
+  if (settings.build_menu) {
+    BuildMenu(run, paths->toc_page);
+  }
 
   if (settings.index_frame_pages) {
     names.ReleaseListedNames();

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "driver/run_context.h"
+#include "menu/menu_markup.h"
+
+namespace quorva {
+
+constexpr std::size_t kMenuLinkLimit = 260;
+
+// Finds the next link at or after `position` (href in any letter case): its target is the
+// whole double-quoted value, its link text what stands between the end of its opening tag and
+// the next "<", both trimmed and cut at `limit`. False when no link is left before the end.
+bool ScanMenuLink(std::string_view body, std::string& target, std::string& link_text,
+                  std::size_t& position, std::size_t limit = kMenuLinkLimit);
+
+// One kept link of a TOC page; a book's entry names the nested TOC page of its drop-down.
+struct MenuLink {
+  std::string nested_page_path;
+  std::string target;
+  std::string link_text;
+};
+
+// The kept links of one TOC page, in page order.
+class MenuLinkList {
+ public:
+  void AddMenuLink(const std::string& nested_page_path, const std::string& target,
+                   const std::string& link_text);
+  const std::vector<MenuLink>& Links() const { return links_; }
+
+ private:
+  std::vector<MenuLink> links_;
+};
+
+// Appends the menu entries of a TOC page at menu `level`, with the extra menu items of that
+// list placed among them, and walks each book's nested page into the book's drop-down.
+// `parent_position` is the position of the entry whose drop-down this page fills.
+void ParseThisMenuToc(RunContext& run, MenuMarkup& markup, const std::string& toc_page_path,
+                      int level, int parent_position);
+
+}  // namespace quorva
