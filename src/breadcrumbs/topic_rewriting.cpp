@@ -19,7 +19,7 @@ constexpr std::size_t kSnippetMarkerLength = 8;  // "<PANEL" + slot character + 
 // The snippet slot a "<PANELx>" marker at the end of `text` selects: "1".."9" and ":" (the
 // tenth slot, never filled); nothing for any other character.
 std::optional<std::size_t> SnippetSlotAtEnd(std::string_view text) {
-  if (text.size() < kSnippetMarkerLength ||
+  if (text.size() < kSnippetMarkerLength || text.back() != '>' ||
       !EndsWithWithoutCase(text.substr(0, text.size() - 2), "<PANEL")) {
     return std::nullopt;
   }

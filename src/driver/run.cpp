@@ -1,5 +1,6 @@
 #include "driver/run.h"
 
+#include <new>
 #include <optional>
 
 #include "breadcrumbs/breadcrumb_walk.h"
@@ -84,7 +85,13 @@ int RunSteps(const std::vector<std::string>& arguments, FileSystem& fs, Console&
     console.Write("Error: (" + reference + ") not found.\n");
     return kExitSetupError;
   }
-  std::optional<FramesetFormat> format = BuildFramesetFormat(fs, reference);
+  std::optional<FramesetFormat> format;
+  try {
+    format = BuildFramesetFormat(fs, reference);
+  } catch (const std::bad_alloc&) {
+    console.Write("Error: Out of memory.\n");
+    return kExitSetupError;
+  }
   if (!format) {
     console.Write("Error: (" + reference + ") not read.\n");
     return kExitSetupError;

@@ -1,5 +1,8 @@
 #include "frameset/index_frame_pages.h"
 
+#include <new>
+
+#include "driver/fatal_error.h"
 #include "driver/text_utils.h"
 #include "frameset/page_title.h"
 #include "frameset/toc_page.h"
@@ -29,9 +32,14 @@ void WriteIndexFramePage(IndexFrameWalk& walk, const PathParts& toc_page,
     std::string topic_path = MakePath(toc_page.drive, toc_page.folder, topic, "");
     slot_texts[walk.format.title_slot] = CutTo(TitleSlotText(walk, topic_path), kSlotTextLimit);
   }
+  std::string page;
+  try {
+    page = FillFramesetFormat(walk.format, slot_texts);
+  } catch (const std::bad_alloc&) {
+    throw FatalError("\nError: Out of memory\n");
+  }
   // A page that cannot be created is skipped; the topic stays claimed.
-  WriteTextFile(walk.run.fs, MakePath(toc_page.drive, toc_page.folder, page_name, ""),
-                FillFramesetFormat(walk.format, slot_texts));
+  WriteTextFile(walk.run.fs, MakePath(toc_page.drive, toc_page.folder, page_name, ""), page);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "frameset/toc_page.h"
 
+#include <new>
+
 #include "driver/fatal_error.h"
 #include "platform/text_mode.h"
 
@@ -83,8 +85,12 @@ void ProgressNames::Add(std::string_view name) {
 std::optional<std::string> EnterTocPage(FileSystem& fs, Console& console, std::string_view walk,
                                         const std::string& path, int depth) {
   std::optional<std::string> text;
-  if (fs.IsReadable(path)) {
-    text = ReadTocPage(fs, path);
+  try {
+    if (fs.IsReadable(path)) {
+      text = ReadTocPage(fs, path);
+    }
+  } catch (const std::bad_alloc&) {
+    throw FatalError("Error: Out of memory");
   }
   if (!text) {
     console.Write("\n " + std::string(walk) + " - Error " + path + " NOT found.\n");

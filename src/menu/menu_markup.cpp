@@ -57,7 +57,7 @@ void MenuMarkup::OpenMenuItem(const std::string& target, const std::string& link
   menu_ += "\n";
   menu_ += kUnit;
   menu_ += kUnit + indent;
-  menu_ += level < settings_.button_depth - 1 ? "<ul class=\"toplevel\">\n"
+  menu_ += level + 1 < settings_.button_depth ? "<ul class=\"toplevel\">\n"
                                               : "<ul class=\"downlevel\">\n";
 }
 

@@ -71,6 +71,8 @@ TEST_F(TopicRewritingTest, InsertedTextTakesPartInTheLaterChecksOfItsCycle) {
   EXPECT_EQ(Rewrite("<BREAD>", "x<MENU>"), "x<MENU>");
   // Text left by a removed marker combines with the next characters.
   EXPECT_EQ(Rewrite("<BREAD<MENU>>"), "T");
+  // What a removed marker leaves is looked at as it is: no snippet marker ends in "X".
+  EXPECT_EQ(Rewrite("q<PANEL1X<MENU>z"), "q<PANEL1Xz");
 }
 
 TEST_F(TopicRewritingTest, LineEndsBecomeCrLfAndNoByteIsLost) {

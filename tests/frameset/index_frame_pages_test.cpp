@@ -9,9 +9,13 @@
 namespace quorva {
 namespace {
 
-std::string Link(const std::string& name) { return "<a href=\"" + name + "\">x</a>\n"; }
+std::string Link(const std::string& name) {
+  return "<a href=\"" + name + "\">x</a>\n";
+}
 
-std::string Topic(const std::string& title) { return "<title>" + title + "</title>"; }
+std::string Topic(const std::string& title) {
+  return "<title>" + title + "</title>";
+}
 
 const std::string kCorner(kConsoleCorner);
 
@@ -51,9 +55,9 @@ TEST_F(IndexFramePagesTest, WritesAPageBesideItsTocPageForEveryTopic) {
 }
 
 TEST_F(IndexFramePagesTest, EachTopicAndTocPageIsHandledOnceByTheFirstPageListingIt) {
-  fs.AddFile("help/toc.htm",
-             Link("a.htm") + Link("toc2.htm") + Link("toc.htm") + Link("TAB_TOC.HTM") +
-                 Link("indexpage.html") + Link("top_top.htm") + Link("TOC5.HTM"));
+  fs.AddFile("help/toc.htm", Link("a.htm") + Link("toc2.htm") + Link("toc.htm") +
+                                 Link("TAB_TOC.HTM") + Link("indexpage.html") +
+                                 Link("top_top.htm") + Link("TOC5.HTM"));
   fs.AddFile("help/toc2.htm", Link("A.HTM") + Link("toc2.htm") + Link("b.htm"));
   Walk();
   EXPECT_EQ(console.output,
@@ -107,7 +111,8 @@ std::string ChainOf(MemoryFileSystem& fs, int pages) {
   fs.AddFile("help/toc.htm", Link("toc1.htm") + Link("t0.htm"));
   for (int i = 1; i < pages; ++i) {
     std::string next = i + 1 < pages ? Link("toc" + std::to_string(i + 1) + ".htm") : "";
-    fs.AddFile("help/toc" + std::to_string(i) + ".htm", next + Link("t" + std::to_string(i) + ".htm"));
+    fs.AddFile("help/toc" + std::to_string(i) + ".htm",
+               next + Link("t" + std::to_string(i) + ".htm"));
   }
   return "help/toc" + std::to_string(pages - 1) + ".htm";
 }

@@ -32,9 +32,11 @@ TEST_F(MenuMarkupTest, ButtonsToTheButtonDepthDropEntriesBelow) {
   EXPECT_EQ(Leaf(1),
             "            <li><a href=\"a.htm\"><span class=\"drop\"><span>Text</span>&nbsp;</span>"
             "</a></li>\n");
-  settings.button_depth = 0;
-  EXPECT_EQ(Leaf(0).find("menubutton"), std::string::npos);
-  EXPECT_NE(Parent(0).find("<ul class=\"downlevel\">"), std::string::npos);
+  for (int depth : {0, -5, -2147483647 - 1}) {
+    settings.button_depth = depth;
+    EXPECT_EQ(Leaf(0).find("menubutton"), std::string::npos);
+    EXPECT_NE(Parent(0).find("<ul class=\"downlevel\">"), std::string::npos);
+  }
   settings.button_depth = 2;
   EXPECT_NE(Leaf(1).find("class=\"menubutton\""), std::string::npos);
   EXPECT_EQ(Leaf(2).find("menubutton"), std::string::npos);
