@@ -4,7 +4,7 @@ JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 DEMO_SWITCHES := -p1setup/panel-header.txt -p2setup/panel-footer.txt -nf -mm -mifsetup/menu-items.txt -c
 
-.PHONY: all deps build test demo bench-compress format clean
+.PHONY: all deps build test test-windows demo bench-compress format clean
 
 all: build
 
@@ -17,6 +17,10 @@ build: deps
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# Cross-builds quorva.exe into build-win/ and runs every test under Wine.
+test-windows: deps
+	JOBS=$(JOBS) scripts/test-windows
 
 demo: build
 	rm -rf $(BUILD)/demo

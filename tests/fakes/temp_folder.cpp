@@ -6,17 +6,39 @@
 #include <fstream>
 #include <sstream>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+#include "platform/path.h"
+
 namespace quorva {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// The temporary folder as the narrow name the tool's file functions take. On Windows
+// std::filesystem reads narrow names in the ANSI code page but gives UTF-8 back from string(),
+// so names handed out are joined as strings and never taken back from a path object.
+std::string TemporaryRoot() {
+#ifdef _WIN32
+  char buffer[MAX_PATH + 1];
+  DWORD length = ::GetTempPathA(sizeof buffer, buffer);
+  return std::string(buffer, length);
+#else
+  return fs::temp_directory_path().string();
+#endif
+}
+
+}  // namespace
+
 TempFolder::TempFolder() {
   static std::atomic<int> counter{0};
   auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-  fs::path path = fs::temp_directory_path() /
-                  ("quorva-test-" + std::to_string(stamp) + "-" + std::to_string(counter++));
-  fs::create_directories(path);
-  path_ = path.string();
+  path_ = MakePath("", TemporaryRoot(),
+                   "quorva-test-" + std::to_string(stamp) + "-" + std::to_string(counter++), "");
+  fs::create_directories(path_);
 }
 
 TempFolder::~TempFolder() {
@@ -26,7 +48,7 @@ TempFolder::~TempFolder() {
 }
 
 std::string TempFolder::operator/(const std::string& name) const {
-  return (fs::path(path_) / name).string();
+  return MakePath("", path_, name, "");
 }
 
 void TempFolder::Write(const std::string& name, const std::string& bytes) const {

@@ -1,0 +1,215 @@
+#include <windows.h>
+
+#include <atomic>
+#include <memory>
+
+#include "platform/path.h"
+#include "platform/real_file_system.h"
+#include "platform/wildcard.h"
+
+// File names go through the narrow (code page) Win32 functions only: the tool treats names as
+// 8-bit bytes, and a name read from a listing must open as the same file.
+
+namespace quorva {
+
+namespace {
+
+struct HandleCloser {
+  void operator()(HANDLE handle) const { ::CloseHandle(handle); }
+};
+using UniqueHandle = std::unique_ptr<void, HandleCloser>;
+
+// ReadFile and WriteFile take a 32-bit count: larger transfers go in pieces of this size.
+constexpr std::size_t kMaxTransfer = 1u << 30;
+
+// Opens an existing file on disk; a folder fails (no backup semantics asked for), and so does a
+// device such as CON or NUL, which a page name could otherwise reach.
+UniqueHandle OpenDiskFile(const std::string& path, DWORD access) {
+  HANDLE handle =
+      ::CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    return nullptr;
+  }
+  UniqueHandle file(handle);
+  if (::GetFileType(handle) != FILE_TYPE_DISK) {
+    return nullptr;
+  }
+  return file;
+}
+
+bool WriteAll(HANDLE file, std::string_view bytes) {
+  while (!bytes.empty()) {
+    DWORD written = 0;
+    DWORD wanted = static_cast<DWORD>(bytes.size() < kMaxTransfer ? bytes.size() : kMaxTransfer);
+    if (!::WriteFile(file, bytes.data(), wanted, &written, nullptr) || written == 0) {
+      return false;
+    }
+    bytes.remove_prefix(written);
+  }
+  return true;
+}
+
+class WindowsByteReader : public ByteReader {
+ public:
+  explicit WindowsByteReader(UniqueHandle file) : file_(std::move(file)) {}
+
+  std::size_t Read(char* buffer, std::size_t size) override {
+    DWORD got = 0;
+    DWORD wanted = static_cast<DWORD>(size < kMaxTransfer ? size : kMaxTransfer);
+    if (!::ReadFile(file_.get(), buffer, wanted, &got, nullptr)) {
+      return 0;
+    }
+    return got;
+  }
+
+ private:
+  UniqueHandle file_;
+};
+
+// The temporary name never contains ".htm", ".php" or ".css", so a file left behind by a
+// killed run is never taken for a page by a later listing.
+std::string TemporaryPathBeside(const std::string& target) {
+  static std::atomic<unsigned> counter{0};
+  PathParts parts = SplitPath(target);
+  std::string name = ".quorva-" + std::to_string(::GetCurrentProcessId()) + "-" +
+                     std::to_string(counter.fetch_add(1)) + ".tmp";
+  return MakePath(parts.drive, parts.folder, name, "");
+}
+
+// The path the open file was reached by after every symbolic link, so that a link stays a link
+// when its file is replaced; `path` itself when it cannot be told.
+std::string FinalPathOf(HANDLE file, const std::string& path) {
+  char final_path[MAX_PATH + 8];
+  DWORD length = ::GetFinalPathNameByHandleA(file, final_path, sizeof final_path,
+                                             FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+  if (length == 0 || length >= sizeof final_path) {
+    return path;
+  }
+  std::string resolved(final_path, length);
+  if (resolved.rfind("\\\\?\\UNC\\", 0) == 0) {
+    return "\\\\" + resolved.substr(8);
+  }
+  if (resolved.rfind("\\\\?\\", 0) == 0) {
+    return resolved.substr(4);
+  }
+  return resolved;
+}
+
+// Attributes that a replaced file takes over from the file it replaces.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN |
+                                  FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED |
+                                  FILE_ATTRIBUTE_OFFLINE | FILE_ATTRIBUTE_TEMPORARY;
+
+}  // namespace
+
+bool RealFileSystem::IsReadable(const std::string& path) {
+  return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::optional<std::uint64_t> RealFileSystem::FileLength(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+      (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return std::nullopt;
+  }
+  return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+std::unique_ptr<ByteReader> RealFileSystem::OpenForReading(const std::string& path) {
+  UniqueHandle file = OpenDiskFile(path, GENERIC_READ);
+  if (!file) {
+    return nullptr;
+  }
+  return std::make_unique<WindowsByteReader>(std::move(file));
+}
+
+std::optional<std::string> RealFileSystem::ReadBinary(const std::string& path) {
+  UniqueHandle file = OpenDiskFile(path, GENERIC_READ);
+  LARGE_INTEGER size;
+  if (!file || !::GetFileSizeEx(file.get(), &size)) {
+    return std::nullopt;
+  }
+  WindowsByteReader reader(std::move(file));
+  std::string bytes;
+  bytes.resize(static_cast<std::size_t>(size.QuadPart) + 1);
+  std::size_t filled = 0;
+  while (true) {
+    if (filled == bytes.size()) {
+      bytes.resize(bytes.size() * 2);
+    }
+    std::size_t got = reader.Read(bytes.data() + filled, bytes.size() - filled);
+    if (got == 0) {
+      break;
+    }
+    filled += got;
+  }
+  bytes.resize(filled);
+  return bytes;
+}
+
+bool RealFileSystem::WriteBinary(const std::string& path, std::string_view bytes) {
+  // Opened and then truncated rather than CREATE_ALWAYS, which refuses an existing hidden file.
+  HANDLE handle = ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    return false;
+  }
+  UniqueHandle file(handle);
+  bool written = ::SetEndOfFile(handle) && WriteAll(handle, bytes);
+  return ::CloseHandle(file.release()) && written;
+}
+
+bool RealFileSystem::ReplaceBinary(const std::string& path, std::string_view bytes) {
+  // Opening for writing (nothing is written) tells whether the file may be changed at all, by
+  // its read-only attribute or by its access rights, and follows a symbolic link.
+  UniqueHandle existing = OpenDiskFile(path, GENERIC_WRITE);
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!existing || !::GetFileInformationByHandle(existing.get(), &info) ||
+      (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    return false;
+  }
+  std::string target = FinalPathOf(existing.get(), path);
+  existing.reset();
+
+  std::string temporary = TemporaryPathBeside(target);
+  HANDLE handle = ::CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    return false;
+  }
+  UniqueHandle file(handle);
+  bool ok = WriteAll(handle, bytes);
+  ok = ::CloseHandle(file.release()) && ok;
+  DWORD kept = info.dwFileAttributes & kKeptAttributes;
+  ok = ok && ::SetFileAttributesA(temporary.c_str(), kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL);
+  if (!ok || !::MoveFileExA(temporary.c_str(), target.c_str(),
+                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    ::SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileA(temporary.c_str());
+    return false;
+  }
+  return true;
+}
+
+std::vector<std::string> RealFileSystem::ListFolder(const std::string& folder,
+                                                    const std::string& pattern) {
+  // Everything is listed and the tool's own matcher picks: FindFirstFileA would also match a
+  // pattern against short 8.3 names ("*.css" finding "a.cssx" through "A~1.CSS").
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE search = ::FindFirstFileA(MakePath("", folder, "*", "").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) {
+    return names;
+  }
+  do {
+    std::string name(found.cFileName);
+    if (name != "." && name != "..") {
+      names.push_back(std::move(name));
+    }
+  } while (::FindNextFileA(search, &found));
+  ::FindClose(search);
+  return SelectAndSortNames(std::move(names), pattern);
+}
+
+}  // namespace quorva
