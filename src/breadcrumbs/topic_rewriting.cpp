@@ -3,6 +3,7 @@
 #include <new>
 #include <optional>
 
+#include "compress/compress_output_folder.h"
 #include "driver/fatal_error.h"
 #include "driver/text_utils.h"
 #include "frameset/page_title.h"
@@ -46,10 +47,15 @@ std::string RewriteTopicText(RunContext& run, const std::string& topic_path,
   output.reserve(text.size() + 2 * trail.size() + 100);
   std::size_t menus = 0;
   std::size_t trails = 0;
-  for (char c : text) {
-    output += c;
+  // Every marker ends with ">", so the checks of a cycle can only fire after a ">" is appended:
+  // the text up to the next ">" is copied in one piece.
+  for (std::size_t start = 0; start < text.size();) {
+    std::size_t end = text.find('>', start);
+    end = end == std::string::npos ? text.size() : end + 1;
+    output.append(text, start, end - start);
+    start = end;
     if (output.back() != '>') {
-      continue;  // every marker ends with ">", inserted texts included
+      continue;
     }
     if (settings.handle_menu_markers && menus < kMarkerCountLimit &&
         EndsWithWithoutCase(output, "<MENU>")) {
@@ -116,9 +122,13 @@ bool ReplaceMarkerComponents(RunContext& run, const std::string& topic_path,
     // Every byte is kept, also after a byte 26 or a NUL, so a rewrite never cuts a topic short.
     std::string rewritten = EncodeTextMode(
         RewriteTopicText(run, topic_path, DecodeTextMode(*bytes, TextEnd::kKeepBytes), trail));
-    if (rewritten != *bytes) {
-      // A file that cannot be written keeps its old content; nothing is reported.
-      run.fs.ReplaceBinary(topic_path, rewritten);
+    // This is the topic's last rewrite before the compression pass, so it is written
+    // compressed at once when that pass would compress it.
+    const bool compressed = CompressAtLastRewrite(run.settings, FileNameOf(topic_path), rewritten);
+    // A file that cannot be written keeps its old content; nothing is reported.
+    const bool on_disk = rewritten == *bytes || run.fs.ReplaceBinary(topic_path, rewritten);
+    if (compressed && on_disk) {
+      run.compressed_files.insert(topic_path);
     }
     return true;
   } catch (const std::bad_alloc&) {

@@ -7,6 +7,7 @@
 #include "compress/style_sheet_compressor.h"
 #include "driver/text_utils.h"
 #include "platform/path.h"
+#include "platform/wildcard.h"
 
 namespace quorva {
 
@@ -29,9 +30,27 @@ constexpr FileGroup kFileGroups[] = {
 
 }  // namespace
 
-void CompressOutputFolder(FileSystem& fs, Console& console, const RunSettings& settings,
-                          const std::string& toc_page_path) {
-  if (!settings.compression || !fs.IsReadable(toc_page_path)) {
+bool CompressAtLastRewrite(const RunSettings& settings, std::string_view file_name,
+                           std::string& bytes) {
+  if (!settings.compression) {
+    return false;
+  }
+  // A name in two groups is compressed twice by the pass; such files are left to it.
+  int groups = 0;
+  for (const FileGroup& group : kFileGroups) {
+    groups += MatchesWildcard(file_name, group.pattern);
+  }
+  if (groups != 1 || MatchesWildcard(file_name, "*.css")) {
+    return false;
+  }
+  bytes = CompressMarkupText(bytes);
+  return true;
+}
+
+void CompressOutputFolder(RunContext& run, const std::string& toc_page_path) {
+  FileSystem& fs = run.fs;
+  Console& console = run.console;
+  if (!run.settings.compression || !fs.IsReadable(toc_page_path)) {
     return;
   }
   PathParts toc_page = SplitPath(toc_page_path);
@@ -43,7 +62,10 @@ void CompressOutputFolder(FileSystem& fs, Console& console, const RunSettings& s
       console.Write(i == 0 ? group.heading : ", ");
       console.Write(shown);
       // An entry that cannot be read, a folder say, is listed and left alone.
-      group.compress(fs, MakePath(toc_page.drive, toc_page.folder, names[i], ""));
+      std::string path = MakePath(toc_page.drive, toc_page.folder, names[i], "");
+      if (run.compressed_files.count(path) == 0) {
+        group.compress(fs, path);
+      }
     }
     if (!names.empty()) {
       console.Write(")\n");

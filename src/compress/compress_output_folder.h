@@ -1,17 +1,22 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
-#include "driver/run_settings.h"
-#include "platform/console.h"
-#include "platform/file_system.h"
+#include "driver/run_context.h"
 
 namespace quorva {
 
 // The last pass, when compression is on: every "*.htm*", then "*.php*", then "*.css" file of
 // the TOC page's folder is rewritten without its redundant white space (style sheets also
-// without comments), with one progress line per group that has files.
-void CompressOutputFolder(FileSystem& fs, Console& console, const RunSettings& settings,
-                          const std::string& toc_page_path);
+// without comments), with one progress line per group that has files. Files the run already
+// wrote compressed are listed and left as they are.
+void CompressOutputFolder(RunContext& run, const std::string& toc_page_path);
+
+// Compresses a topic's rewritten bytes at once when compression is on and the compression pass
+// would apply the markup rules, and only them, to a file of that name; the caller remembers
+// the file in the run's compressed files once the bytes are on disk.
+bool CompressAtLastRewrite(const RunSettings& settings, std::string_view file_name,
+                           std::string& bytes);
 
 }  // namespace quorva

@@ -132,7 +132,7 @@ int RunSteps(const std::vector<std::string>& arguments, FileSystem& fs, Console&
   ModifyOtherTopics(run, paths->toc_page);
   names.ReleaseListedNames();
 
-  CompressOutputFolder(fs, console, settings, paths->toc_page);
+  CompressOutputFolder(run, paths->toc_page);
   console.Write("\ncomplete.\n");
   return kExitDone;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <unordered_set>
 
 #include "driver/name_list.h"
 #include "driver/run_settings.h"
@@ -21,6 +22,9 @@ struct RunContext {
   NameList& names;
   // The drop-down menu's markup, built by the menu pass before any topic is rewritten.
   std::string menu;
+  // Files whose last rewrite of the run already wrote them compressed, so the compression pass
+  // need not read and replace them again.
+  std::unordered_set<std::string> compressed_files;
 };
 
 }  // namespace quorva

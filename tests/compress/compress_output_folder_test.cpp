@@ -18,11 +18,17 @@ class CompressOutputFolderTest : public ::testing::Test {
     settings.compression = true;
     fs.AddFile("D:/help/toc.htm", "<html>\r\n  <body>  </body>\r\n</html>\r\n");
   }
-  void Compress() { CompressOutputFolder(fs, console, settings, "D:/help/toc.htm"); }
+  void Compress(const std::string& toc_page = "D:/help/toc.htm") {
+    RunContext run(fs, console, settings, names);
+    run.compressed_files = already_compressed;
+    CompressOutputFolder(run, toc_page);
+  }
 
   MemoryFileSystem fs;
   MemoryConsole console;
   RunSettings settings;
+  NameList names;
+  std::unordered_set<std::string> already_compressed;
 };
 
 TEST_F(CompressOutputFolderTest, GroupsInOrderWithTheirNamesSortedWithoutCase) {
@@ -64,7 +70,7 @@ TEST_F(CompressOutputFolderTest, NothingHappensWhenOffOrWithoutTheTocPage) {
   settings.compression = false;
   Compress();
   settings.compression = true;
-  CompressOutputFolder(fs, console, settings, "D:/help/missing.htm");
+  Compress("D:/help/missing.htm");
   EXPECT_EQ(console.output, "");
   EXPECT_TRUE(fs.reads.empty());
   EXPECT_TRUE(fs.replacements.empty());
@@ -94,6 +100,29 @@ TEST(CompressOutOfMemoryTest, EndsTheRunWithExitCodeThreeAfterTheFileName) {
   ASSERT_GE(console.output.size(), tail.size());
   EXPECT_EQ(console.output.substr(console.output.size() - tail.size()), tail);
   EXPECT_EQ(fs.Content("out/huge.css"), "a {  b: c; }");
+}
+
+TEST_F(CompressOutputFolderTest, FilesAlreadyWrittenCompressedAreListedButNotReadAgain) {
+  fs.AddFile("D:/help/a.htm", "<p>  a  </p>");
+  already_compressed.insert("D:/help/a.htm");
+  Compress();
+  EXPECT_EQ(console.output, "\nCompressing HTML Files-(a.htm, toc.htm)\n");
+  EXPECT_EQ(fs.Content("D:/help/a.htm"), "<p>  a  </p>");
+  EXPECT_EQ(fs.replacements, std::vector<std::string>{"D:/help/toc.htm"});
+}
+
+TEST(CompressAtLastRewrite, OnlyNamesThePassWouldCompressAsMarkupOnce) {
+  RunSettings settings;
+  std::string bytes = "<p>  x  </p>\r\n";
+  EXPECT_FALSE(CompressAtLastRewrite(settings, "a.htm", bytes));
+  settings.compression = true;
+  for (const char* left_to_the_pass : {"a.htm.css", "a.htm.php", "a.txt", "a.css"}) {
+    EXPECT_FALSE(CompressAtLastRewrite(settings, left_to_the_pass, bytes)) << left_to_the_pass;
+  }
+  EXPECT_EQ(bytes, "<p>  x  </p>\r\n");
+  EXPECT_TRUE(CompressAtLastRewrite(settings, "A.HTML", bytes));
+  EXPECT_EQ(bytes, "<p> x </p>\n");
+  EXPECT_TRUE(CompressAtLastRewrite(settings, "page.php3", bytes));
 }
 
 }  // namespace

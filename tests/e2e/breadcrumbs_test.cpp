@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "compress/markup_compressor.h"
 #include "e2e/binary_runner.h"
 #include "fakes/temp_folder.h"
 
@@ -75,6 +76,24 @@ TEST_F(BreadcrumbsE2eTest, BreadcrumbsOffKeepTheMarkersAndRewriteTheRest) {
             "\nOther topics -(index.htm, orphan.htm)\n"
             "\ncomplete.\n");
   EXPECT_EQ(dir.Read("help/c.htm"), Rewritten("C", "<BREAD>", "c.htm"));
+}
+
+TEST_F(BreadcrumbsE2eTest, CompressionFollowsTheRewriteWhateverPassWroteTheFile) {
+  dir.Write("help/c.htm", Topic("C") + "<p>  spaced   out  </p>\r\n\r\n");
+  BinaryRun run = RunQuorvaBinary({"fsref.htm", "help/toc.htm", "-nf", "-c"}, dir.Path());
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_NE(run.output.find("\nCompressing HTML Files-(a.htm, b.htm, c.htm, ia.htm, ib.htm, "
+                            "ic.htm, index.htm, orphan.htm, toc.htm, toc1.htm)\n"),
+            std::string::npos);
+  const std::string c_rewritten =
+      Rewritten("C", Link("b.htm", "B") + kSeparator + Link("c.htm", "C") + "\r\n", "c.htm") +
+      "<p>  spaced   out  </p>\r\n\r\n";
+  EXPECT_EQ(dir.Read("help/c.htm"), CompressMarkupText(c_rewritten));
+  EXPECT_EQ(dir.Read("help/orphan.htm"),
+            CompressMarkupText(Rewritten("Orphan", Link("orphan.htm", "Orphan"), "orphan.htm")));
+  EXPECT_EQ(dir.Read("help/ic.htm"),
+            "<title>C</title><frame src=\"toc1.htm\"><frame src=\"c.htm\">");
+  EXPECT_EQ(dir.Read("help/toc1.htm"), "<a href=\"c.htm\">C</a>\n");
 }
 
 TEST_F(BreadcrumbsE2eTest, TopicKeepsEveryByteAfterByte26AndNul) {
