@@ -4,7 +4,7 @@ JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 DEMO_SWITCHES := -p1setup/panel-header.txt -p2setup/panel-footer.txt -nf -mm -mifsetup/menu-items.txt -c
 
-.PHONY: all deps build test test-windows demo bench-compress format clean
+.PHONY: all deps build test bench test-windows demo bench-compress format clean
 
 all: build
 
@@ -28,6 +28,10 @@ demo: build
 	cd $(BUILD)/demo && ../quorva setup/fsref.htm toc.htm $(DEMO_SWITCHES) </dev/null
 	@echo
 	@echo "The processed sample help set is in $(BUILD)/demo/ (open $(BUILD)/demo/index.htm)."
+
+# Whole runs on generated help sets of 1,500 and 15,000 topics, against a plain copy.
+bench: build
+	BUILD=$(BUILD) scripts/bench-whole-run
 
 bench-compress: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DQUORVA_BUILD_BENCH=ON

@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "e2e/binary_runner.h"
+#include "fakes/temp_folder.h"
+#include "help_set_generator.h"
+
+namespace quorva {
+namespace {
+
+TEST(GeneratedHelpSet, EveryPassRunsAndEveryTopicsMarkersAreReplaced) {
+  TempFolder dir;
+  GeneratedHelpSet set = GenerateHelpSet(dir.Path(), 200, 7);
+  ASSERT_EQ(set.topic_paths.size(), 200u);
+  BinaryRun run = RunQuorvaBinary(
+      {"fsref.htm", "help/toc.htm", "-mm", "-c", "-p1panel1.txt", "-nf", "-mwhelp/menu.htm"},
+      dir.Path());
+  EXPECT_EQ(run.exit_code, 0);
+  ASSERT_GE(run.output.size(), 11u);
+  EXPECT_EQ(run.output.substr(run.output.size() - 11), "\ncomplete.\n");
+  for (const char* heading :
+       {"\n\nCreating menu.htm.\n", "\n\n\nCreating indexfiles.\n",
+        "\n\n\nCreating Breadcrumbs and modifying topics.\n", "\nOther topics -(",
+        "\nCompressing HTML Files-(", "\nCompressing CSS Files-("}) {
+    EXPECT_NE(run.output.find(heading), std::string::npos) << heading;
+  }
+  int menus = 0;
+  for (const std::string& path : set.topic_paths) {
+    std::string name = path.substr(dir.Path().size() + 1);
+    std::string topic = dir.Read(name);
+    for (const char* marker : {"<BREAD>", "<PANEL1>", "<FILENAME>", "<MENU>"}) {
+      EXPECT_EQ(topic.find(marker), std::string::npos) << marker << " left in " << name;
+    }
+    EXPECT_NE(topic.find("<a class=\"bread\" href=\""), std::string::npos) << name;
+    EXPECT_NE(topic.find("Generated Help</div>"), std::string::npos) << name;
+    menus += topic.find("<div class=\"menu\">") != std::string::npos;
+    EXPECT_TRUE(dir.Exists("help/i" + name.substr(5)) ||
+                std::find(set.orphan_paths.begin(), set.orphan_paths.end(), path) !=
+                    set.orphan_paths.end())
+        << name;
+  }
+  EXPECT_EQ(menus, 2);
+  EXPECT_TRUE(dir.Exists("help/menu.htm"));
+}
+
+// The name list holds 32,767 names: the eight navigation pages, every topic the TOC lists and,
+// in the other-topics pass, index.htm, whose claim is the one too many for the larger set.
+TEST(GeneratedHelpSet, NameListHoldsExactly32767Names) {
+  for (int topics : {32758, 32759}) {
+    TempFolder dir;
+    dir.Write("fsref.htm", "<frame src=\"toc.htm\"><frame src=\"main.htm\">");
+    dir.Write("help/index.htm", "<title>Large</title>");
+    std::string toc;
+    for (int i = 0; i < topics; ++i) {
+      toc += "<a href=\"" + std::to_string(i) + ".htm\">x</a>\n";
+    }
+    dir.Write("help/toc.htm", toc);
+    BinaryRun run = RunQuorvaBinary({"fsref.htm", "help/toc.htm", "-fin"}, dir.Path());
+    const std::string ending = topics == 32758 ? "\nOther topics -(index.htm)\n\ncomplete.\n"
+                                               : ".htm)Error: Too many first level topics.\n";
+    ASSERT_GE(run.output.size(), ending.size());
+    EXPECT_EQ(run.output.substr(run.output.size() - ending.size()), ending) << topics;
+    EXPECT_EQ(run.exit_code, topics == 32758 ? 0 : 3);
+  }
+}
+
+}  // namespace
+}  // namespace quorva
