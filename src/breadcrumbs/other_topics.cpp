@@ -31,10 +31,14 @@ bool ModifyOtherTopics(RunContext& run, const std::string& toc_page_path) {
     }
     run.console.Write((rewritten ? ", " : "\nOther topics -(") + name);
     rewritten = true;
+    std::string path = MakePath(toc_page.drive, toc_page.folder, name, "");
+    if (run.finished_files.count(path) != 0) {
+      continue;  // an index frame page written in its final form
+    }
     // With breadcrumbs off the trail is never inserted, so its link is not made.
     std::string trail =
         run.settings.breadcrumbs ? MakeBreadLink(run, toc_page_path, name, 0) : std::string();
-    ReplaceMarkerComponents(run, MakePath(toc_page.drive, toc_page.folder, name, ""), trail);
+    ReplaceMarkerComponents(run, path, trail);
   }
   if (rewritten) {
     run.console.Write(")\n");

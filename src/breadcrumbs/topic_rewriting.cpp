@@ -9,6 +9,7 @@
 #include "frameset/page_title.h"
 #include "platform/path.h"
 #include "platform/text_mode.h"
+#include "platform/wildcard.h"
 
 namespace quorva {
 
@@ -112,8 +113,21 @@ std::string MakeBreadLink(RunContext& run, const std::string& toc_page_path, std
   return link;
 }
 
+bool MayHoldActiveMarker(const RunSettings& settings, std::string_view text) {
+  const std::string folded = FoldAsciiCase(text);
+  auto holds = [&folded](bool active, const char* marker) {
+    return active && folded.find(marker) != std::string::npos;
+  };
+  return holds(settings.handle_menu_markers, "<menu>") || holds(settings.breadcrumbs, "<bread>") ||
+         holds(settings.snippets_loaded, "<panel") ||
+         holds(settings.file_name_marker, "<filename>");
+}
+
 bool ReplaceMarkerComponents(RunContext& run, const std::string& topic_path,
                              const std::string& trail) {
+  if (run.finished_files.count(topic_path) != 0) {
+    return true;  // its final bytes are on disk already
+  }
   try {
     std::optional<std::string> bytes = run.fs.ReadBinary(topic_path);
     if (!bytes) {
@@ -128,7 +142,7 @@ bool ReplaceMarkerComponents(RunContext& run, const std::string& topic_path,
     // A file that cannot be written keeps its old content; nothing is reported.
     const bool on_disk = rewritten == *bytes || run.fs.ReplaceBinary(topic_path, rewritten);
     if (compressed && on_disk) {
-      run.compressed_files.insert(topic_path);
+      run.finished_files.insert(topic_path);
     }
     return true;
   } catch (const std::bad_alloc&) {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "driver/run_context.h"
 
@@ -22,5 +23,9 @@ std::string MakeBreadLink(RunContext& run, const std::string& toc_page_path, std
 // when the file cannot be read.
 bool ReplaceMarkerComponents(RunContext& run, const std::string& topic_path,
                              const std::string& trail);
+
+// True when rewriting `text` could replace a marker under the run's settings. A text for which
+// this is false comes out of the rewriting with the same characters.
+bool MayHoldActiveMarker(const RunSettings& settings, std::string_view text);
 
 }  // namespace quorva

@@ -63,7 +63,7 @@ void CompressOutputFolder(RunContext& run, const std::string& toc_page_path) {
       console.Write(shown);
       // An entry that cannot be read, a folder say, is listed and left alone.
       std::string path = MakePath(toc_page.drive, toc_page.folder, names[i], "");
-      if (run.compressed_files.count(path) == 0) {
+      if (run.finished_files.count(path) == 0) {
         group.compress(fs, path);
       }
     }

@@ -22,9 +22,9 @@ struct RunContext {
   NameList& names;
   // The drop-down menu's markup, built by the menu pass before any topic is rewritten.
   std::string menu;
-  // Files whose last rewrite of the run already wrote them compressed, so the compression pass
-  // need not read and replace them again.
-  std::unordered_set<std::string> compressed_files;
+  // Files whose final bytes for this run are on disk: written compressed where no later pass
+  // would change them, so neither topic rewriting nor the compression pass reads them again.
+  std::unordered_set<std::string> finished_files;
 };
 
 }  // namespace quorva

@@ -2,6 +2,8 @@
 
 #include <new>
 
+#include "breadcrumbs/topic_rewriting.h"
+#include "compress/compress_output_folder.h"
 #include "driver/fatal_error.h"
 #include "driver/text_utils.h"
 #include "frameset/page_title.h"
@@ -38,8 +40,16 @@ void WriteIndexFramePage(IndexFrameWalk& walk, const PathParts& toc_page,
   } catch (const std::bad_alloc&) {
     throw FatalError("\nError: Out of memory\n");
   }
+  std::string path = MakePath(toc_page.drive, toc_page.folder, page_name, "");
+  std::string bytes = EncodeTextMode(page);
+  // A page that no marker of the later rewriting can change is written in its final form at
+  // once: compressed, when the compression pass would compress it.
+  const bool finished = !MayHoldActiveMarker(walk.run.settings, page) &&
+                        CompressAtLastRewrite(walk.run.settings, page_name, bytes);
   // A page that cannot be created is skipped; the topic stays claimed.
-  WriteTextFile(walk.run.fs, MakePath(toc_page.drive, toc_page.folder, page_name, ""), page);
+  if (walk.run.fs.WriteBinary(path, bytes) && finished) {
+    walk.run.finished_files.insert(path);
+  }
 }
 
 }  // namespace

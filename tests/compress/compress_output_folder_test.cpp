@@ -20,7 +20,7 @@ class CompressOutputFolderTest : public ::testing::Test {
   }
   void Compress(const std::string& toc_page = "D:/help/toc.htm") {
     RunContext run(fs, console, settings, names);
-    run.compressed_files = already_compressed;
+    run.finished_files = already_compressed;
     CompressOutputFolder(run, toc_page);
   }
 

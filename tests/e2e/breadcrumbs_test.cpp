@@ -96,6 +96,16 @@ TEST_F(BreadcrumbsE2eTest, CompressionFollowsTheRewriteWhateverPassWroteTheFile)
   EXPECT_EQ(dir.Read("help/toc1.htm"), "<a href=\"c.htm\">C</a>\n");
 }
 
+TEST_F(BreadcrumbsE2eTest, IndexFramePagesWithMarkersAreRewrittenBeforeCompression) {
+  dir.Write(
+      "fsref.htm",
+      "<title></title>\r\n<p> <BREAD> </p>\r\n<frame src=\"toc.htm\"><frame src=\"main.htm\">");
+  BinaryRun run = RunQuorvaBinary({"fsref.htm", "help/toc.htm", "-c"}, dir.Path());
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(dir.Read("help/ia.htm"), "<title>A</title>\n<p> " + Link("ia.htm", "A") +
+                                         " </p>\n<frame src=\"toc.htm\"><frame src=\"a.htm\">");
+}
+
 TEST_F(BreadcrumbsE2eTest, TopicKeepsEveryByteAfterByte26AndNul) {
   static const char kTopic[] =
       "<title>A</title><BREAD>\r\nbefore\x1A"
