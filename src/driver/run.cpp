@@ -18,6 +18,7 @@
 #include "frameset/page_title.h"
 #include "menu/menu_pass.h"
 #include "platform/path.h"
+#include "platform/temporary_files.h"
 
 namespace quorva {
 
@@ -107,6 +108,8 @@ int RunSteps(const std::vector<std::string>& arguments, FileSystem& fs, Console&
     }
   }
 
+  // What a killed run left behind goes before this run writes anything.
+  RemoveLeftoverTemporaryFiles(fs, paths->drive + paths->folder);
   NameList names;
   names.ClearListedNames();
   RunContext run(fs, console, settings, names);

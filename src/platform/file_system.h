@@ -32,12 +32,15 @@ class FileSystem {
   virtual std::unique_ptr<ByteReader> OpenForReading(const std::string& path) = 0;
   // The whole content of a regular file, bytes as they are.
   virtual std::optional<std::string> ReadBinary(const std::string& path) = 0;
-  // Creates or truncates the file and writes the bytes; false when it cannot be created.
+  // Writes a file whole, created or replaced as ReplaceBinary does, so that a killed run never
+  // leaves it half written; false when it cannot be written.
   virtual bool WriteBinary(const std::string& path, std::string_view bytes) = 0;
   // Replaces an existing file's content so that a killed run leaves it either old or new:
   // a temporary file beside it, then a rename over it, with its permissions kept. A file that
   // is not writable is left untouched and false is returned.
   virtual bool ReplaceBinary(const std::string& path, std::string_view bytes) = 0;
+  // Removes a file; false when it cannot be removed.
+  virtual bool RemoveFile(const std::string& path) = 0;
   // Names in `folder` (empty: the working directory) matching `pattern` ("*" any run of
   // characters, letters without case), sorted by name with letters compared without case.
   virtual std::vector<std::string> ListFolder(const std::string& folder,

@@ -3,13 +3,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 
 #include "platform/path.h"
 #include "platform/real_file_system.h"
+#include "platform/temporary_files.h"
 #include "platform/wildcard.h"
 
 namespace quorva {
@@ -66,14 +66,26 @@ class PosixByteReader : public ByteReader {
   int fd_;
 };
 
-// The temporary name never contains ".htm", ".php" or ".css", so a file left behind by a
-// killed run is never taken for a page by a later listing.
-std::string TemporaryPathBeside(const std::string& target) {
-  static std::atomic<unsigned> counter{0};
-  PathParts parts = SplitPath(target);
-  std::string name =
-      ".quorva-" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1)) + ".tmp";
-  return MakePath(parts.drive, parts.folder, name, "");
+// Writes the bytes to a new temporary file beside `target` with the given mode and owner, then
+// renames it over `target`: a killed run leaves `target` either as it was or complete.
+bool WriteThroughTemporaryFile(const std::string& target, std::string_view bytes, mode_t mode,
+                               const struct stat* owner) {
+  std::string temporary = TemporaryPathBeside(target, static_cast<unsigned long>(::getpid()));
+  int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  if (fd < 0) {
+    return false;
+  }
+  bool ok = WriteAll(fd, bytes);
+  ok = ::fchmod(fd, mode) == 0 && ok;
+  if (owner != nullptr && ::fchown(fd, owner->st_uid, owner->st_gid) != 0) {
+    // Only a privileged user may give the file away; keeping our own ownership is fine.
+  }
+  ok = ::close(fd) == 0 && ok;
+  if (!ok || ::rename(temporary.c_str(), target.c_str()) != 0) {
+    ::unlink(temporary.c_str());
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -124,12 +136,17 @@ std::optional<std::string> RealFileSystem::ReadBinary(const std::string& path) {
 }
 
 bool RealFileSystem::WriteBinary(const std::string& path, std::string_view bytes) {
-  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) {
-    return false;
+  struct stat info;
+  if (::lstat(path.c_str(), &info) == 0) {
+    return ReplaceBinary(path, bytes);
   }
-  bool written = WriteAll(fd, bytes);
-  return ::close(fd) == 0 && written;
+  // A new file gets the permissions a plain create would give it.
+  static const mode_t kCreationMask = [] {
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+  }();
+  return WriteThroughTemporaryFile(path, bytes, 0666 & ~kCreationMask, nullptr);
 }
 
 bool RealFileSystem::ReplaceBinary(const std::string& path, std::string_view bytes) {
@@ -147,22 +164,11 @@ bool RealFileSystem::ReplaceBinary(const std::string& path, std::string_view byt
   if (::access(target.c_str(), W_OK) != 0 || (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
     return false;
   }
-  std::string temporary = TemporaryPathBeside(target);
-  int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-  if (fd < 0) {
-    return false;
-  }
-  bool ok = WriteAll(fd, bytes);
-  ok = ::fchmod(fd, info.st_mode & 07777) == 0 && ok;
-  if (::fchown(fd, info.st_uid, info.st_gid) != 0) {
-    // Only a privileged user may give the file away; keeping our own ownership is fine.
-  }
-  ok = ::close(fd) == 0 && ok;
-  if (!ok || ::rename(temporary.c_str(), target.c_str()) != 0) {
-    ::unlink(temporary.c_str());
-    return false;
-  }
-  return true;
+  return WriteThroughTemporaryFile(target, bytes, info.st_mode & 07777, &info);
+}
+
+bool RealFileSystem::RemoveFile(const std::string& path) {
+  return ::unlink(path.c_str()) == 0;
 }
 
 std::vector<std::string> RealFileSystem::ListFolder(const std::string& folder,

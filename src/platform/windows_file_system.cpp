@@ -1,10 +1,10 @@
 #include <windows.h>
 
-#include <atomic>
 #include <memory>
 
 #include "platform/path.h"
 #include "platform/real_file_system.h"
+#include "platform/temporary_files.h"
 #include "platform/wildcard.h"
 
 // File names go through the narrow (code page) Win32 functions only: the tool treats names as
@@ -67,16 +67,6 @@ class WindowsByteReader : public ByteReader {
   UniqueHandle file_;
 };
 
-// The temporary name never contains ".htm", ".php" or ".css", so a file left behind by a
-// killed run is never taken for a page by a later listing.
-std::string TemporaryPathBeside(const std::string& target) {
-  static std::atomic<unsigned> counter{0};
-  PathParts parts = SplitPath(target);
-  std::string name = ".quorva-" + std::to_string(::GetCurrentProcessId()) + "-" +
-                     std::to_string(counter.fetch_add(1)) + ".tmp";
-  return MakePath(parts.drive, parts.folder, name, "");
-}
-
 // The path the open file was reached by after every symbolic link, so that a link stays a link
 // when its file is replaced; `path` itself when it cannot be told.
 std::string FinalPathOf(HANDLE file, const std::string& path) {
@@ -94,6 +84,29 @@ std::string FinalPathOf(HANDLE file, const std::string& path) {
     return resolved.substr(4);
   }
   return resolved;
+}
+
+// Writes the bytes to a new temporary file beside `target`, gives it `attributes` and moves it
+// over `target`: a killed run leaves `target` either as it was or complete.
+bool WriteThroughTemporaryFile(const std::string& target, std::string_view bytes,
+                               DWORD attributes) {
+  std::string temporary = TemporaryPathBeside(target, ::GetCurrentProcessId());
+  HANDLE handle = ::CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    return false;
+  }
+  UniqueHandle file(handle);
+  bool ok = WriteAll(handle, bytes);
+  ok = ::CloseHandle(file.release()) && ok;
+  ok = ok && ::SetFileAttributesA(temporary.c_str(), attributes);
+  if (!ok || !::MoveFileExA(temporary.c_str(), target.c_str(),
+                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    ::SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileA(temporary.c_str());
+    return false;
+  }
+  return true;
 }
 
 // Attributes that a replaced file takes over from the file it replaces.
@@ -149,15 +162,10 @@ std::optional<std::string> RealFileSystem::ReadBinary(const std::string& path) {
 }
 
 bool RealFileSystem::WriteBinary(const std::string& path, std::string_view bytes) {
-  // Opened and then truncated rather than CREATE_ALWAYS, which refuses an existing hidden file.
-  HANDLE handle = ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) {
-    return false;
+  if (::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    return ReplaceBinary(path, bytes);
   }
-  UniqueHandle file(handle);
-  bool written = ::SetEndOfFile(handle) && WriteAll(handle, bytes);
-  return ::CloseHandle(file.release()) && written;
+  return WriteThroughTemporaryFile(path, bytes, FILE_ATTRIBUTE_NORMAL);
 }
 
 bool RealFileSystem::ReplaceBinary(const std::string& path, std::string_view bytes) {
@@ -171,25 +179,12 @@ bool RealFileSystem::ReplaceBinary(const std::string& path, std::string_view byt
   }
   std::string target = FinalPathOf(existing.get(), path);
   existing.reset();
-
-  std::string temporary = TemporaryPathBeside(target);
-  HANDLE handle = ::CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) {
-    return false;
-  }
-  UniqueHandle file(handle);
-  bool ok = WriteAll(handle, bytes);
-  ok = ::CloseHandle(file.release()) && ok;
   DWORD kept = info.dwFileAttributes & kKeptAttributes;
-  ok = ok && ::SetFileAttributesA(temporary.c_str(), kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL);
-  if (!ok || !::MoveFileExA(temporary.c_str(), target.c_str(),
-                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    ::SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
-    ::DeleteFileA(temporary.c_str());
-    return false;
-  }
-  return true;
+  return WriteThroughTemporaryFile(target, bytes, kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL);
+}
+
+bool RealFileSystem::RemoveFile(const std::string& path) {
+  return ::DeleteFileA(path.c_str()) != 0;
 }
 
 std::vector<std::string> RealFileSystem::ListFolder(const std::string& folder,

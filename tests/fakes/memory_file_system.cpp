@@ -103,6 +103,10 @@ bool MemoryFileSystem::ReplaceBinary(const std::string& path, std::string_view b
   return true;
 }
 
+bool MemoryFileSystem::RemoveFile(const std::string& path) {
+  return files_.erase(Normal(path)) != 0;
+}
+
 std::vector<std::string> MemoryFileSystem::ListFolder(const std::string& folder,
                                                       const std::string& pattern) {
   std::string wanted = Normal(folder);

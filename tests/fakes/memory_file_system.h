@@ -26,6 +26,7 @@ class MemoryFileSystem : public FileSystem {
   std::optional<std::string> ReadBinary(const std::string& path) override;
   bool WriteBinary(const std::string& path, std::string_view bytes) override;
   bool ReplaceBinary(const std::string& path, std::string_view bytes) override;
+  bool RemoveFile(const std::string& path) override;
   std::vector<std::string> ListFolder(const std::string& folder,
                                       const std::string& pattern) override;
 

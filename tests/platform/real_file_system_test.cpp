@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "fakes/temp_folder.h"
+#include "platform/temporary_files.h"
 
 namespace quorva {
 namespace {
@@ -71,6 +72,28 @@ TEST(RealFileSystem, ReplaceLeavesAReadOnlyFileUntouched) {
   EXPECT_EQ(fs.ListFolder(dir.Path(), "*").size(), 1u);
 }
 #endif
+
+TEST(RealFileSystem, WriteCreatesOrReplacesWholeAndLeavesNoTemporaryFile) {
+  TempFolder dir;
+  RealFileSystem fs;
+  ASSERT_TRUE(fs.WriteBinary(dir / "new.htm", "first"));
+  ASSERT_TRUE(fs.WriteBinary(dir / "new.htm", "second"));
+  EXPECT_EQ(dir.Read("new.htm"), "second");
+  EXPECT_EQ(fs.ListFolder(dir.Path(), "*"), std::vector<std::string>{"new.htm"});
+  EXPECT_FALSE(fs.WriteBinary(dir / "missing-folder/x.htm", "x"));
+}
+
+TEST(RealFileSystem, LeftoverTemporaryFilesAreRemovedAndNothingElse) {
+  TempFolder dir;
+  for (const char* name :
+       {".quorva-12-0.tmp", ".quorva-99-7.tmp", "a.htm", "quorva-1-1.tmp", ".quorva.htm"}) {
+    dir.Write(name, "x");
+  }
+  RealFileSystem fs;
+  RemoveLeftoverTemporaryFiles(fs, dir.Path());
+  EXPECT_EQ(fs.ListFolder(dir.Path(), "*"),
+            (std::vector<std::string>{".quorva.htm", "a.htm", "quorva-1-1.tmp"}));
+}
 
 TEST(RealFileSystem, ListingMatchesWithoutCaseAndSortsByName) {
   TempFolder dir;

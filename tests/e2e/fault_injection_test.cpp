@@ -1,0 +1,285 @@
+// Runs on POSIX only: it kills runs with SIGKILL and makes symbolic links.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <map>
+#include <random>
+#include <thread>
+
+#include "e2e/binary_runner.h"
+#include "fakes/temp_folder.h"
+#include "help_set_generator.h"
+#include "platform/wildcard.h"
+
+namespace quorva {
+namespace {
+
+namespace stdfs = std::filesystem;
+
+// Every file below a folder, by its path relative to the folder, with its bytes.
+using Snapshot = std::map<std::string, std::string>;
+
+Snapshot TakeSnapshot(const TempFolder& dir, const std::string& below = "") {
+  Snapshot files;
+  stdfs::path root = stdfs::path(dir.Path()) / below;
+  for (const auto& entry : stdfs::recursive_directory_iterator(root)) {
+    if (entry.is_regular_file()) {
+      std::string name = stdfs::relative(entry.path(), dir.Path()).string();
+      files[name] = dir.Read(name);
+    }
+  }
+  return files;
+}
+
+bool EndsWith(const std::string& text, const std::string& ending) {
+  return text.size() >= ending.size() &&
+         text.compare(text.size() - ending.size(), ending.size(), ending) == 0;
+}
+
+bool IsTemporaryFile(const std::string& path) {
+  return MatchesWildcard(stdfs::path(path).filename().string(), ".quorva-*.tmp");
+}
+
+const std::vector<std::string> kEveryPass = {
+    "fsref.htm", "help/toc.htm",  "-mm", "-c",
+    "-nf",       "-p1panel1.txt", "-bi", "-mwhelp/toc-menu.htm"};
+
+void CopyFolder(const std::string& from, const std::string& to) {
+  stdfs::copy(from, to, stdfs::copy_options::recursive);
+}
+
+// Starts the tool in `folder` with standard input and output closed to it, and returns its
+// process, so that it can be killed mid-run.
+pid_t StartQuorvaBinary(const std::vector<std::string>& arguments, const std::string& folder) {
+  pid_t child = ::fork();
+  if (child == 0) {
+    int null_device = ::open("/dev/null", O_RDWR);
+    ::dup2(null_device, STDIN_FILENO);
+    ::dup2(null_device, STDOUT_FILENO);
+    if (::chdir(folder.c_str()) != 0) {
+      ::_exit(126);
+    }
+    std::vector<std::string> copies = arguments;
+    std::string program = QUORVA_BINARY;
+    std::vector<char*> argv = {program.data()};
+    for (std::string& argument : copies) {
+      argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+    ::execv(program.c_str(), argv.data());
+    ::_exit(127);
+  }
+  return child;
+}
+
+TEST(FaultInjection, KilledRunsLeaveEveryFileOldOrNewAndTheNextRunCleansUp) {
+  TempFolder dir;
+  GenerateHelpSet(dir / "original", 2000, 11);
+  const Snapshot original = TakeSnapshot(dir, "original");
+  CopyFolder(dir / "original", dir / "finished");
+  auto start = std::chrono::steady_clock::now();
+  ASSERT_EQ(RunQuorvaBinary(kEveryPass, dir / "finished").exit_code, 0);
+  const auto run_time = std::chrono::steady_clock::now() - start;
+  const Snapshot finished = TakeSnapshot(dir, "finished");
+  // A file the run makes may be killed between its making and its compression.
+  CopyFolder(dir / "original", dir / "uncompressed");
+  std::vector<std::string> uncompressed_run = kEveryPass;
+  uncompressed_run.erase(std::find(uncompressed_run.begin(), uncompressed_run.end(), "-c"));
+  ASSERT_EQ(RunQuorvaBinary(uncompressed_run, dir / "uncompressed").exit_code, 0);
+  const Snapshot uncompressed = TakeSnapshot(dir, "uncompressed");
+
+  std::mt19937 random(2026);
+  for (int kill = 0; kill < 20; ++kill) {
+    const std::string folder = "killed" + std::to_string(kill);
+    CopyFolder(dir / "original", dir / folder);
+    // Most of a run is topic rewriting and compression: a moment in its middle stops either.
+    auto delay = run_time * (0.15 + 0.8 * std::uniform_real_distribution<>(0, 1)(random));
+    pid_t child = StartQuorvaBinary(kEveryPass, dir / folder);
+    std::this_thread::sleep_for(delay);
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+
+    int temporary_files = 0;
+    for (const auto& [path, bytes] : TakeSnapshot(dir, folder)) {
+      if (IsTemporaryFile(path)) {
+        ++temporary_files;
+        continue;
+      }
+      auto is_in = [&](const Snapshot& files, const std::string& folder_name) {
+        auto found = files.find(folder_name + path.substr(folder.size()));
+        return found != files.end() && found->second == bytes;
+      };
+      const bool made_by_the_run = !original.count("original" + path.substr(folder.size()));
+      EXPECT_TRUE(is_in(original, "original") || is_in(finished, "finished") ||
+                  (made_by_the_run && is_in(uncompressed, "uncompressed")))
+          << path << " after a kill at " << kill;
+    }
+    EXPECT_LE(temporary_files, 1) << "one file at a time is being replaced";
+
+    EXPECT_EQ(RunQuorvaBinary(kEveryPass, dir / folder).exit_code, 0);
+    for (const auto& [path, bytes] : TakeSnapshot(dir, folder)) {
+      EXPECT_FALSE(IsTemporaryFile(path)) << path << " left after a clean run";
+    }
+    stdfs::remove_all(dir / folder);
+  }
+}
+
+class BadInputTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir.Write("fsref.htm", "<title></title><frame src=\"toc.htm\"><frame src=\"main.htm\">");
+    dir.Write("help/index.htm", "<title>Help</title>");
+  }
+  BinaryRun Run(std::vector<std::string> switches) {
+    std::vector<std::string> arguments = {"fsref.htm", "help/toc.htm"};
+    arguments.insert(arguments.end(), switches.begin(), switches.end());
+    return RunQuorvaBinary(arguments, dir.Path());
+  }
+  static std::string Links(const std::vector<std::string>& names) {
+    std::string page = "<html><body>\n";
+    for (const std::string& name : names) {
+      page += "<a href=\"" + name + "\">" + name + "</a>\n";
+    }
+    return page + "</body></html>\n";
+  }
+
+  TempFolder dir;
+};
+
+std::string Junk(std::size_t size, unsigned seed) {
+  std::mt19937 random(seed);
+  std::string bytes(size, '\0');
+  for (char& c : bytes) {
+    c = static_cast<char>(random());
+  }
+  return bytes;
+}
+
+TEST_F(BadInputTest, OddFilesAreLeftAloneOrRewrittenAndTheRunCompletes) {
+  dir.Write("help/toc.htm", Links({"toc4.htm", "a.htm", "ro.htm", "x.htm", "link.htm", "toc2.htm",
+                                   "junk.htm", "toc3.htm", "d.htm"}));
+  dir.Write("help/ro.htm", "<BREAD>");
+  stdfs::permissions(dir / "help/ro.htm", stdfs::perms::owner_read);
+  dir.Write("help/x.htm/inside.txt", "a folder named like a topic");
+  dir.Write("help/real.htm", "<title>Real</title><BREAD>");
+  stdfs::create_symlink("real.htm", dir / "help/link.htm");
+  dir.Write("help/toc2.htm/inside.txt", "a folder named like a TOC page");
+  const std::string junk = Junk(64 * 1024, 1);
+  dir.Write("help/junk.htm", junk);
+  dir.Write("help/toc3.htm", Junk(64 * 1024, 2));
+  dir.Write("help/toc4.htm", Links({"toc5.htm", "b.htm"}));
+  dir.Write("help/toc5.htm", Links({"toc4.htm", "c.htm", "toc5.htm"}));
+  dir.Write("help/caf\xE9 topic.htm", "<title>Caf\xE9</title><BREAD>");
+
+  BinaryRun run = Run({"-mm", "-c"});
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_TRUE(EndsWith(run.output, "\ncomplete.\n"));
+  EXPECT_NE(run.output.find("\n ParseThisBreadToc - Error help/toc2.htm NOT found.\n"),
+            std::string::npos);
+  EXPECT_EQ(dir.Read("help/ro.htm"), "<BREAD>");
+  EXPECT_TRUE(stdfs::is_directory(dir / "help/x.htm"));
+  EXPECT_TRUE(stdfs::is_symlink(dir / "help/link.htm"));
+  EXPECT_EQ(dir.Read("help/real.htm"),
+            "<title>Real</title><a class=\"bread\" href=\"link.htm\">Real</a>");
+  EXPECT_GE(dir.Read("help/junk.htm").size(), junk.size() * 9 / 10) << "junk kept its bytes";
+  // The cycle is walked once: the page's line appears once in each of the three walks.
+  std::size_t toc5_lines = 0;
+  for (std::size_t at = run.output.find("toc5.htm -("); at != std::string::npos;
+       at = run.output.find("toc5.htm -(", at + 1)) {
+    ++toc5_lines;
+  }
+  EXPECT_EQ(toc5_lines, 3u);
+  EXPECT_EQ(dir.Read("help/caf\xE9 topic.htm"),
+            "<title>Caf\xE9</title><a class=\"bread\" href=\"caf\xE9 topic.htm\">Caf\xE9</a>");
+}
+
+TEST_F(BadInputTest, EmptyAndBodylessTocPagesGiveEmptyWalks) {
+  dir.Write("help/toc.htm", "");
+  BinaryRun empty = Run({"-mm"});
+  EXPECT_EQ(empty.exit_code, 0);
+  EXPECT_NE(empty.output.find("\n\nCreating menu.htm.\n\n\xE2\x94\x94toc.htm -(\n\n\n"),
+            std::string::npos);
+  dir.Write("help/toc.htm", "<a href=\"a.htm\">A</a>");
+  dir.Write("help/a.htm", "<MENU>");
+  BinaryRun bodyless = Run({"-mm", "-mdn"});
+  EXPECT_EQ(bodyless.exit_code, 0);
+  EXPECT_EQ(dir.Read("help/a.htm"), "");
+}
+
+TEST_F(BadInputTest, TooDeepTooWideAndTooLongEndTheRunWithTheirMessages) {
+  std::string chain;
+  for (int i = 1; i <= 33; ++i) {
+    dir.Write("help/toc" + std::to_string(i) + ".htm",
+              Links({"toc" + std::to_string(i + 1) + ".htm", "t" + std::to_string(i) + ".htm"}));
+  }
+  dir.Write("help/toc.htm", Links({"toc1.htm", "t0.htm"}));
+  BinaryRun deep = Run({"-fin"});
+  EXPECT_EQ(deep.exit_code, 3);
+  EXPECT_TRUE(EndsWith(deep.output, "\xE2\x94\x94toc32.htm -(Error: TOC level depth exceeded 31."))
+      << deep.output.substr(deep.output.size() - 80);
+
+  std::vector<std::string> many;
+  for (int i = 0; i < 32768; ++i) {
+    many.push_back(std::to_string(i) + ".htm");
+  }
+  dir.Write("help/toc.htm", Links(many));
+  BinaryRun wide = Run({"-fin"});
+  EXPECT_EQ(wide.exit_code, 3);
+  EXPECT_TRUE(EndsWith(wide.output, ", 32758.htmError: Too many first level topics.\n"))
+      << wide.output.substr(wide.output.size() - 80);
+
+  std::string long_folder = "help/" + std::string(300, 'l') + "/toc.htm";
+  BinaryRun refused = RunQuorvaBinary({"fsref.htm", long_folder}, dir.Path());
+  EXPECT_EQ(refused.exit_code, 1);
+  EXPECT_EQ(refused.output, "Error: Path too long (" + long_folder + ").\n");
+}
+
+TEST_F(BadInputTest, HugeTopicKeepsEveryByte) {
+  std::string topic = "<title>Huge</title>";
+  const std::string line = "<p>A line of a very large topic, repeated many times.</p>\r\n";
+  while (topic.size() < 200u * 1000 * 1000) {
+    topic += line;
+  }
+  topic += "<BREAD>\r\n";
+  dir.Write("help/toc.htm", Links({"huge.htm"}));
+  dir.Write("help/huge.htm", topic);
+  BinaryRun run = Run({"-fin"});
+  EXPECT_EQ(run.exit_code, 0);
+  std::string rewritten = dir.Read("help/huge.htm");
+  const std::string link = "<a class=\"bread\" href=\"huge.htm\">Huge</a>\r\n";
+  ASSERT_EQ(rewritten.size(), topic.size() - 9 + link.size());
+  EXPECT_EQ(rewritten.compare(0, topic.size() - 9, topic, 0, topic.size() - 9), 0);
+  EXPECT_EQ(rewritten.substr(rewritten.size() - link.size()), link);
+}
+
+TEST(NothingOutsideTheOutputFolder, IsCreatedOrChangedButTheNamedMenuPage) {
+  TempFolder dir;
+  GenerateHelpSet(dir.Path(), 60, 5);
+  dir.Write("sep.txt", " &gt; ");
+  dir.Write("items.txt", "0,1,0,extra.htm,Extra,Extra\n");
+  dir.Write("outside.htm", "<BREAD><MENU>");
+  Snapshot before = TakeSnapshot(dir);
+  BinaryRun run =
+      RunQuorvaBinary({"fsref.htm", "help/toc.htm", "-mm", "-c", "-nf", "-bi", "-bl",
+                       "-p1panel1.txt", "-busep.txt", "-mifitems.txt", "-mwnamed-menu.htm"},
+                      dir.Path());
+  EXPECT_EQ(run.exit_code, 0);
+  Snapshot after = TakeSnapshot(dir);
+  for (auto& files : {&before, &after}) {
+    for (auto it = files->begin(); it != files->end();) {
+      it = it->first.rfind("help", 0) == 0 ? files->erase(it) : std::next(it);
+    }
+  }
+  ASSERT_EQ(after.count("named-menu.htm"), 1u);
+  after.erase("named-menu.htm");
+  EXPECT_EQ(after, before);
+}
+
+}  // namespace
+}  // namespace quorva
