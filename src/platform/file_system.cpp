@@ -4,6 +4,24 @@
 
 namespace quorva {
 
+std::string ReadToEnd(ByteReader& reader, std::size_t expected_size) {
+  std::string bytes;
+  bytes.resize(expected_size + 1);
+  std::size_t filled = 0;
+  while (true) {
+    if (filled == bytes.size()) {
+      bytes.resize(bytes.size() * 2);
+    }
+    std::size_t got = reader.Read(bytes.data() + filled, bytes.size() - filled);
+    if (got == 0) {
+      break;
+    }
+    filled += got;
+  }
+  bytes.resize(filled);
+  return bytes;
+}
+
 std::optional<std::string> ReadTextFile(FileSystem& fs, const std::string& path) {
   std::optional<std::string> bytes = fs.ReadBinary(path);
   if (!bytes) {

@@ -47,6 +47,10 @@ class FileSystem {
                                               const std::string& pattern) = 0;
 };
 
+// Reads to the end of the file; `expected_size` (the file's length when opened) sizes the
+// buffer once, and a file that grows meanwhile is still read whole.
+std::string ReadToEnd(ByteReader& reader, std::size_t expected_size);
+
 // Text-mode reading and writing over the binary operations, the same bytes on every platform.
 std::optional<std::string> ReadTextFile(FileSystem& fs, const std::string& path);
 bool WriteTextFile(FileSystem& fs, const std::string& path, std::string_view text);

@@ -118,21 +118,7 @@ std::optional<std::string> RealFileSystem::ReadBinary(const std::string& path) {
     return std::nullopt;
   }
   PosixByteReader reader(fd);
-  std::string bytes;
-  bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
-  std::size_t filled = 0;
-  while (true) {
-    if (filled == bytes.size()) {
-      bytes.resize(bytes.size() * 2);
-    }
-    std::size_t got = reader.Read(bytes.data() + filled, bytes.size() - filled);
-    if (got == 0) {
-      break;
-    }
-    filled += got;
-  }
-  bytes.resize(filled);
-  return bytes;
+  return ReadToEnd(reader, static_cast<std::size_t>(info.st_size));
 }
 
 bool RealFileSystem::WriteBinary(const std::string& path, std::string_view bytes) {

@@ -29,14 +29,6 @@ RealConsole::RealConsole() {
   }
 }
 
-RealConsole::~RealConsole() {
-  std::fflush(stdout);
-}
-
-void RealConsole::Write(std::string_view bytes) {
-  std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-}
-
 void RealConsole::WaitForKey() {
   std::fflush(stdout);
   if (!IsConsole(STD_INPUT_HANDLE)) {
