@@ -4,7 +4,7 @@ JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 DEMO_SWITCHES := -p1setup/panel-header.txt -p2setup/panel-footer.txt -nf -mm -mifsetup/menu-items.txt -c
 
-.PHONY: all deps build test bench test-windows demo bench-compress format clean
+.PHONY: all deps build test bench test-windows test-browser demo bench-compress format clean
 
 all: build
 
@@ -21,6 +21,10 @@ test: build
 # Cross-builds quorva.exe into build-win/ and runs every test under Wine.
 test-windows: deps
 	JOBS=$(JOBS) scripts/test-windows
+
+# Opens the demo's output, compressed and not, in headless Chromium (installed when missing).
+test-browser: deps
+	BUILD=$(BUILD) JOBS=$(JOBS) DEMO_SWITCHES='$(DEMO_SWITCHES)' scripts/test-browser
 
 demo: build
 	rm -rf $(BUILD)/demo
