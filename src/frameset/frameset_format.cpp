@@ -1,5 +1,7 @@
 #include "frameset/frameset_format.h"
 
+#include <vector>
+
 #include "driver/text_utils.h"
 #include "platform/text_mode.h"
 
@@ -12,8 +14,8 @@ bool EndsWith(const std::string& text, std::string_view suffix) {
          text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
-// Calls `on_slot` for every "%s" and `on_text` for every other piece, reading the format as a
-// printf format would: "%%" is one percent sign.
+// Calls `on_slot` with the position of every "%s" and `on_text` for every other piece, reading
+// the format as a printf format would: "%%" is one percent sign.
 template <typename OnText, typename OnSlot>
 void WalkFormat(const std::string& text, OnText on_text, OnSlot on_slot) {
   std::size_t start = 0;
@@ -27,7 +29,7 @@ void WalkFormat(const std::string& text, OnText on_text, OnSlot on_slot) {
     if (text[i + 1] == '%') {
       on_text("%");
     } else {
-      on_slot();
+      on_slot(i);
     }
     i += 2;
     start = i;
@@ -48,6 +50,7 @@ std::optional<FramesetFormat> BuildFramesetFormat(FileSystem& fs, const std::str
   int toc_count = 0;
   int main_count = 0;
   int title_count = 0;
+  std::vector<std::size_t> made_slots;  // where each slot made begins in the text
   for (char c : UpToFirstNul(*page)) {
     text += c;
     std::size_t n = text.size();
@@ -56,17 +59,20 @@ std::optional<FramesetFormat> BuildFramesetFormat(FileSystem& fs, const std::str
     }
     if (EndsWithWithoutCase(text, "<title>")) {
       text += "%s";
+      made_slots.push_back(text.size() - 2);
       format.title_slot = slot_number++;
       format.has_title_slot = true;
       ++title_count;
     }
     if (EndsWith(text, "\"toc.htm")) {
       text.replace(text.size() - 7, 7, "%s");
+      made_slots.push_back(text.size() - 2);
       format.toc_slot = slot_number++;
       ++toc_count;
     }
     if (EndsWith(text, "main.htm")) {
       text.replace(text.size() - 8, 8, "%s");
+      made_slots.push_back(text.size() - 2);
       format.main_slot = slot_number++;
       ++main_count;
     }
@@ -74,12 +80,13 @@ std::optional<FramesetFormat> BuildFramesetFormat(FileSystem& fs, const std::str
   if (toc_count == 0 || main_count == 0) {
     return std::nullopt;
   }
-  // A marker made twice, or "%s" in the template itself, would leave a slot without a text.
-  int slots_in_text = 0;
+  // A marker made twice would leave a slot without a text. The slots read must be the slots
+  // made: "%s" in the template itself, or a run of percent signs that turns a slot's "%" into
+  // "%%", would put the page's texts in the wrong places.
+  std::vector<std::size_t> read_slots;
   WalkFormat(
-      text, [](std::string_view) {}, [&] { ++slots_in_text; });
-  if (toc_count > 1 || main_count > 1 || title_count > 1 ||
-      slots_in_text != toc_count + main_count + title_count) {
+      text, [](std::string_view) {}, [&](std::size_t position) { read_slots.push_back(position); });
+  if (toc_count > 1 || main_count > 1 || title_count > 1 || read_slots != made_slots) {
     return std::nullopt;
   }
   format.toc_slot -= 1;
@@ -96,7 +103,7 @@ std::string FillFramesetFormat(const FramesetFormat& format,
   std::size_t slot = 0;
   WalkFormat(
       format.text, [&](std::string_view piece) { page += piece; },
-      [&] {
+      [&](std::size_t) {
         if (slot < slot_texts.size()) {
           page += slot_texts[slot++];
         }

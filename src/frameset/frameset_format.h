@@ -23,8 +23,9 @@ struct FramesetFormat {
 
 // Reads the template as text. A "<title>" tag (any case) gets a title slot after it, "toc.htm"
 // right after a double quote becomes the toc slot, "main.htm" the main slot. Nothing when the
-// template cannot be read, lacks the toc or main slot, or would make more slots than the three
-// texts a page fills (a marker twice, or "%s" written in the template).
+// template cannot be read, lacks the toc or main slot, would make more slots than the three
+// texts a page fills (a marker twice, or "%s" written in the template), or has percent signs
+// that would merge with a slot's own.
 std::optional<FramesetFormat> BuildFramesetFormat(FileSystem& fs, const std::string& path);
 
 // The page for one topic: each slot replaced by the text for its position, "%%" by one percent

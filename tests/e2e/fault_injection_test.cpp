@@ -106,7 +106,9 @@ TEST(FaultInjection, KilledRunsLeaveEveryFileOldOrNewAndTheNextRunCleansUp) {
     ::waitpid(child, nullptr, 0);
 
     int temporary_files = 0;
-    for (const auto& [path, bytes] : TakeSnapshot(dir, folder)) {
+    for (const auto& file : TakeSnapshot(dir, folder)) {
+      const std::string& path = file.first;
+      const std::string& bytes = file.second;
       if (IsTemporaryFile(path)) {
         ++temporary_files;
         continue;

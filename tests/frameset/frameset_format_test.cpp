@@ -67,6 +67,15 @@ TEST(BuildFramesetFormat, PercentSignsComeOutOnce) {
   EXPECT_EQ(PageFor(std::string("a%\"toc.htm\" main.htm")), "a%\"toc3.htm\" 1234.htm");
 }
 
+TEST(BuildFramesetFormat, RefusesPercentSignsThatSwallowASlot) {
+  // A percent sign left single before a slot reads as "%%" with the slot's own, and the
+  // template's "%s" would then take the main frame's page.
+  EXPECT_FALSE(Build("%main.htm%s\"toc.htm"));
+  EXPECT_FALSE(Build("<x a=\"5%%%main.htm\"><y b=\"%s\"><frame src=\"toc.htm\">"));
+  EXPECT_EQ(PageFor("<x a=\"5%%main.htm\"><frame src=\"toc.htm\">"),
+            "<x a=\"5%1234.htm\"><frame src=\"toc3.htm\">");
+}
+
 TEST(BuildFramesetFormat, CrLfTemplateGivesLineFeedsOnly) {
   auto format = Build(std::string("<html>\r\n") + kFrames + "\r\n</html>\r\n");
   ASSERT_TRUE(format);
