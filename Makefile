@@ -26,6 +26,16 @@ test-windows: deps
 test-browser: deps
 	BUILD=$(BUILD) JOBS=$(JOBS) DEMO_SWITCHES='$(DEMO_SWITCHES)' scripts/test-browser
 
+# Unit and end-to-end tests built with AddressSanitizer and UBSan in build-asan/.
+.PHONY: test-asan
+test-asan: deps
+	JOBS=$(JOBS) scripts/test-asan
+
+# libFuzzer targets built with clang in build-fuzz/, each run for FUZZ_SECONDS (default 60).
+.PHONY: fuzz
+fuzz: deps
+	JOBS=$(JOBS) scripts/fuzz
+
 demo: build
 	rm -rf $(BUILD)/demo
 	cp -R examples/sample-help $(BUILD)/demo
