@@ -52,7 +52,6 @@ class ProgressNames {
  public:
   explicit ProgressNames(Console& console) : console_(console) {}
   void Add(std::string_view name);
-  bool Empty() const { return first_; }
 
  private:
   Console& console_;
