@@ -6,6 +6,7 @@
 #include "driver/fatal_error.h"
 #include "fakes/memory_console.h"
 #include "fakes/memory_file_system.h"
+#include "fakes/toc_chain.h"
 
 namespace quorva {
 namespace {
@@ -119,14 +120,8 @@ TEST_F(BreadcrumbWalkTest, BreadcrumbsOffStillRewritesTopics) {
 
 TEST_F(BreadcrumbWalkTest, ThirtyTwoLevelsAreWalkedAndTheThirtyThirdStopsTheRun) {
   auto chain = [&](int pages) {
-    fs.AddFile("help/toc.htm", Links({"toc1.htm", "t0.htm"}));
+    AddTocChain(fs, pages);
     for (int i = 1; i < pages; ++i) {
-      std::string page;
-      if (i + 1 < pages) {
-        page += "<a href=\"toc" + std::to_string(i + 1) + ".htm\">x</a>";
-      }
-      fs.AddFile("help/toc" + std::to_string(i) + ".htm",
-                 page + "<a href=\"t" + std::to_string(i) + ".htm\">x</a>");
       AddTopic("t" + std::to_string(i) + ".htm", "T" + std::to_string(i));
     }
   };
@@ -138,7 +133,7 @@ TEST_F(BreadcrumbWalkTest, ThirtyTwoLevelsAreWalkedAndTheThirtyThirdStopsTheRun)
   console.output.clear();
   chain(33);
   EXPECT_THROW(Walk(), FatalError);
-  std::string tail = "\n" + std::string(32, ' ') + kCorner + "toc32.htm -(";
+  const std::string tail = DeepestProgressHead();
   EXPECT_EQ(console.output.substr(console.output.size() - tail.size()), tail);
   EXPECT_EQ(TrailOf("t32.htm"), "<BREAD>");
 }

@@ -5,6 +5,7 @@
 #include "driver/fatal_error.h"
 #include "fakes/memory_console.h"
 #include "fakes/memory_file_system.h"
+#include "fakes/toc_chain.h"
 
 namespace quorva {
 namespace {
@@ -107,30 +108,20 @@ TEST_F(IndexFramePagesTest, LongNamesAreCutToTheirSlotsAndPageNames) {
   EXPECT_EQ(fs.Content(page), "<title></title>|\"toc.htm|" + name.substr(0, 259) + "\r\n");
 }
 
-std::string ChainOf(MemoryFileSystem& fs, int pages) {
-  fs.AddFile("help/toc.htm", Link("toc1.htm") + Link("t0.htm"));
-  for (int i = 1; i < pages; ++i) {
-    std::string next = i + 1 < pages ? Link("toc" + std::to_string(i + 1) + ".htm") : "";
-    fs.AddFile("help/toc" + std::to_string(i) + ".htm",
-               next + Link("t" + std::to_string(i) + ".htm"));
-  }
-  return "help/toc" + std::to_string(pages - 1) + ".htm";
-}
-
 TEST_F(IndexFramePagesTest, ThirtyTwoLevelsAreWalkedAndTheThirtyThirdStopsTheRun) {
-  ChainOf(fs, 32);
+  AddTocChain(fs, 32);
   Walk();
   EXPECT_TRUE(fs.HasFile("help/it31.htm"));
   names.ReleaseListedNames();
   console.output.clear();
-  ChainOf(fs, 33);
+  AddTocChain(fs, 33);
   try {
     Walk();
     FAIL() << "a 33-deep chain was walked";
   } catch (const FatalError& error) {
     EXPECT_STREQ(error.what(), "Error: TOC level depth exceeded 31.");
   }
-  std::string tail = "\n" + std::string(32, ' ') + kCorner + "toc32.htm -(";
+  const std::string tail = DeepestProgressHead();
   EXPECT_EQ(console.output.substr(console.output.size() - tail.size()), tail);
   EXPECT_FALSE(fs.HasFile("help/it32.htm"));
 }

@@ -5,6 +5,7 @@
 #include "driver/fatal_error.h"
 #include "fakes/memory_console.h"
 #include "fakes/memory_file_system.h"
+#include "fakes/toc_chain.h"
 #include "menu/menu_pass.h"
 
 namespace quorva {
@@ -121,22 +122,13 @@ TEST_F(MenuWalkTest, DeepExtraItemsGoIntoEveryListUnderAParentAtTheirPosition) {
 }
 
 TEST_F(MenuWalkTest, ThirtyTwoLevelsAreWalkedAndTheThirtyThirdStopsTheRun) {
-  auto chain = [&](int pages) {
-    fs.AddFile("help/toc.htm", Body({"toc1.htm", "t0.htm"}));
-    for (int i = 1; i < pages; ++i) {
-      std::string next = "toc" + std::to_string(i + 1) + ".htm";
-      std::string topic = "t" + std::to_string(i) + ".htm";
-      fs.AddFile("help/toc" + std::to_string(i) + ".htm",
-                 i + 1 < pages ? Body({next.c_str(), topic.c_str()}) : Body({topic.c_str()}));
-    }
-  };
-  chain(32);
+  AddTocChain(fs, 32);
   EXPECT_EQ(EntriesOf(Walk()).back(), "31:t31.htm");
   names.ReleaseListedNames();
   console.output.clear();
-  chain(33);
+  AddTocChain(fs, 33);
   EXPECT_THROW(Walk(), FatalError);
-  std::string tail = "\n" + std::string(32, ' ') + kCorner + "toc32.htm -(";
+  const std::string tail = DeepestProgressHead();
   EXPECT_EQ(console.output.substr(console.output.size() - tail.size()), tail);
 }
 
