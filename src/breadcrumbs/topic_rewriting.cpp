@@ -6,7 +6,6 @@
 #include "compress/compress_output_folder.h"
 #include "driver/fatal_error.h"
 #include "driver/text_utils.h"
-#include "frameset/page_title.h"
 #include "platform/path.h"
 #include "platform/text_mode.h"
 #include "platform/wildcard.h"
@@ -90,7 +89,7 @@ std::string MakeBreadLink(RunContext& run, const std::string& toc_page_path, std
   }
   TrimSpaces(topic_name);
   std::string title =
-      ReadPageTitle(run.fs, PathBeside(toc_page_path, topic_name)).value_or(std::string());
+      run.titles.Title(PathBeside(toc_page_path, topic_name)).value_or(std::string());
   TrimSpaces(title);
   const RunSettings& settings = run.settings;
   const bool separator_form = level > 0 || settings.separator_at_first_level;

@@ -5,6 +5,7 @@
 
 #include "driver/name_list.h"
 #include "driver/run_settings.h"
+#include "frameset/page_title_cache.h"
 #include "platform/console.h"
 #include "platform/file_system.h"
 
@@ -14,8 +15,17 @@ namespace quorva {
 struct RunContext {
   RunContext(FileSystem& file_system, Console& run_console, const RunSettings& run_settings,
              NameList& name_list)
-      : fs(file_system), console(run_console), settings(run_settings), names(name_list) {}
+      : titles(file_system),
+        fs(titles),
+        console(run_console),
+        settings(run_settings),
+        names(name_list) {}
+  RunContext(const RunContext&) = delete;
+  RunContext& operator=(const RunContext&) = delete;
 
+  // Every file operation of a pass goes through the title cache, so the run's own writes keep
+  // the titles it remembers true.
+  PageTitleCache titles;
   FileSystem& fs;
   Console& console;
   const RunSettings& settings;

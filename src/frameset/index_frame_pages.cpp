@@ -6,7 +6,6 @@
 #include "compress/compress_output_folder.h"
 #include "driver/fatal_error.h"
 #include "driver/text_utils.h"
-#include "frameset/page_title.h"
 #include "frameset/toc_page.h"
 #include "platform/text_mode.h"
 
@@ -21,7 +20,7 @@ std::string TitleSlotText(IndexFrameWalk& walk, const std::string& topic_path) {
   if (!walk.run.settings.per_topic_titles) {
     return walk.index_page_title;
   }
-  return ReadPageTitle(walk.run.fs, topic_path).value_or("");
+  return walk.run.titles.Title(topic_path).value_or("");
 }
 
 void WriteIndexFramePage(IndexFrameWalk& walk, const PathParts& toc_page,

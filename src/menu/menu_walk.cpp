@@ -5,7 +5,6 @@
 #include "driver/fatal_error.h"
 #include "driver/name_list.h"
 #include "driver/text_utils.h"
-#include "frameset/page_title.h"
 #include "frameset/toc_page.h"
 #include "platform/path.h"
 
@@ -149,7 +148,7 @@ void ParseThisMenuToc(RunContext& run, MenuMarkup& markup, const std::string& to
       entry_target = link.target;
       entry_text = link.link_text;
       nested_page_path = link.nested_page_path;
-      title = ReadPageTitle(run.fs, PathBeside(toc_page_path, entry_target)).value_or("");
+      title = run.titles.Title(PathBeside(toc_page_path, entry_target)).value_or("");
     }
     const bool has_drop_down = !nested_page_path.empty();
     markup.OpenMenuItem(entry_target, entry_text, title, level, has_drop_down);
