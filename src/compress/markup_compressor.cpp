@@ -1,6 +1,15 @@
 #include "compress/markup_compressor.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#endif
+#if defined(_MSC_VER) && !defined(__clang__)
+#include <intrin.h>
+#endif
 
 #include "compress/inline_whitespace.h"
 #include "compress/rewrite_file.h"
@@ -39,6 +48,77 @@ ByteKind KindOf(char c) {
   return kByteKinds[static_cast<unsigned char>(c)];
 }
 
+#if defined(__SSE2__) || defined(_M_X64)
+// Bit i set for each of the 16 bytes at `at` that equals one of `bytes`.
+template <typename... Bytes>
+std::uint32_t BytesEqualMask(const char* at, Bytes... bytes) {
+  const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+  __m128i any = _mm_setzero_si128();
+  ((any = _mm_or_si128(any, _mm_cmpeq_epi8(block, _mm_set1_epi8(bytes)))), ...);
+  return static_cast<std::uint32_t>(_mm_movemask_epi8(any));
+}
+
+int CountTrailingZeros(std::uint32_t bits) {
+#if defined(_MSC_VER) && !defined(__clang__)
+  unsigned long index = 0;
+  _BitScanForward(&index, bits);
+  return static_cast<int>(index);
+#else
+  return __builtin_ctz(bits);
+#endif
+}
+
+struct BlockKinds {
+  std::uint32_t whitespace;  // bit i: byte i is inline white space
+  std::uint32_t ordinary;    // bit i: byte i is ordinary
+};
+
+BlockKinds ClassifyBlock(const char* at) {
+  const std::uint32_t whitespace = BytesEqualMask(at, ' ', '\t', '\v', '\f');
+  const std::uint32_t special = BytesEqualMask(at, '\n', '\r', '<', '>');
+  return {whitespace, ~(whitespace | special) & 0xFFFFu};
+}
+#endif
+
+// The end of the plain run at `in`: ordinary bytes, and lone white-space bytes between two
+// ordinary ones. Such bytes stay as they are in any state. A run never starts with white space.
+const char* SkipPlainRun(const char* in, const char* const in_end) {
+  const char* const run = in;
+#if defined(__SSE2__) || defined(_M_X64)
+  // Sixteen bytes at a time while the next block is there to tell the last byte's right-hand
+  // neighbour.
+  if (in_end - in >= 32) {
+    BlockKinds block = ClassifyBlock(in);
+    std::uint32_t ordinary_before = 0;  // the byte before the run does not count
+    while (in_end - in >= 32) {
+      const BlockKinds next = ClassifyBlock(in + 16);
+      const std::uint32_t left_ordinary = (block.ordinary << 1) | ordinary_before;
+      const std::uint32_t right_ordinary = (block.ordinary >> 1) | ((next.ordinary & 1u) << 15);
+      const std::uint32_t plain =
+          block.ordinary | (block.whitespace & left_ordinary & right_ordinary);
+      const std::uint32_t stops = ~plain & 0xFFFFu;
+      if (stops != 0) {
+        return in + CountTrailingZeros(stops);
+      }
+      ordinary_before = block.ordinary >> 15;
+      block = next;
+      in += 16;
+    }
+  }
+#endif
+  while (in < in_end) {
+    if (KindOf(*in) == ByteKind::kOrdinary) {
+      ++in;
+    } else if (KindOf(*in) == ByteKind::kWhitespace && in != run && in + 1 < in_end &&
+               KindOf(in[1]) == ByteKind::kOrdinary) {
+      in += 2;
+    } else {
+      break;
+    }
+  }
+  return in;
+}
+
 // True when the written text ends with the pre tag `tag` ("<pre>" or "</pre>"), letters in any
 // case; the letter before ">" is looked at first, since most tags end otherwise.
 bool EndsWithPreTag(const char* begin, const char* end, std::string_view tag) {
@@ -59,17 +139,20 @@ std::string CompressMarkupText(std::string_view text) {
   const char* in = text.data();
   const char* const in_end = in + text.size();
   while (in < in_end) {
+    // Most of a page's text is plain runs, found first and copied in one piece.
+    const char* const run = in;
+    in = SkipPlainRun(in, in_end);
+    if (in != run) {
+      std::memcpy(end, run, static_cast<std::size_t>(in - run));
+      end += in - run;
+      after_space = false;
+      after_line_feed = false;
+      continue;
+    }
     const char c = *in++;
     switch (KindOf(c)) {
-      case ByteKind::kOrdinary: {
-        *end++ = c;
-        while (in < in_end && KindOf(*in) == ByteKind::kOrdinary) {
-          *end++ = *in++;
-        }
-        after_space = false;
-        after_line_feed = false;
-        break;
-      }
+      case ByteKind::kOrdinary:
+        break;  // taken by the run above
       case ByteKind::kLineFeed:
         if (!after_line_feed) {
           *end++ = c;
@@ -86,6 +169,10 @@ std::string CompressMarkupText(std::string_view text) {
         break;
       case ByteKind::kWhitespace:
         if (after_space && outside_pre) {
+          // The rest of the indentation goes too; dropping a byte changes no state.
+          while (in < in_end && KindOf(*in) == ByteKind::kWhitespace) {
+            ++in;
+          }
           break;
         }
         *end++ = c;
