@@ -3,7 +3,9 @@
 //    vertical tab, form feed), carriage returns and line feeds are taken out;
 //  - the output holds no carriage return and no two line feeds in a row;
 //  - compressing the output again changes nothing: Compress(Compress(x)) == Compress(x), inside
-//    pre elements as well as outside them.
+//    pre elements as well as outside them;
+//  - carriage returns put before line feeds change nothing: Compress(Encode(x)) == Compress(x),
+//    so a page's last rewrite may compress its text before translating the line ends.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -11,6 +13,7 @@
 
 #include "compress/markup_compressor.h"
 #include "fuzz_property.h"
+#include "platform/text_mode.h"
 #include "text_properties.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -24,5 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   RequireProperty(output.find('\r') == std::string::npos, "no carriage return is left");
   RequireProperty(output.find("\n\n") == std::string::npos, "no empty line is left");
   RequireProperty(CompressMarkupText(output) == output, "compressing twice changes nothing more");
+  RequireProperty(CompressMarkupText(EncodeTextMode(text)) == output,
+                  "carriage returns before line feeds change nothing");
   return 0;
 }

@@ -133,11 +133,14 @@ bool ReplaceMarkerComponents(RunContext& run, const std::string& topic_path,
       return false;
     }
     // Every byte is kept, also after a byte 26 or a NUL, so a rewrite never cuts a topic short.
-    std::string rewritten = EncodeTextMode(
-        RewriteTopicText(run, topic_path, DecodeTextMode(*bytes, TextEnd::kKeepBytes), trail));
+    std::string rewritten =
+        RewriteTopicText(run, topic_path, DecodeTextMode(*bytes, TextEnd::kKeepBytes), trail);
     // This is the topic's last rewrite before the compression pass, so it is written
     // compressed at once when that pass would compress it.
     const bool compressed = CompressAtLastRewrite(run.settings, FileNameOf(topic_path), rewritten);
+    if (!compressed) {
+      rewritten = EncodeTextMode(rewritten);
+    }
     // A file that cannot be written keeps its old content; nothing is reported.
     const bool on_disk = rewritten == *bytes || run.fs.ReplaceBinary(topic_path, rewritten);
     if (compressed && on_disk) {

@@ -31,7 +31,7 @@ constexpr FileGroup kFileGroups[] = {
 }  // namespace
 
 bool CompressAtLastRewrite(const RunSettings& settings, std::string_view file_name,
-                           std::string& bytes) {
+                           std::string& text) {
   if (!settings.compression) {
     return false;
   }
@@ -43,7 +43,7 @@ bool CompressAtLastRewrite(const RunSettings& settings, std::string_view file_na
   if (groups != 1 || MatchesWildcard(file_name, "*.css")) {
     return false;
   }
-  bytes = CompressMarkupText(bytes);
+  text = CompressMarkupText(text);
   return true;
 }
 
@@ -54,8 +54,10 @@ void CompressOutputFolder(RunContext& run, const std::string& toc_page_path) {
     return;
   }
   PathParts toc_page = SplitPath(toc_page_path);
+  // Compressing creates and removes no file of any group, so one listing serves them all.
+  const std::vector<std::string> folder = fs.ListFolder(toc_page.drive + toc_page.folder, "*");
   for (const FileGroup& group : kFileGroups) {
-    std::vector<std::string> names = fs.ListFolder(toc_page.drive + toc_page.folder, group.pattern);
+    std::vector<std::string> names = SelectAndSortNames(folder, group.pattern);
     for (std::size_t i = 0; i < names.size(); ++i) {
       std::string shown;
       CopyBounded(shown, names[i], kShownNameSize);

@@ -40,13 +40,12 @@ void WriteIndexFramePage(IndexFrameWalk& walk, const PathParts& toc_page,
     throw FatalError("\nError: Out of memory\n");
   }
   std::string path = MakePath(toc_page.drive, toc_page.folder, page_name, "");
-  std::string bytes = EncodeTextMode(page);
   // A page that no marker of the later rewriting can change is written in its final form at
   // once: compressed, when the compression pass would compress it.
   const bool finished = !MayHoldActiveMarker(walk.run.settings, page) &&
-                        CompressAtLastRewrite(walk.run.settings, page_name, bytes);
+                        CompressAtLastRewrite(walk.run.settings, page_name, page);
   // A page that cannot be created is skipped; the topic stays claimed.
-  if (walk.run.fs.WriteBinary(path, bytes) && finished) {
+  if (walk.run.fs.WriteBinary(path, finished ? page : EncodeTextMode(page)) && finished) {
     walk.run.finished_files.insert(path);
   }
 }

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+
+#include "platform/text_mode.h"
 
 namespace quorva {
 namespace {
@@ -51,6 +54,35 @@ TEST(CompressMarkupTextTest, CompactTextLosesOnlyCarriageReturns) {
 
 TEST(CompressMarkupTextTest, NulIsAnOrdinaryByte) {
   EXPECT_EQ(CompressMarkupText("<p>a\0  b</p>\r\n\0tail"s), "<p>a\0 b</p>\n\0tail"s);
+}
+
+// Long runs of words are scanned in blocks; whatever ends a run must be seen at every offset.
+TEST(CompressMarkupTextTest, RunsOfWordsEndAtTheSameBytesWhereverTheyFall) {
+  for (std::size_t length = 0; length < 72; ++length) {
+    std::string words;
+    for (std::size_t i = 0; i < length; ++i) {
+      words += (i % 3 == 2 && i + 1 < length) ? ' ' : 'w';
+    }
+    const std::pair<std::string, std::string> tails[] = {
+        {"  z", " z"}, {" \n z", " \nz"}, {" >", ">"},    {"\r\n\r\n  y", "\ny"},
+        {" ", " "},    {"\t\tz", "\tz"},  {"<b>", "<b>"}, {" \v z", " z"},
+    };
+    for (const auto& [tail, compressed_tail] : tails) {
+      EXPECT_EQ(CompressMarkupText(words + tail), words + compressed_tail)
+          << length << " " << testing::PrintToString(tail);
+    }
+    EXPECT_EQ(CompressMarkupText("<pre>" + words + "  z  </pre>  z"),
+              "<pre>" + words + "  z  </pre> z")
+        << length;
+  }
+}
+
+// The last rewrite of a page compresses its text before the line ends are translated.
+TEST(CompressMarkupTextTest, CarriageReturnsBeforeLineFeedsChangeNothing) {
+  for (const char* text :
+       {"<p>a  b</p>\n\n  <pre>\n  x\n\n</pre>\n", " \n \n", "\n\r\n<pre>\n\n"}) {
+    EXPECT_EQ(CompressMarkupText(EncodeTextMode(text)), CompressMarkupText(text)) << text;
+  }
 }
 
 }  // namespace
