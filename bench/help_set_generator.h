@@ -17,8 +17,8 @@ struct GeneratedHelpSet {
 // Writes a help set as the authoring tool does (CR LF line ends, numeric topic names, nested
 // TOC pages four levels deep whose book links are followed by the book's topic link) with
 // `topics` topics of about 8 KB each into <root>/help/, and the frameset template into <root>.
-// Every topic carries "<BREAD>", "<PANEL1>" and "<FILENAME>"; about one in a hundred carries
-// "<MENU>". The same `topics` and `seed` give the same bytes.
+// Every topic carries "<BREAD>", "<PANEL1>" and "<FILENAME>"; one in a hundred, up to fifteen,
+// carries "<MENU>". The same `topics` and `seed` give the same bytes.
 GeneratedHelpSet GenerateHelpSet(const std::string& root, int topics, std::uint32_t seed);
 
 }  // namespace quorva
