@@ -1,6 +1,8 @@
 #include "frameset/page_title.h"
 
+#include <cstring>
 #include <memory>
+#include <string_view>
 
 #include "driver/text_utils.h"
 #include "platform/text_reader.h"
@@ -19,13 +21,12 @@ std::optional<std::string> ReadPageTitle(FileSystem& fs, const std::string& path
     int c = text.Next();
     return c == 0 ? -1 : c;
   };
-  std::string recent;  // the last seven characters scanned
+  constexpr std::string_view kTitleTag = "<title>";
+  char recent[kTitleTag.size()] = {};  // the last seven characters scanned
   for (int c = next(); c != -1; c = next()) {
-    recent += static_cast<char>(c);
-    if (recent.size() > 7) {
-      recent.erase(0, 1);
-    }
-    if (EndsWithWithoutCase(recent, "<title>")) {
+    std::memmove(recent, recent + 1, sizeof recent - 1);
+    recent[sizeof recent - 1] = static_cast<char>(c);
+    if (EndsWithWithoutCase(std::string_view(recent, sizeof recent), kTitleTag)) {
       std::string title;
       for (int t = next(); t != -1 && t != '<' && title.size() < limit; t = next()) {
         title += static_cast<char>(t);
