@@ -80,36 +80,13 @@ BlockKinds ClassifyBlock(const char* at) {
 }
 #endif
 
-// The end of the plain run at `in`: ordinary bytes, and lone white-space bytes between two
-// ordinary ones. Such bytes stay as they are in any state. A run never starts with white space.
-const char* SkipPlainRun(const char* in, const char* const in_end) {
-  const char* const run = in;
-#if defined(__SSE2__) || defined(_M_X64)
-  // Sixteen bytes at a time while the next block is there to tell the last byte's right-hand
-  // neighbour.
-  if (in_end - in >= 32) {
-    BlockKinds block = ClassifyBlock(in);
-    std::uint32_t ordinary_before = 0;  // the byte before the run does not count
-    while (in_end - in >= 32) {
-      const BlockKinds next = ClassifyBlock(in + 16);
-      const std::uint32_t left_ordinary = (block.ordinary << 1) | ordinary_before;
-      const std::uint32_t right_ordinary = (block.ordinary >> 1) | ((next.ordinary & 1u) << 15);
-      const std::uint32_t plain =
-          block.ordinary | (block.whitespace & left_ordinary & right_ordinary);
-      const std::uint32_t stops = ~plain & 0xFFFFu;
-      if (stops != 0) {
-        return in + CountTrailingZeros(stops);
-      }
-      ordinary_before = block.ordinary >> 15;
-      block = next;
-      in += 16;
-    }
-  }
-#endif
-  while (in < in_end) {
+// Scans a plain run byte by byte from `in` up to `limit` (or one byte past it, after a white
+// space byte), and stops before the first byte that ends the run.
+const char* SkipPlainBytes(const char* in, const char* const limit, const char* const in_end) {
+  while (in < limit) {
     if (KindOf(*in) == ByteKind::kOrdinary) {
       ++in;
-    } else if (KindOf(*in) == ByteKind::kWhitespace && in != run && in + 1 < in_end &&
+    } else if (KindOf(*in) == ByteKind::kWhitespace && in + 1 < in_end &&
                KindOf(in[1]) == ByteKind::kOrdinary) {
       in += 2;
     } else {
@@ -117,6 +94,38 @@ const char* SkipPlainRun(const char* in, const char* const in_end) {
     }
   }
   return in;
+}
+
+// The end of the plain run that starts at the ordinary byte `in`: ordinary bytes, and lone
+// white-space bytes between two ordinary ones. Such bytes stay as they are in any state. Only a
+// white-space byte's right-hand neighbour needs looking at: the byte before it is part of the
+// run, and white space there would itself have ended the run.
+const char* SkipPlainRun(const char* in, const char* const in_end) {
+  // Most runs are short (a tag name, a word): their first bytes are looked at one by one.
+  constexpr std::ptrdiff_t kShortRun = 16;
+  const char* const short_end = in_end - in > kShortRun ? in + kShortRun : in_end;
+  in = SkipPlainBytes(in, short_end, in_end);
+  if (in < short_end) {
+    return in;
+  }
+#if defined(__SSE2__) || defined(_M_X64)
+  // Then sixteen bytes at a time while the next block is there to tell the last byte's
+  // right-hand neighbour.
+  if (in_end - in >= 32) {
+    BlockKinds block = ClassifyBlock(in);
+    while (in_end - in >= 32) {
+      const BlockKinds next = ClassifyBlock(in + 16);
+      const std::uint32_t right_ordinary = (block.ordinary >> 1) | ((next.ordinary & 1u) << 15);
+      const std::uint32_t stops = ~(block.ordinary | (block.whitespace & right_ordinary)) & 0xFFFFu;
+      if (stops != 0) {
+        return in + CountTrailingZeros(stops);
+      }
+      block = next;
+      in += 16;
+    }
+  }
+#endif
+  return SkipPlainBytes(in, in_end, in_end);
 }
 
 // True when the written text ends with the pre tag `tag` ("<pre>" or "</pre>"), letters in any
@@ -132,6 +141,7 @@ std::string CompressMarkupText(std::string_view text) {
   // The output is never longer than the input, so one buffer of its size takes all of it.
   std::string output(text.size(), '\0');
   char* const begin = output.data();
+  char* const output_end = begin + output.size();
   char* end = begin;
   bool outside_pre = true;
   bool after_space = false;
@@ -140,11 +150,17 @@ std::string CompressMarkupText(std::string_view text) {
   const char* const in_end = in + text.size();
   while (in < in_end) {
     // Most of a page's text is plain runs, found first and copied in one piece.
-    const char* const run = in;
-    in = SkipPlainRun(in, in_end);
-    if (in != run) {
-      std::memcpy(end, run, static_cast<std::size_t>(in - run));
-      end += in - run;
+    if (KindOf(*in) == ByteKind::kOrdinary) {
+      const char* const run = in;
+      in = SkipPlainRun(in, in_end);
+      const std::size_t length = static_cast<std::size_t>(in - run);
+      // A short run is copied as one fixed block when both buffers have room: the bytes past
+      // it are written over later, since the output never runs ahead of the input.
+      constexpr std::size_t kBlock = 16;
+      const bool block_fits = in_end - run >= static_cast<std::ptrdiff_t>(kBlock) &&
+                              output_end - end >= static_cast<std::ptrdiff_t>(kBlock);
+      std::memcpy(end, run, length <= kBlock && block_fits ? kBlock : length);
+      end += length;
       after_space = false;
       after_line_feed = false;
       continue;
