@@ -66,35 +66,20 @@ class PosixByteReader : public ByteReader {
   int fd_;
 };
 
-// The permission bits a plain create leaves from 0666, read once: the umask can only be read by
-// setting it.
-mode_t CreationMask() {
-  static const mode_t mask = [] {
-    mode_t current = ::umask(0);
-    ::umask(current);
-    return current;
-  }();
-  return mask;
-}
-
 // Writes the bytes to a new temporary file beside `target` with the given mode and owner, then
 // renames it over `target`: a killed run leaves `target` either as it was or complete.
 bool WriteThroughTemporaryFile(const std::string& target, std::string_view bytes, mode_t mode,
                                const struct stat* owner) {
   static const unsigned long process_id = static_cast<unsigned long>(::getpid());
   std::string temporary = TemporaryPathBeside(target, process_id);
-  // Most files get their mode from the create itself; only bits the umask takes away, or
-  // special bits, need a chmod afterwards.
-  const bool mode_from_create = (mode & ~0777 & 07777) == 0 && (mode & CreationMask()) == 0;
-  int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                  mode_from_create ? mode : 0600);
+  // The mode is set afterwards, not at the create, where a folder's default ACL would stand in
+  // for the umask and take bits away.
+  int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
   if (fd < 0) {
     return false;
   }
   bool ok = WriteAll(fd, bytes);
-  if (!mode_from_create) {
-    ok = ::fchmod(fd, mode) == 0 && ok;
-  }
+  ok = ::fchmod(fd, mode) == 0 && ok;
   if (owner != nullptr && ::fchown(fd, owner->st_uid, owner->st_gid) != 0) {
     // Only a privileged user may give the file away; keeping our own ownership is fine.
   }
@@ -145,7 +130,12 @@ bool RealFileSystem::WriteBinary(const std::string& path, std::string_view bytes
     return ReplaceBinary(path, bytes);
   }
   // A new file gets the permissions a plain create would give it.
-  return WriteThroughTemporaryFile(path, bytes, 0666 & ~CreationMask(), nullptr);
+  static const mode_t kCreationMask = [] {
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+  }();
+  return WriteThroughTemporaryFile(path, bytes, 0666 & ~kCreationMask, nullptr);
 }
 
 bool RealFileSystem::ReplaceBinary(const std::string& path, std::string_view bytes) {
@@ -165,12 +155,8 @@ bool RealFileSystem::ReplaceBinary(const std::string& path, std::string_view byt
   if (!S_ISREG(info.st_mode)) {
     return false;
   }
-  // A read-only file stays untouched, also for a user (root) whom access() would let write. The
-  // owner's own write bit decides for the owner, so access() is asked only for others.
-  static const uid_t user = ::geteuid();
-  const bool writable_by_owner = info.st_uid == user && (info.st_mode & S_IWUSR) != 0;
-  if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
-      (!writable_by_owner && ::access(target.c_str(), W_OK) != 0)) {
+  // A read-only file stays untouched, also for a user (root) whom access() would let write.
+  if (::access(target.c_str(), W_OK) != 0 || (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
     return false;
   }
   return WriteThroughTemporaryFile(target, bytes, info.st_mode & 07777, &info);
