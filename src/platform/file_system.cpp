@@ -4,6 +4,11 @@
 
 namespace quorva {
 
+bool operator==(const FileStamp& a, const FileStamp& b) {
+  return a.device == b.device && a.file == b.file && a.size == b.size && a.modified == b.modified &&
+         a.changed == b.changed;
+}
+
 std::string ReadToEnd(ByteReader& reader, std::size_t expected_size) {
   std::string bytes;
   bytes.resize(expected_size + 1);
@@ -12,14 +17,11 @@ std::string ReadToEnd(ByteReader& reader, std::size_t expected_size) {
     if (filled == bytes.size()) {
       bytes.resize(bytes.size() * 2);
     }
-    const std::size_t wanted = bytes.size() - filled;
-    const std::size_t got = reader.Read(bytes.data() + filled, wanted);
-    filled += got;
-    // A short read that brings exactly the length the file had when opened is its end: the
-    // byte of room beyond that length would have taken a byte the file has gained since.
-    if (got == 0 || (got < wanted && filled == expected_size)) {
+    std::size_t got = reader.Read(bytes.data() + filled, bytes.size() - filled);
+    if (got == 0) {
       break;
     }
+    filled += got;
   }
   bytes.resize(filled);
   return bytes;
