@@ -15,21 +15,18 @@ namespace quorva {
 struct RunContext {
   RunContext(FileSystem& file_system, Console& run_console, const RunSettings& run_settings,
              NameList& name_list)
-      : titles(file_system),
-        fs(titles),
+      : fs(file_system),
         console(run_console),
         settings(run_settings),
-        names(name_list) {}
-  RunContext(const RunContext&) = delete;
-  RunContext& operator=(const RunContext&) = delete;
+        names(name_list),
+        titles(file_system) {}
 
-  // Every file operation of a pass goes through the title cache, so the run's own writes keep
-  // the titles it remembers true.
-  PageTitleCache titles;
   FileSystem& fs;
   Console& console;
   const RunSettings& settings;
   NameList& names;
+  // Page titles, read once per run and again only for a file that has changed.
+  PageTitleCache titles;
   // The drop-down menu's markup, built by the menu pass before any topic is rewritten.
   std::string menu;
   // Files whose final bytes for this run are on disk: written compressed where no later pass

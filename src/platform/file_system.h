@@ -18,6 +18,17 @@ class ByteReader {
   virtual std::size_t Read(char* buffer, std::size_t size) = 0;
 };
 
+// What tells one state of a file from another: while its stamp stays the same, a file has not
+// been changed. Fields the platform lacks stay zero.
+struct FileStamp {
+  std::uint64_t device = 0;
+  std::uint64_t file = 0;  // the file's number on its device
+  std::uint64_t size = 0;
+  std::uint64_t modified = 0;  // last write, in the platform's own unit
+  std::uint64_t changed = 0;   // last change of the file or its entry (creation on Windows)
+};
+bool operator==(const FileStamp& a, const FileStamp& b);
+
 // Every file operation of the tool goes through this seam; `main` makes the real one and
 // unit tests use an in-memory fake.
 class FileSystem {
@@ -28,6 +39,9 @@ class FileSystem {
   virtual bool IsReadable(const std::string& path) = 0;
   // Length of a regular file in bytes; nothing for a folder or a missing file.
   virtual std::optional<std::uint64_t> FileLength(const std::string& path) = 0;
+  // The stamp of a regular file (a symbolic link's target); nothing for a folder or a missing
+  // file.
+  virtual std::optional<FileStamp> Stamp(const std::string& path) = 0;
   // Opens a regular file for reading; nullptr when it is missing, a folder or unreadable.
   virtual std::unique_ptr<ByteReader> OpenForReading(const std::string& path) = 0;
   // The whole content of a regular file, bytes as they are.

@@ -105,6 +105,24 @@ std::optional<std::uint64_t> RealFileSystem::FileLength(const std::string& path)
   return static_cast<std::uint64_t>(info.st_size);
 }
 
+std::optional<FileStamp> RealFileSystem::Stamp(const std::string& path) {
+  struct stat info;
+  if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    return std::nullopt;
+  }
+  auto nanoseconds = [](const struct timespec& time) {
+    return static_cast<std::uint64_t>(time.tv_sec) * 1000000000u +
+           static_cast<std::uint64_t>(time.tv_nsec);
+  };
+  FileStamp stamp;
+  stamp.device = static_cast<std::uint64_t>(info.st_dev);
+  stamp.file = static_cast<std::uint64_t>(info.st_ino);
+  stamp.size = static_cast<std::uint64_t>(info.st_size);
+  stamp.modified = nanoseconds(info.st_mtim);
+  stamp.changed = nanoseconds(info.st_ctim);
+  return stamp;
+}
+
 std::unique_ptr<ByteReader> RealFileSystem::OpenForReading(const std::string& path) {
   struct stat info;
   int fd = OpenRegularFile(path, &info);

@@ -9,6 +9,7 @@ class RealFileSystem : public FileSystem {
  public:
   bool IsReadable(const std::string& path) override;
   std::optional<std::uint64_t> FileLength(const std::string& path) override;
+  std::optional<FileStamp> Stamp(const std::string& path) override;
   std::unique_ptr<ByteReader> OpenForReading(const std::string& path) override;
   std::optional<std::string> ReadBinary(const std::string& path) override;
   bool WriteBinary(const std::string& path, std::string_view bytes) override;

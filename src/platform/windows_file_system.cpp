@@ -129,6 +129,25 @@ std::optional<std::uint64_t> RealFileSystem::FileLength(const std::string& path)
   return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
+std::optional<FileStamp> RealFileSystem::Stamp(const std::string& path) {
+  // The file number tells a replaced file from the old one even within one tick of the clock.
+  UniqueHandle file = OpenDiskFile(path, FILE_READ_ATTRIBUTES);
+  BY_HANDLE_FILE_INFORMATION information;
+  if (!file || !::GetFileInformationByHandle(file.get(), &information)) {
+    return std::nullopt;
+  }
+  auto join = [](DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; };
+  FileStamp stamp;
+  stamp.device = information.dwVolumeSerialNumber;
+  stamp.file = join(information.nFileIndexHigh, information.nFileIndexLow);
+  stamp.size = join(information.nFileSizeHigh, information.nFileSizeLow);
+  stamp.modified =
+      join(information.ftLastWriteTime.dwHighDateTime, information.ftLastWriteTime.dwLowDateTime);
+  stamp.changed =
+      join(information.ftCreationTime.dwHighDateTime, information.ftCreationTime.dwLowDateTime);
+  return stamp;
+}
+
 std::unique_ptr<ByteReader> RealFileSystem::OpenForReading(const std::string& path) {
   UniqueHandle file = OpenDiskFile(path, GENERIC_READ);
   if (!file) {

@@ -201,6 +201,19 @@ TEST_F(BadInputTest, OddFilesAreLeftAloneOrRewrittenAndTheRunCompletes) {
             "<title>Caf\xE9</title><a class=\"bread\" href=\"caf\xE9 topic.htm\">Caf\xE9</a>");
 }
 
+// The alias's trail link is made after the rewrite through the real name changed the title.
+TEST_F(BadInputTest, ATitleReadThroughALinkIsTheTitleAsTheRunLeftIt) {
+  dir.Write("help/toc.htm", Links({"real.htm", "alias.htm"}));
+  dir.Write("help/real.htm", "<title>T <FILENAME></title><BREAD><BREAD><BREAD>");
+  stdfs::create_symlink("real.htm", dir / "help/alias.htm");
+  BinaryRun run = Run({"-nf"});
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(dir.Read("help/real.htm"),
+            "<title>T real.htm</title><a class=\"bread\" href=\"real.htm\">T</a>"
+            "<a class=\"bread\" href=\"real.htm\">T</a>"
+            "<a class=\"bread\" href=\"alias.htm\">T real.htm</a>");
+}
+
 TEST_F(BadInputTest, EmptyAndBodylessTocPagesGiveEmptyWalks) {
   dir.Write("help/toc.htm", "");
   BinaryRun empty = Run({"-mm"});

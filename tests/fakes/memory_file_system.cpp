@@ -32,8 +32,13 @@ class StringReader : public ByteReader {
 
 }  // namespace
 
+void MemoryFileSystem::Store(const std::string& key, std::string_view content) {
+  files_[key] = std::string(content);
+  versions_[key] = next_version_++;
+}
+
 void MemoryFileSystem::AddFile(const std::string& path, std::string content) {
-  files_[Normal(path)] = std::move(content);
+  Store(Normal(path), content);
 }
 
 void MemoryFileSystem::AddFolder(const std::string& path) {
@@ -65,6 +70,17 @@ std::optional<std::uint64_t> MemoryFileSystem::FileLength(const std::string& pat
   return found->second.size();
 }
 
+std::optional<FileStamp> MemoryFileSystem::Stamp(const std::string& path) {
+  auto found = files_.find(Normal(path));
+  if (found == files_.end()) {
+    return std::nullopt;
+  }
+  FileStamp stamp;
+  stamp.file = versions_[found->first];
+  stamp.size = found->second.size();
+  return stamp;
+}
+
 std::unique_ptr<ByteReader> MemoryFileSystem::OpenForReading(const std::string& path) {
   auto found = files_.find(Normal(path));
   if (found == files_.end()) {
@@ -89,7 +105,7 @@ bool MemoryFileSystem::WriteBinary(const std::string& path, std::string_view byt
     return false;
   }
   writes.push_back(key);
-  files_[key] = std::string(bytes);
+  Store(key, bytes);
   return true;
 }
 
@@ -99,7 +115,7 @@ bool MemoryFileSystem::ReplaceBinary(const std::string& path, std::string_view b
     return false;
   }
   replacements.push_back(key);
-  files_[key] = std::string(bytes);
+  Store(key, bytes);
   return true;
 }
 

@@ -22,6 +22,7 @@ class MemoryFileSystem : public FileSystem {
 
   bool IsReadable(const std::string& path) override;
   std::optional<std::uint64_t> FileLength(const std::string& path) override;
+  std::optional<FileStamp> Stamp(const std::string& path) override;
   std::unique_ptr<ByteReader> OpenForReading(const std::string& path) override;
   std::optional<std::string> ReadBinary(const std::string& path) override;
   bool WriteBinary(const std::string& path, std::string_view bytes) override;
@@ -35,7 +36,12 @@ class MemoryFileSystem : public FileSystem {
   std::vector<std::string> replacements;
 
  private:
+  // Sets a file's content and gives it a stamp no earlier content had.
+  void Store(const std::string& key, std::string_view content);
+
   std::map<std::string, std::string> files_;
+  std::map<std::string, std::uint64_t> versions_;
+  std::uint64_t next_version_ = 1;
   std::set<std::string> folders_;
   std::set<std::string> read_only_;
 };

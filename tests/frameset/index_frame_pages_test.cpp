@@ -55,6 +55,20 @@ TEST_F(IndexFramePagesTest, WritesAPageBesideItsTocPageForEveryTopic) {
   EXPECT_EQ(fs.writes, (std::vector<std::string>{"help/i1.htm", "help/i2.htm", "help/i3.htm"}));
 }
 
+// A topic named like another topic's index frame page is overwritten by that page first.
+TEST_F(IndexFramePagesTest, APageWrittenByTheWalkGivesItsNewTitle) {
+  fs.AddFile("help/toc.htm", Link("a.htm") + Link("ia.htm"));
+  fs.AddFile("help/a.htm", Topic("Alpha"));
+  fs.AddFile("help/ia.htm", Topic("User IA"));
+  names.AddNavigationPageNames();
+  RunContext run{fs, console, settings, names};
+  // The menu pass reads every title before this walk.
+  EXPECT_EQ(run.titles.Title("help/ia.htm"), "User IA");
+  IndexFrameWalk walk{run, format, index_title};
+  ParseThisToc(walk, "help/toc.htm", 0);
+  EXPECT_EQ(fs.Content("help/iia.htm"), "<title>Alpha</title>|\"toc.htm|ia.htm\r\n");
+}
+
 TEST_F(IndexFramePagesTest, EachTopicAndTocPageIsHandledOnceByTheFirstPageListingIt) {
   fs.AddFile("help/toc.htm", Link("a.htm") + Link("toc2.htm") + Link("toc.htm") +
                                  Link("TAB_TOC.HTM") + Link("indexpage.html") +

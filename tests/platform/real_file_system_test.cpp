@@ -47,6 +47,22 @@ TEST(RealFileSystem, ReplaceLeavesOnlyTheNewContentBehind) {
   EXPECT_FALSE(dir.Exists("missing.htm"));
 }
 
+TEST(RealFileSystem, AReplacedFileHasANewStampAndAFolderNone) {
+  TempFolder dir;
+  dir.Write("a.htm", "same");
+  dir.Write("folder.htm/inside.txt", "x");
+  RealFileSystem fs;
+  std::optional<FileStamp> before = fs.Stamp(dir / "a.htm");
+  ASSERT_TRUE(before.has_value());
+  EXPECT_EQ(before->size, 4u);
+  EXPECT_TRUE(fs.Stamp(dir / "a.htm") == *before);
+  // The same length and, within the clock's step, the same time: still a new stamp.
+  ASSERT_TRUE(fs.ReplaceBinary(dir / "a.htm", "same"));
+  EXPECT_FALSE(fs.Stamp(dir / "a.htm") == *before);
+  EXPECT_FALSE(fs.Stamp(dir / "folder.htm").has_value());
+  EXPECT_FALSE(fs.Stamp(dir / "missing.htm").has_value());
+}
+
 #ifndef _WIN32
 TEST(RealFileSystem, ReplaceKeepsPermissionsAndLinks) {
   TempFolder dir;
