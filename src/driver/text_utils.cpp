@@ -64,8 +64,9 @@ bool EndsWithWithoutCase(std::string_view text, std::string_view suffix) {
   if (text.size() < suffix.size()) {
     return false;
   }
+  // From the last byte backwards: most texts differ from a marker right before its ">".
   std::string_view tail = text.substr(text.size() - suffix.size());
-  for (std::size_t i = 0; i < suffix.size(); ++i) {
+  for (std::size_t i = suffix.size(); i-- > 0;) {
     if (FoldAsciiCase(tail[i]) != FoldAsciiCase(suffix[i])) {
       return false;
     }

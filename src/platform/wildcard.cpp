@@ -4,10 +4,6 @@
 
 namespace quorva {
 
-char FoldAsciiCase(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-}
-
 std::string FoldAsciiCase(std::string_view text) {
   std::string folded(text);
   for (char& c : folded) {

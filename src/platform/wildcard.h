@@ -6,8 +6,11 @@
 
 namespace quorva {
 
-// Folds A-Z to a-z and leaves every other byte as it is.
-char FoldAsciiCase(char c);
+// Folds A-Z to a-z and leaves every other byte as it is; inline, since name comparisons and
+// marker checks call it for every byte.
+inline char FoldAsciiCase(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
 std::string FoldAsciiCase(std::string_view text);
 
 // "*" stands for any run of characters; letters match without regard to case.
