@@ -9,13 +9,8 @@
 
 namespace quorva {
 
-std::optional<std::string> ReadPageTitle(FileSystem& fs, const std::string& path,
-                                         std::size_t limit) {
-  std::unique_ptr<ByteReader> file = fs.OpenForReading(path);
-  if (!file) {
-    return std::nullopt;
-  }
-  TextModeReader text(*file);
+std::string ReadPageTitle(ByteReader& page, std::size_t limit) {
+  TextModeReader text(page);
   // The page is a NUL-terminated text: a NUL byte ends it like the end of the file.
   auto next = [&text] {
     int c = text.Next();
@@ -35,6 +30,15 @@ std::optional<std::string> ReadPageTitle(FileSystem& fs, const std::string& path
     }
   }
   return std::string();
+}
+
+std::optional<std::string> ReadPageTitle(FileSystem& fs, const std::string& path,
+                                         std::size_t limit) {
+  std::unique_ptr<ByteReader> file = fs.OpenForReading(path);
+  if (!file) {
+    return std::nullopt;
+  }
+  return ReadPageTitle(*file, limit);
 }
 
 }  // namespace quorva

@@ -1,22 +1,31 @@
 #include "frameset/page_title_cache.h"
 
+#include <memory>
+
 #include "frameset/page_title.h"
 
 namespace quorva {
 
 std::optional<std::string> PageTitleCache::Title(const std::string& path) {
-  // The stamp is taken first: a file that changes while it is read is read again next time.
-  std::optional<FileStamp> stamp = files_.Stamp(path);
-  if (!stamp) {
-    entries_.erase(path);
-    return ReadPageTitle(files_, path);
-  }
   auto found = entries_.find(path);
-  if (found != entries_.end() && found->second.stamp == *stamp) {
-    return found->second.title;
+  if (found != entries_.end()) {
+    std::optional<FileStamp> stamp = files_.Stamp(path);
+    if (stamp && *stamp == found->second.stamp) {
+      return found->second.title;
+    }
+    entries_.erase(found);
   }
-  std::optional<std::string> title = ReadPageTitle(files_, path);
-  entries_[path] = Entry{*stamp, title};
+  std::unique_ptr<ByteReader> file = files_.OpenForReading(path);
+  if (!file) {
+    return std::nullopt;
+  }
+  // The stamp is the file's as opened, before it is read: a change while it is read shows at
+  // the next look.
+  std::optional<FileStamp> stamp = file->Stamp();
+  std::string title = ReadPageTitle(*file);
+  if (stamp) {
+    entries_.emplace(path, Entry{*stamp, title});
+  }
   return title;
 }
 

@@ -23,7 +23,7 @@ class PageTitleCache {
  private:
   struct Entry {
     FileStamp stamp;  // the file's stamp before its title was read
-    std::optional<std::string> title;
+    std::string title;
   };
 
   FileSystem& files_;

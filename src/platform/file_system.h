@@ -10,14 +10,6 @@
 
 namespace quorva {
 
-// Reads an open file in blocks, so a reader can stop early (a page title, say).
-class ByteReader {
- public:
-  virtual ~ByteReader() = default;
-  // Fills up to `size` bytes; returns how many were read, 0 at the end of the file.
-  virtual std::size_t Read(char* buffer, std::size_t size) = 0;
-};
-
 // What tells one state of a file from another: while its stamp stays the same, a file has not
 // been changed. Fields the platform lacks stay zero.
 struct FileStamp {
@@ -28,6 +20,16 @@ struct FileStamp {
   std::uint64_t changed = 0;   // last change of the file or its entry (creation on Windows)
 };
 bool operator==(const FileStamp& a, const FileStamp& b);
+
+// Reads an open file in blocks, so a reader can stop early (a page title, say).
+class ByteReader {
+ public:
+  virtual ~ByteReader() = default;
+  // Fills up to `size` bytes; returns how many were read, 0 at the end of the file.
+  virtual std::size_t Read(char* buffer, std::size_t size) = 0;
+  // The open file's stamp; nothing where that cannot be told.
+  virtual std::optional<FileStamp> Stamp() { return std::nullopt; }
+};
 
 // Every file operation of the tool goes through this seam; `main` makes the real one and
 // unit tests use an in-memory fake.

@@ -43,9 +43,23 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+FileStamp StampOf(const struct stat& info) {
+  auto nanoseconds = [](const struct timespec& time) {
+    return static_cast<std::uint64_t>(time.tv_sec) * 1000000000u +
+           static_cast<std::uint64_t>(time.tv_nsec);
+  };
+  FileStamp stamp;
+  stamp.device = static_cast<std::uint64_t>(info.st_dev);
+  stamp.file = static_cast<std::uint64_t>(info.st_ino);
+  stamp.size = static_cast<std::uint64_t>(info.st_size);
+  stamp.modified = nanoseconds(info.st_mtim);
+  stamp.changed = nanoseconds(info.st_ctim);
+  return stamp;
+}
+
 class PosixByteReader : public ByteReader {
  public:
-  explicit PosixByteReader(int fd) : fd_(fd) {}
+  PosixByteReader(int fd, const struct stat& info) : fd_(fd), stamp_(StampOf(info)) {}
   ~PosixByteReader() override { ::close(fd_); }
   PosixByteReader(const PosixByteReader&) = delete;
   PosixByteReader& operator=(const PosixByteReader&) = delete;
@@ -62,26 +76,33 @@ class PosixByteReader : public ByteReader {
     }
   }
 
+  std::optional<FileStamp> Stamp() override { return stamp_; }
+
  private:
   int fd_;
+  FileStamp stamp_;
 };
 
-// Writes the bytes to a new temporary file beside `target` with the given mode and owner, then
-// renames it over `target`: a killed run leaves `target` either as it was or complete.
-bool WriteThroughTemporaryFile(const std::string& target, std::string_view bytes, mode_t mode,
-                               const struct stat* owner) {
+// Writes the bytes to a new temporary file beside `target`, then renames it over `target`: a
+// killed run leaves `target` either as it was or complete. A file that replaces `existing`
+// gets its mode and owner; a new one gets what a plain create gives (the umask, or the folder's
+// default ACL).
+bool WriteThroughTemporaryFile(const std::string& target, std::string_view bytes,
+                               const struct stat* existing) {
   static const unsigned long process_id = static_cast<unsigned long>(::getpid());
   std::string temporary = TemporaryPathBeside(target, process_id);
-  // The mode is set afterwards, not at the create, where a folder's default ACL would stand in
-  // for the umask and take bits away.
-  int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+  int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                  existing != nullptr ? 0600 : 0666);
   if (fd < 0) {
     return false;
   }
   bool ok = WriteAll(fd, bytes);
-  ok = ::fchmod(fd, mode) == 0 && ok;
-  if (owner != nullptr && ::fchown(fd, owner->st_uid, owner->st_gid) != 0) {
-    // Only a privileged user may give the file away; keeping our own ownership is fine.
+  if (existing != nullptr) {
+    // The mode is set afterwards, not at the create, where a default ACL would take bits away.
+    ok = ::fchmod(fd, existing->st_mode & 07777) == 0 && ok;
+    if (::fchown(fd, existing->st_uid, existing->st_gid) != 0) {
+      // Only a privileged user may give the file away; keeping our own ownership is fine.
+    }
   }
   ok = ::close(fd) == 0 && ok;
   if (!ok || ::rename(temporary.c_str(), target.c_str()) != 0) {
@@ -110,17 +131,7 @@ std::optional<FileStamp> RealFileSystem::Stamp(const std::string& path) {
   if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
     return std::nullopt;
   }
-  auto nanoseconds = [](const struct timespec& time) {
-    return static_cast<std::uint64_t>(time.tv_sec) * 1000000000u +
-           static_cast<std::uint64_t>(time.tv_nsec);
-  };
-  FileStamp stamp;
-  stamp.device = static_cast<std::uint64_t>(info.st_dev);
-  stamp.file = static_cast<std::uint64_t>(info.st_ino);
-  stamp.size = static_cast<std::uint64_t>(info.st_size);
-  stamp.modified = nanoseconds(info.st_mtim);
-  stamp.changed = nanoseconds(info.st_ctim);
-  return stamp;
+  return StampOf(info);
 }
 
 std::unique_ptr<ByteReader> RealFileSystem::OpenForReading(const std::string& path) {
@@ -129,7 +140,7 @@ std::unique_ptr<ByteReader> RealFileSystem::OpenForReading(const std::string& pa
   if (fd < 0) {
     return nullptr;
   }
-  return std::make_unique<PosixByteReader>(fd);
+  return std::make_unique<PosixByteReader>(fd, info);
 }
 
 std::optional<std::string> RealFileSystem::ReadBinary(const std::string& path) {
@@ -138,7 +149,7 @@ std::optional<std::string> RealFileSystem::ReadBinary(const std::string& path) {
   if (fd < 0) {
     return std::nullopt;
   }
-  PosixByteReader reader(fd);
+  PosixByteReader reader(fd, info);
   return ReadToEnd(reader, static_cast<std::size_t>(info.st_size));
 }
 
@@ -147,13 +158,7 @@ bool RealFileSystem::WriteBinary(const std::string& path, std::string_view bytes
   if (::lstat(path.c_str(), &info) == 0) {
     return ReplaceBinary(path, bytes);
   }
-  // A new file gets the permissions a plain create would give it.
-  static const mode_t kCreationMask = [] {
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    return mask;
-  }();
-  return WriteThroughTemporaryFile(path, bytes, 0666 & ~kCreationMask, nullptr);
+  return WriteThroughTemporaryFile(path, bytes, nullptr);
 }
 
 bool RealFileSystem::ReplaceBinary(const std::string& path, std::string_view bytes) {
@@ -177,7 +182,7 @@ bool RealFileSystem::ReplaceBinary(const std::string& path, std::string_view byt
   if (::access(target.c_str(), W_OK) != 0 || (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
     return false;
   }
-  return WriteThroughTemporaryFile(target, bytes, info.st_mode & 07777, &info);
+  return WriteThroughTemporaryFile(target, bytes, &info);
 }
 
 bool RealFileSystem::RemoveFile(const std::string& path) {

@@ -50,6 +50,24 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
   return true;
 }
 
+// The file number tells a replaced file from the old one even within one tick of the clock.
+std::optional<FileStamp> StampOf(HANDLE file) {
+  BY_HANDLE_FILE_INFORMATION information;
+  if (!::GetFileInformationByHandle(file, &information)) {
+    return std::nullopt;
+  }
+  auto join = [](DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; };
+  FileStamp stamp;
+  stamp.device = information.dwVolumeSerialNumber;
+  stamp.file = join(information.nFileIndexHigh, information.nFileIndexLow);
+  stamp.size = join(information.nFileSizeHigh, information.nFileSizeLow);
+  stamp.modified =
+      join(information.ftLastWriteTime.dwHighDateTime, information.ftLastWriteTime.dwLowDateTime);
+  stamp.changed =
+      join(information.ftCreationTime.dwHighDateTime, information.ftCreationTime.dwLowDateTime);
+  return stamp;
+}
+
 class WindowsByteReader : public ByteReader {
  public:
   explicit WindowsByteReader(UniqueHandle file) : file_(std::move(file)) {}
@@ -62,6 +80,8 @@ class WindowsByteReader : public ByteReader {
     }
     return got;
   }
+
+  std::optional<FileStamp> Stamp() override { return StampOf(file_.get()); }
 
  private:
   UniqueHandle file_;
@@ -130,22 +150,8 @@ std::optional<std::uint64_t> RealFileSystem::FileLength(const std::string& path)
 }
 
 std::optional<FileStamp> RealFileSystem::Stamp(const std::string& path) {
-  // The file number tells a replaced file from the old one even within one tick of the clock.
   UniqueHandle file = OpenDiskFile(path, FILE_READ_ATTRIBUTES);
-  BY_HANDLE_FILE_INFORMATION information;
-  if (!file || !::GetFileInformationByHandle(file.get(), &information)) {
-    return std::nullopt;
-  }
-  auto join = [](DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; };
-  FileStamp stamp;
-  stamp.device = information.dwVolumeSerialNumber;
-  stamp.file = join(information.nFileIndexHigh, information.nFileIndexLow);
-  stamp.size = join(information.nFileSizeHigh, information.nFileSizeLow);
-  stamp.modified =
-      join(information.ftLastWriteTime.dwHighDateTime, information.ftLastWriteTime.dwLowDateTime);
-  stamp.changed =
-      join(information.ftCreationTime.dwHighDateTime, information.ftCreationTime.dwLowDateTime);
-  return stamp;
+  return file ? StampOf(file.get()) : std::nullopt;
 }
 
 std::unique_ptr<ByteReader> RealFileSystem::OpenForReading(const std::string& path) {

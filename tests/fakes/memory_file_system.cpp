@@ -17,16 +17,19 @@ std::string Normal(std::string path) {
 
 class StringReader : public ByteReader {
  public:
-  explicit StringReader(std::string content) : content_(std::move(content)) {}
+  StringReader(std::string content, FileStamp stamp)
+      : content_(std::move(content)), stamp_(stamp) {}
   std::size_t Read(char* buffer, std::size_t size) override {
     std::size_t count = std::min(size, content_.size() - position_);
     std::memcpy(buffer, content_.data() + position_, count);
     position_ += count;
     return count;
   }
+  std::optional<FileStamp> Stamp() override { return stamp_; }
 
  private:
   std::string content_;
+  FileStamp stamp_;
   std::size_t position_ = 0;
 };
 
@@ -87,7 +90,7 @@ std::unique_ptr<ByteReader> MemoryFileSystem::OpenForReading(const std::string& 
     return nullptr;
   }
   reads.push_back(Normal(path));
-  return std::make_unique<StringReader>(found->second);
+  return std::make_unique<StringReader>(found->second, *Stamp(path));
 }
 
 std::optional<std::string> MemoryFileSystem::ReadBinary(const std::string& path) {

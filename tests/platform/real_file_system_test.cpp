@@ -4,6 +4,10 @@
 
 #include <filesystem>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "fakes/temp_folder.h"
 #include "platform/temporary_files.h"
 
@@ -64,6 +68,17 @@ TEST(RealFileSystem, AReplacedFileHasANewStampAndAFolderNone) {
 }
 
 #ifndef _WIN32
+TEST(RealFileSystem, ANewFileGetsThePermissionsOfAPlainCreate) {
+  TempFolder dir;
+  RealFileSystem fs;
+  const mode_t saved = ::umask(027);
+  const bool written = fs.WriteBinary(dir / "new.htm", "x");
+  ::umask(saved);
+  ASSERT_TRUE(written);
+  EXPECT_EQ(stdfs::status(dir / "new.htm").permissions(),
+            stdfs::perms::owner_read | stdfs::perms::owner_write | stdfs::perms::group_read);
+}
+
 TEST(RealFileSystem, ReplaceKeepsPermissionsAndLinks) {
   TempFolder dir;
   dir.Write("real.htm", "old");
