@@ -5,10 +5,12 @@
 
 #include "driver/fatal_error.h"
 #include "driver/run.h"
+#include "platform/memory_reuse.h"
 #include "platform/real_console.h"
 #include "platform/real_file_system.h"
 
 int main(int argc, char** argv) {
+  quorva::KeepFreedMemoryForReuse();
   quorva::RealConsole console;
   // Every failure ends with a reported message: exit code 3 always means a fatal error the
   // tool has named, never a crash.
