@@ -128,6 +128,13 @@ const char* SkipPlainRun(const char* in, const char* const in_end) {
   return SkipPlainBytes(in, in_end, in_end);
 }
 
+// Moves `in` past inline white space, which is dropped after a space or line feed outside pre.
+void SkipWhitespace(const char*& in, const char* const in_end) {
+  while (in < in_end && KindOf(*in) == ByteKind::kWhitespace) {
+    ++in;
+  }
+}
+
 // True when the written text ends with the pre tag `tag` ("<pre>" or "</pre>"), letters in any
 // case; the letter before ">" is looked at first, since most tags end otherwise.
 bool EndsWithPreTag(const char* begin, const char* end, std::string_view tag) {
@@ -175,6 +182,9 @@ std::string CompressMarkupText(std::string_view text) {
           after_line_feed = true;
         }
         after_space = true;
+        if (outside_pre) {
+          SkipWhitespace(in, in_end);  // the next line's indentation
+        }
         break;
       case ByteKind::kReturn:
         break;
@@ -185,10 +195,8 @@ std::string CompressMarkupText(std::string_view text) {
         break;
       case ByteKind::kWhitespace:
         if (after_space && outside_pre) {
-          // The rest of the indentation goes too; dropping a byte changes no state.
-          while (in < in_end && KindOf(*in) == ByteKind::kWhitespace) {
-            ++in;
-          }
+          // The rest of the run goes too; dropping a byte changes no state.
+          SkipWhitespace(in, in_end);
           break;
         }
         *end++ = c;
