@@ -20,6 +20,8 @@ struct RunContext {
         settings(run_settings),
         names(name_list),
         titles(file_system) {}
+  RunContext(const RunContext&) = delete;
+  RunContext& operator=(const RunContext&) = delete;
 
   FileSystem& fs;
   Console& console;

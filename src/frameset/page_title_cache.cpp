@@ -20,10 +20,11 @@ std::optional<std::string> PageTitleCache::Title(const std::string& path) {
     return std::nullopt;
   }
   // The stamp is the file's as opened, before it is read: a change while it is read shows at
-  // the next look.
+  // the next look. A file changed too recently for its stamp to show the next change is read
+  // again next time.
   std::optional<FileStamp> stamp = file->Stamp();
   std::string title = ReadPageTitle(*file);
-  if (stamp) {
+  if (stamp && stamp->settled) {
     entries_.emplace(path, Entry{*stamp, title});
   }
   return title;

@@ -10,9 +10,9 @@ namespace quorva {
 
 // The page titles a run has read. The menu, the index frame pages and the breadcrumb trails
 // each name a topic by its title, so without it every topic would be opened three times for the
-// same few bytes. A remembered title is given only while the file's stamp is the one it had
-// when the title was read, so a page changed since, under any name (through a symbolic link,
-// say), is read afresh.
+// same few bytes. A title is remembered only from a file that had settled (see FileStamp) and
+// given only while the file's stamp is the one it had when the title was read, so a page
+// changed since, under any name (through a symbolic link, say), is read afresh.
 class PageTitleCache {
  public:
   explicit PageTitleCache(FileSystem& files) : files_(files) {}

@@ -10,15 +10,19 @@
 
 namespace quorva {
 
-// What tells one state of a file from another: while its stamp stays the same, a file has not
-// been changed. Fields the platform lacks stay zero.
+// What tells one state of a file from another. A file's times are only as fine as its file
+// system's clock, and a replaced file's number may come back, so a later change shows in the
+// stamp only when the stamp was taken once the file had settled: long enough after its last
+// change that any further change gets other times. Fields the platform lacks stay zero.
 struct FileStamp {
   std::uint64_t device = 0;
   std::uint64_t file = 0;  // the file's number on its device
   std::uint64_t size = 0;
   std::uint64_t modified = 0;  // last write, in the platform's own unit
   std::uint64_t changed = 0;   // last change of the file or its entry (creation on Windows)
+  bool settled = false;        // every later change will show; not part of the comparison
 };
+// Equal device, number, size and times.
 bool operator==(const FileStamp& a, const FileStamp& b);
 
 // Reads an open file in blocks, so a reader can stop early (a page title, say).

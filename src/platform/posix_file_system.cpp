@@ -1,8 +1,10 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -43,17 +45,33 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
+std::uint64_t Nanoseconds(const struct timespec& time) {
+  return static_cast<std::uint64_t>(time.tv_sec) * 1000000000u +
+         static_cast<std::uint64_t>(time.tv_nsec);
+}
+
+// A file is settled once its last change is older than one step of its file system's clock:
+// whole seconds (ext2, FAT: two) where the times carry no fraction, else a kernel tick of at
+// most 10 ms, doubled for safety.
+bool IsSettled(const struct stat& info) {
+  struct timespec now;
+  if (::clock_gettime(CLOCK_REALTIME, &now) != 0) {
+    return false;
+  }
+  const std::uint64_t latest = std::max(Nanoseconds(info.st_mtim), Nanoseconds(info.st_ctim));
+  const bool whole_seconds = info.st_mtim.tv_nsec == 0 && info.st_ctim.tv_nsec == 0;
+  const std::uint64_t step = whole_seconds ? 2000000000u : 20000000u;
+  return Nanoseconds(now) > latest + step;
+}
+
 FileStamp StampOf(const struct stat& info) {
-  auto nanoseconds = [](const struct timespec& time) {
-    return static_cast<std::uint64_t>(time.tv_sec) * 1000000000u +
-           static_cast<std::uint64_t>(time.tv_nsec);
-  };
   FileStamp stamp;
   stamp.device = static_cast<std::uint64_t>(info.st_dev);
   stamp.file = static_cast<std::uint64_t>(info.st_ino);
   stamp.size = static_cast<std::uint64_t>(info.st_size);
-  stamp.modified = nanoseconds(info.st_mtim);
-  stamp.changed = nanoseconds(info.st_ctim);
+  stamp.modified = Nanoseconds(info.st_mtim);
+  stamp.changed = Nanoseconds(info.st_ctim);
+  stamp.settled = IsSettled(info);
   return stamp;
 }
 

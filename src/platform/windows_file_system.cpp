@@ -50,21 +50,32 @@ bool WriteAll(HANDLE file, std::string_view bytes) {
   return true;
 }
 
-// The file number tells a replaced file from the old one even within one tick of the clock.
+std::uint64_t JoinHalves(DWORD high, DWORD low) {
+  return (static_cast<std::uint64_t>(high) << 32) | low;
+}
+
+// The file number tells a replaced file from the old one on NTFS. Where numbers come back (FAT)
+// the last-write time has to tell, and FAT keeps it in two-second steps: a file is settled three
+// seconds after its last write. The creation time does not count there, since a file renamed
+// over another may take over the old one's.
 std::optional<FileStamp> StampOf(HANDLE file) {
   BY_HANDLE_FILE_INFORMATION information;
   if (!::GetFileInformationByHandle(file, &information)) {
     return std::nullopt;
   }
-  auto join = [](DWORD high, DWORD low) { return (static_cast<std::uint64_t>(high) << 32) | low; };
   FileStamp stamp;
   stamp.device = information.dwVolumeSerialNumber;
-  stamp.file = join(information.nFileIndexHigh, information.nFileIndexLow);
-  stamp.size = join(information.nFileSizeHigh, information.nFileSizeLow);
-  stamp.modified =
-      join(information.ftLastWriteTime.dwHighDateTime, information.ftLastWriteTime.dwLowDateTime);
-  stamp.changed =
-      join(information.ftCreationTime.dwHighDateTime, information.ftCreationTime.dwLowDateTime);
+  stamp.file = JoinHalves(information.nFileIndexHigh, information.nFileIndexLow);
+  stamp.size = JoinHalves(information.nFileSizeHigh, information.nFileSizeLow);
+  stamp.modified = JoinHalves(information.ftLastWriteTime.dwHighDateTime,
+                              information.ftLastWriteTime.dwLowDateTime);
+  stamp.changed = JoinHalves(information.ftCreationTime.dwHighDateTime,
+                             information.ftCreationTime.dwLowDateTime);
+  FILETIME now;
+  ::GetSystemTimeAsFileTime(&now);
+  constexpr std::uint64_t kSettlingTime = 30000000;  // three seconds in 100 ns units
+  stamp.settled =
+      JoinHalves(now.dwHighDateTime, now.dwLowDateTime) > stamp.modified + kSettlingTime;
   return stamp;
 }
 
@@ -150,7 +161,8 @@ std::optional<std::uint64_t> RealFileSystem::FileLength(const std::string& path)
 }
 
 std::optional<FileStamp> RealFileSystem::Stamp(const std::string& path) {
-  UniqueHandle file = OpenDiskFile(path, FILE_READ_ATTRIBUTES);
+  // Opened for reading, as the title is read: a file that cannot be read has no stamp.
+  UniqueHandle file = OpenDiskFile(path, GENERIC_READ);
   return file ? StampOf(file.get()) : std::nullopt;
 }
 

@@ -81,6 +81,7 @@ std::optional<FileStamp> MemoryFileSystem::Stamp(const std::string& path) {
   FileStamp stamp;
   stamp.file = versions_[found->first];
   stamp.size = found->second.size();
+  stamp.settled = stamps_settled;
   return stamp;
 }
 

@@ -31,6 +31,8 @@ class MemoryFileSystem : public FileSystem {
   std::vector<std::string> ListFolder(const std::string& folder,
                                       const std::string& pattern) override;
 
+  // Whether stamps count as settled (see FileStamp): false stands for files changed just now.
+  bool stamps_settled = true;
   std::vector<std::string> reads;
   std::vector<std::string> writes;
   std::vector<std::string> replacements;

@@ -2,10 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdint>
 #include <filesystem>
+#include <thread>
 
 #ifndef _WIN32
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
 #endif
 
 #include "fakes/temp_folder.h"
@@ -67,6 +73,25 @@ TEST(RealFileSystem, AReplacedFileHasANewStampAndAFolderNone) {
   EXPECT_FALSE(fs.Stamp(dir / "missing.htm").has_value());
 }
 
+TEST(RealFileSystem, AFileJustChangedHasNotSettled) {
+  TempFolder dir;
+  dir.Write("a.htm", "x");
+  RealFileSystem fs;
+  std::optional<FileStamp> fresh = fs.Stamp(dir / "a.htm");
+  ASSERT_TRUE(fresh.has_value());
+  EXPECT_FALSE(fresh->settled);
+#ifndef _WIN32
+  // Where times carry fractions of a second, a tenth of a second is more than one clock step.
+  if (fresh->modified % 1000000000u != 0 || fresh->changed % 1000000000u != 0) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    std::optional<FileStamp> later = fs.Stamp(dir / "a.htm");
+    ASSERT_TRUE(later.has_value());
+    EXPECT_TRUE(later->settled);
+    EXPECT_TRUE(*later == *fresh);
+  }
+#endif
+}
+
 #ifndef _WIN32
 TEST(RealFileSystem, ANewFileGetsThePermissionsOfAPlainCreate) {
   TempFolder dir;
@@ -77,6 +102,32 @@ TEST(RealFileSystem, ANewFileGetsThePermissionsOfAPlainCreate) {
   ASSERT_TRUE(written);
   EXPECT_EQ(stdfs::status(dir / "new.htm").permissions(),
             stdfs::perms::owner_read | stdfs::perms::owner_write | stdfs::perms::group_read);
+}
+
+// A folder's default ACL stands in for the umask; a new file gets what it would give.
+TEST(RealFileSystem, ANewFileUnderADefaultAclGetsThePermissionsOfAPlainCreate) {
+  TempFolder dir;
+  // Owner read and write, nothing for group and others, in the kernel's extended-attribute form.
+  const std::uint32_t header = 2;
+  const std::uint16_t entries[][4] = {
+      {0x01, 06, 0xFFFF, 0xFFFF}, {0x04, 0, 0xFFFF, 0xFFFF}, {0x20, 0, 0xFFFF, 0xFFFF}};
+  std::string acl(reinterpret_cast<const char*>(&header), sizeof header);
+  acl.append(reinterpret_cast<const char*>(entries), sizeof entries);
+  if (::setxattr(dir.Path().c_str(), "system.posix_acl_default", acl.data(), acl.size(), 0) != 0) {
+    GTEST_SKIP() << "no ACLs on this file system";
+  }
+  const mode_t saved = ::umask(022);
+  const int plain = ::open((dir / "plain.htm").c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+  RealFileSystem fs;
+  const bool written = fs.WriteBinary(dir / "new.htm", "x");
+  ::umask(saved);
+  ASSERT_GE(plain, 0);
+  ::close(plain);
+  ASSERT_TRUE(written);
+  EXPECT_EQ(stdfs::status(dir / "plain.htm").permissions(),
+            stdfs::perms::owner_read | stdfs::perms::owner_write);
+  EXPECT_EQ(stdfs::status(dir / "new.htm").permissions(),
+            stdfs::status(dir / "plain.htm").permissions());
 }
 
 TEST(RealFileSystem, ReplaceKeepsPermissionsAndLinks) {
