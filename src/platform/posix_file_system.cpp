@@ -77,7 +77,7 @@ FileStamp StampOf(const struct stat& info) {
 
 class PosixByteReader : public ByteReader {
  public:
-  PosixByteReader(int fd, const struct stat& info) : fd_(fd), stamp_(StampOf(info)) {}
+  PosixByteReader(int fd, const struct stat& info) : fd_(fd), info_(info) {}
   ~PosixByteReader() override { ::close(fd_); }
   PosixByteReader(const PosixByteReader&) = delete;
   PosixByteReader& operator=(const PosixByteReader&) = delete;
@@ -94,11 +94,12 @@ class PosixByteReader : public ByteReader {
     }
   }
 
-  std::optional<FileStamp> Stamp() override { return stamp_; }
+  // Made only when asked: whole-file reads never need it.
+  std::optional<FileStamp> Stamp() override { return StampOf(info_); }
 
  private:
   int fd_;
-  FileStamp stamp_;
+  struct stat info_;  // as opened
 };
 
 // Writes the bytes to a new temporary file beside `target`, then renames it over `target`: a
