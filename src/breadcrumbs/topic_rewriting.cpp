@@ -6,6 +6,7 @@
 #include "compress/compress_output_folder.h"
 #include "driver/fatal_error.h"
 #include "driver/text_utils.h"
+#include "driver/write_failure.h"
 #include "platform/path.h"
 #include "platform/text_mode.h"
 #include "platform/wildcard.h"
@@ -141,8 +142,9 @@ bool ReplaceMarkerComponents(RunContext& run, const std::string& topic_path,
     if (!compressed) {
       rewritten = EncodeTextMode(rewritten);
     }
-    // A file that cannot be written keeps its old content; nothing is reported.
-    const bool on_disk = rewritten == *bytes || run.fs.ReplaceBinary(topic_path, rewritten);
+    // A file the system refuses to write keeps its old content without a message.
+    const bool on_disk =
+        rewritten == *bytes || CheckWrite(run.fs.ReplaceBinary(topic_path, rewritten), topic_path);
     if (compressed && on_disk) {
       run.finished_files.insert(topic_path);
     }

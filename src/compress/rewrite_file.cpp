@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "driver/fatal_error.h"
+#include "driver/write_failure.h"
 
 namespace quorva {
 
@@ -13,8 +14,12 @@ bool RewriteFile(FileSystem& fs, const std::string& path, TextCompressor compres
     if (!bytes) {
       return false;
     }
-    // The crash-safe replace: a killed run leaves each file either old or compressed.
-    fs.ReplaceBinary(path, compress(*bytes));
+    // The crash-safe replace: a killed run leaves each file either old or compressed. A file
+    // whose bytes stay the same is not written, so it keeps its time.
+    std::string compressed = compress(*bytes);
+    if (compressed != *bytes) {
+      CheckWrite(fs.ReplaceBinary(path, compressed), path);
+    }
   } catch (const std::bad_alloc&) {
     throw FatalError("Error: Out of memory");
   }

@@ -1,19 +1,8 @@
 #include "driver/name_list.h"
 
-#include "driver/fatal_error.h"
 #include "platform/wildcard.h"
 
 namespace quorva {
-
-namespace {
-
-void RefuseOverfullList(std::size_t count) {
-  if (count > kNameListLimit) {
-    throw FatalError("Error: Too many first level topics.\n");
-  }
-}
-
-}  // namespace
 
 const char* const kNavigationPageNames[8] = {"toc.htm",       "tab_toc.htm",   "top_top.htm",
                                              "indexpage.htm", "toc.html",      "tab_toc.html",
@@ -21,7 +10,7 @@ const char* const kNavigationPageNames[8] = {"toc.htm",       "tab_toc.htm",   "
 
 void NameList::AddListedName(std::string_view name) {
   folded_names_.insert(FoldAsciiCase(name));
-  RefuseOverfullList(++count_);
+  ++count_;
 }
 
 bool NameList::IsNewName(std::string_view name) const {
@@ -45,7 +34,6 @@ void NameList::AddNavigationPageNames() {
 
 void PageLinkList::AddPageLink(std::string_view name) {
   names_.emplace_back(name);
-  RefuseOverfullList(names_.size());
 }
 
 }  // namespace quorva

@@ -8,9 +8,6 @@
 
 namespace quorva {
 
-// A list holds at most this many names; the add that would make one more ends the run.
-constexpr std::size_t kNameListLimit = 32767;
-
 // The eight navigation pages that no walk treats as a topic, in the order they are added.
 extern const char* const kNavigationPageNames[8];
 

@@ -6,6 +6,7 @@
 #include "compress/compress_output_folder.h"
 #include "driver/fatal_error.h"
 #include "driver/text_utils.h"
+#include "driver/write_failure.h"
 #include "frameset/toc_page.h"
 #include "platform/text_mode.h"
 
@@ -44,8 +45,9 @@ void WriteIndexFramePage(IndexFrameWalk& walk, const PathParts& toc_page,
   // once: compressed, when the compression pass would compress it.
   const bool finished = !MayHoldActiveMarker(walk.run.settings, page) &&
                         CompressAtLastRewrite(walk.run.settings, page_name, page);
-  // A page that cannot be created is skipped; the topic stays claimed.
-  if (walk.run.fs.WriteBinary(path, finished ? page : EncodeTextMode(page)) && finished) {
+  // A page the system refuses to create is skipped; the topic stays claimed.
+  if (CheckWrite(walk.run.fs.WriteBinary(path, finished ? page : EncodeTextMode(page)), path) &&
+      finished) {
     walk.run.finished_files.insert(path);
   }
 }

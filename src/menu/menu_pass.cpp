@@ -1,5 +1,6 @@
 #include "menu/menu_pass.h"
 
+#include "driver/write_failure.h"
 #include "menu/menu_markup.h"
 #include "menu/menu_walk.h"
 
@@ -18,7 +19,7 @@ void BuildMenu(RunContext& run, const std::string& toc_page_path) {
   }
   // The page name is relative to the working folder; topics receive the menu either way.
   const std::string& page = run.settings.menu_page_name;
-  if (!page.empty() && !WriteTextFile(run.fs, page, run.menu)) {
+  if (!page.empty() && !CheckWrite(WriteTextFile(run.fs, page, run.menu), page)) {
     run.console.Write("\nError: Menu page (" + page + ") not written.\n");
   }
 }

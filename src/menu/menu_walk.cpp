@@ -2,7 +2,6 @@
 
 #include <optional>
 
-#include "driver/fatal_error.h"
 #include "driver/name_list.h"
 #include "driver/text_utils.h"
 #include "frameset/toc_page.h"
@@ -86,9 +85,6 @@ void MenuLinkList::AddMenuLink(const std::string& nested_page_path, const std::s
   links_.push_back({std::string(CutTo(nested_page_path, kMenuTextLimit)),
                     std::string(CutTo(target, kMenuTextLimit)),
                     std::string(CutTo(link_text, kMenuTextLimit))});
-  if (links_.size() > kNameListLimit) {
-    throw FatalError("Error: Too many first level topics.\n");
-  }
 }
 
 void ParseThisMenuToc(RunContext& run, MenuMarkup& markup, const std::string& toc_page_path,

@@ -35,7 +35,7 @@ std::optional<std::string> ReadTextFile(FileSystem& fs, const std::string& path)
   return DecodeTextMode(*bytes);
 }
 
-bool WriteTextFile(FileSystem& fs, const std::string& path, std::string_view text) {
+WriteResult WriteTextFile(FileSystem& fs, const std::string& path, std::string_view text) {
   return fs.WriteBinary(path, EncodeTextMode(text));
 }
 

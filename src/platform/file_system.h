@@ -35,6 +35,21 @@ class ByteReader {
   virtual std::optional<FileStamp> Stamp() { return std::nullopt; }
 };
 
+// What became of one write. `kRefused` is a file or folder the system will not let the tool
+// open or create for writing (read-only, no permission, not a regular file, a path that does
+// not resolve): such files are skipped. `kFailed` is every other error (a full disk, a quota, an
+// input/output error): the file keeps its old bytes and the run cannot be trusted to go on.
+enum class WriteOutcome { kWritten, kRefused, kFailed };
+
+struct WriteResult {
+  WriteOutcome outcome = WriteOutcome::kWritten;
+  long code = 0;       // the system's error code (errno, GetLastError) when not written
+  std::string reason;  // the system's text for `code`
+
+  bool Written() const { return outcome == WriteOutcome::kWritten; }
+  bool Failed() const { return outcome == WriteOutcome::kFailed; }
+};
+
 // Every file operation of the tool goes through this seam; `main` makes the real one and
 // unit tests use an in-memory fake.
 class FileSystem {
@@ -53,12 +68,14 @@ class FileSystem {
   // The whole content of a regular file, bytes as they are.
   virtual std::optional<std::string> ReadBinary(const std::string& path) = 0;
   // Writes a file whole, created or replaced as ReplaceBinary does, so that a killed run never
-  // leaves it half written; false when it cannot be written.
-  virtual bool WriteBinary(const std::string& path, std::string_view bytes) = 0;
+  // leaves it half written.
+  virtual WriteResult WriteBinary(const std::string& path, std::string_view bytes) = 0;
   // Replaces an existing file's content so that a killed run leaves it either old or new:
   // a temporary file beside it, then a rename over it, with its permissions kept. A file that
-  // is not writable is left untouched and false is returned.
-  virtual bool ReplaceBinary(const std::string& path, std::string_view bytes) = 0;
+  // already holds exactly these bytes is left untouched (its time and number too) and counts
+  // as written. A missing or read-only file is refused; on any failure the temporary file is
+  // removed and the file keeps its old bytes.
+  virtual WriteResult ReplaceBinary(const std::string& path, std::string_view bytes) = 0;
   // Removes a file; false when it cannot be removed.
   virtual bool RemoveFile(const std::string& path) = 0;
   // Names in `folder` (empty: the working directory) matching `pattern` ("*" any run of
@@ -73,6 +90,6 @@ std::string ReadToEnd(ByteReader& reader, std::size_t expected_size);
 
 // Text-mode reading and writing over the binary operations, the same bytes on every platform.
 std::optional<std::string> ReadTextFile(FileSystem& fs, const std::string& path);
-bool WriteTextFile(FileSystem& fs, const std::string& path, std::string_view text);
+WriteResult WriteTextFile(FileSystem& fs, const std::string& path, std::string_view text);
 
 }  // namespace quorva

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 
 #include "platform/path.h"
 #include "platform/real_file_system.h"
@@ -31,18 +32,45 @@ int OpenRegularFile(const std::string& path, struct stat* info) {
   return fd;
 }
 
-bool WriteAll(int fd, std::string_view bytes) {
+// The error of the failed call, or 0 when every byte was written.
+int WriteAll(int fd, std::string_view bytes) {
   while (!bytes.empty()) {
     ssize_t written = ::write(fd, bytes.data(), bytes.size());
     if (written < 0) {
       if (errno == EINTR) {
         continue;
       }
-      return false;
+      return errno;
     }
     bytes.remove_prefix(static_cast<std::size_t>(written));
   }
-  return true;
+  return 0;
+}
+
+// True when the open file holds exactly `bytes`; `size` is its length as opened.
+bool HoldsBytes(const std::string& path, std::uint64_t size, std::string_view bytes) {
+  if (size != bytes.size()) {
+    return false;
+  }
+  struct stat info;
+  int fd = OpenRegularFile(path, &info);
+  if (fd < 0) {
+    return false;
+  }
+  std::string held(bytes.size() + 1, '\0');
+  std::size_t filled = 0;
+  while (filled < held.size()) {
+    ssize_t got = ::read(fd, held.data() + filled, held.size() - filled);
+    if (got < 0 && errno == EINTR) {
+      continue;
+    }
+    if (got <= 0) {
+      break;
+    }
+    filled += static_cast<std::size_t>(got);
+  }
+  ::close(fd);
+  return filled == bytes.size() && held.compare(0, filled, bytes) == 0;
 }
 
 std::uint64_t Nanoseconds(const struct timespec& time) {
@@ -103,32 +131,56 @@ class PosixByteReader : public ByteReader {
 };
 
 // Writes the bytes to a new temporary file beside `target`, then renames it over `target`: a
-// killed run leaves `target` either as it was or complete. A file that replaces `existing`
-// gets its mode and owner; a new one gets what a plain create gives (the umask, or the folder's
-// default ACL).
-bool WriteThroughTemporaryFile(const std::string& target, std::string_view bytes,
-                               const struct stat* existing) {
+// killed run leaves `target` either as it was or complete, and a failed write removes the
+// temporary file. A file that replaces `existing` gets its mode and owner; a new one gets what a
+// plain create gives (the umask, or the folder's default ACL).
+WriteResult WriteThroughTemporaryFile(const std::string& target, std::string_view bytes,
+                                      const struct stat* existing) {
   static const unsigned long process_id = static_cast<unsigned long>(::getpid());
   std::string temporary = TemporaryPathBeside(target, process_id);
   int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
                   existing != nullptr ? 0600 : 0666);
   if (fd < 0) {
-    return false;
+    return WriteErrorOutcome(errno);
   }
-  bool ok = WriteAll(fd, bytes);
-  if (existing != nullptr) {
+  int error = WriteAll(fd, bytes);
+  if (error == 0 && existing != nullptr) {
     // The mode is set afterwards, not at the create, where a default ACL would take bits away.
-    ok = ::fchmod(fd, existing->st_mode & 07777) == 0 && ok;
+    if (::fchmod(fd, existing->st_mode & 07777) != 0) {
+      error = errno;
+    }
     if (::fchown(fd, existing->st_uid, existing->st_gid) != 0) {
       // Only a privileged user may give the file away; keeping our own ownership is fine.
     }
   }
-  ok = ::close(fd) == 0 && ok;
-  if (!ok || ::rename(temporary.c_str(), target.c_str()) != 0) {
-    ::unlink(temporary.c_str());
-    return false;
+  // A network file system may report a failed write only at the close.
+  if (::close(fd) != 0 && error == 0) {
+    error = errno;
   }
-  return true;
+  if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) {
+    error = errno;
+  }
+  if (error != 0) {
+    ::unlink(temporary.c_str());
+    return WriteErrorOutcome(error);
+  }
+  return WriteResult{};
+}
+
+// Replaces the regular file `target`, whose state is `info`, unless it already holds `bytes`.
+WriteResult ReplaceRegularFile(const std::string& target, const struct stat& info,
+                               std::string_view bytes) {
+  if (HoldsBytes(target, static_cast<std::uint64_t>(info.st_size), bytes)) {
+    return WriteResult{};
+  }
+  // A read-only file stays untouched, also for a user (root) whom access() would let write.
+  if (::access(target.c_str(), W_OK) != 0) {
+    return WriteErrorOutcome(errno);
+  }
+  if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+    return WriteErrorOutcome(EACCES);
+  }
+  return WriteThroughTemporaryFile(target, bytes, &info);
 }
 
 }  // namespace
@@ -172,36 +224,36 @@ std::optional<std::string> RealFileSystem::ReadBinary(const std::string& path) {
   return ReadToEnd(reader, static_cast<std::size_t>(info.st_size));
 }
 
-bool RealFileSystem::WriteBinary(const std::string& path, std::string_view bytes) {
+WriteResult RealFileSystem::WriteBinary(const std::string& path, std::string_view bytes) {
   struct stat info;
   if (::lstat(path.c_str(), &info) == 0) {
     return ReplaceBinary(path, bytes);
   }
+  if (errno != ENOENT) {
+    return WriteErrorOutcome(errno);
+  }
   return WriteThroughTemporaryFile(path, bytes, nullptr);
 }
 
-bool RealFileSystem::ReplaceBinary(const std::string& path, std::string_view bytes) {
+WriteResult RealFileSystem::ReplaceBinary(const std::string& path, std::string_view bytes) {
   struct stat info;
   if (::lstat(path.c_str(), &info) != 0) {
-    return false;
+    return WriteErrorOutcome(errno);
   }
   std::string target = path;
   // A symbolic link stays a link: the file it points at is the one replaced.
   if (S_ISLNK(info.st_mode)) {
     char resolved[PATH_MAX];
     if (::realpath(path.c_str(), resolved) == nullptr || ::stat(resolved, &info) != 0) {
-      return false;
+      return WriteErrorOutcome(errno);
     }
     target = resolved;
   }
   if (!S_ISREG(info.st_mode)) {
-    return false;
+    // A folder, a device or a pipe is no file the tool may replace.
+    return WriteErrorOutcome(S_ISDIR(info.st_mode) ? EISDIR : EACCES);
   }
-  // A read-only file stays untouched, also for a user (root) whom access() would let write.
-  if (::access(target.c_str(), W_OK) != 0 || (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
-    return false;
-  }
-  return WriteThroughTemporaryFile(target, bytes, &info);
+  return ReplaceRegularFile(target, info, bytes);
 }
 
 bool RealFileSystem::RemoveFile(const std::string& path) {
@@ -223,6 +275,29 @@ std::vector<std::string> RealFileSystem::ListFolder(const std::string& folder,
   }
   ::closedir(dir);
   return SelectAndSortNames(std::move(names), pattern);
+}
+
+WriteResult WriteErrorOutcome(long code) {
+  WriteResult result;
+  result.code = code;
+  result.reason = std::strerror(static_cast<int>(code));
+  switch (code) {
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case ETXTBSY:
+    case ENOENT:
+    case ENOTDIR:
+    case EISDIR:
+    case ENAMETOOLONG:
+    case ELOOP:
+      result.outcome = WriteOutcome::kRefused;
+      break;
+    default:
+      result.outcome = WriteOutcome::kFailed;
+      break;
+  }
+  return result;
 }
 
 }  // namespace quorva

@@ -12,11 +12,16 @@ class RealFileSystem : public FileSystem {
   std::optional<FileStamp> Stamp(const std::string& path) override;
   std::unique_ptr<ByteReader> OpenForReading(const std::string& path) override;
   std::optional<std::string> ReadBinary(const std::string& path) override;
-  bool WriteBinary(const std::string& path, std::string_view bytes) override;
-  bool ReplaceBinary(const std::string& path, std::string_view bytes) override;
+  WriteResult WriteBinary(const std::string& path, std::string_view bytes) override;
+  WriteResult ReplaceBinary(const std::string& path, std::string_view bytes) override;
   bool RemoveFile(const std::string& path) override;
   std::vector<std::string> ListFolder(const std::string& folder,
                                       const std::string& pattern) override;
 };
+
+// The outcome of a write that stopped on the system's error `code` (errno on POSIX,
+// GetLastError on Windows): refused for the codes that mean "may not be written here", failed
+// for every other, with the system's own text as the reason.
+WriteResult WriteErrorOutcome(long code);
 
 }  // namespace quorva

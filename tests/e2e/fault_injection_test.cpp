@@ -227,7 +227,7 @@ TEST_F(BadInputTest, EmptyAndBodylessTocPagesGiveEmptyWalks) {
   EXPECT_EQ(dir.Read("help/a.htm"), "");
 }
 
-TEST_F(BadInputTest, TooDeepTooWideAndTooLongEndTheRunWithTheirMessages) {
+TEST_F(BadInputTest, TooDeepAndTooLongEndTheRunWithTheirMessages) {
   std::string chain;
   for (int i = 1; i <= 33; ++i) {
     dir.Write("help/toc" + std::to_string(i) + ".htm",
@@ -238,16 +238,6 @@ TEST_F(BadInputTest, TooDeepTooWideAndTooLongEndTheRunWithTheirMessages) {
   EXPECT_EQ(deep.exit_code, 3);
   EXPECT_TRUE(EndsWith(deep.output, "\xE2\x94\x94toc32.htm -(Error: TOC level depth exceeded 31."))
       << deep.output.substr(deep.output.size() - 80);
-
-  std::vector<std::string> many;
-  for (int i = 0; i < 32768; ++i) {
-    many.push_back(std::to_string(i) + ".htm");
-  }
-  dir.Write("help/toc.htm", Links(many));
-  BinaryRun wide = Run({"-fin"});
-  EXPECT_EQ(wide.exit_code, 3);
-  EXPECT_TRUE(EndsWith(wide.output, ", 32758.htmError: Too many first level topics.\n"))
-      << wide.output.substr(wide.output.size() - 80);
 
   std::string long_folder = "help/" + std::string(300, 'l') + "/toc.htm";
   BinaryRun refused = RunQuorvaBinary({"fsref.htm", long_folder}, dir.Path());

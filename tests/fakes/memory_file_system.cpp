@@ -52,6 +52,10 @@ void MemoryFileSystem::MakeReadOnly(const std::string& path) {
   read_only_.insert(Normal(path));
 }
 
+void MemoryFileSystem::FailWrites(const std::string& path, WriteResult result) {
+  failing_[Normal(path)] = std::move(result);
+}
+
 std::string MemoryFileSystem::Content(const std::string& path) const {
   auto found = files_.find(Normal(path));
   return found == files_.end() ? "<missing>" : found->second;
@@ -103,24 +107,39 @@ std::optional<std::string> MemoryFileSystem::ReadBinary(const std::string& path)
   return found->second;
 }
 
-bool MemoryFileSystem::WriteBinary(const std::string& path, std::string_view bytes) {
+WriteResult MemoryFileSystem::WriteBinary(const std::string& path, std::string_view bytes) {
   std::string key = Normal(path);
-  if (folders_.count(key) != 0 || read_only_.count(key) != 0) {
-    return false;
+  if (files_.count(key) != 0) {
+    return ReplaceBinary(path, bytes);
+  }
+  if (folders_.count(key) != 0) {
+    return WriteResult{WriteOutcome::kRefused, 21, "Is a directory"};
+  }
+  if (failing_.count(key) != 0) {
+    return failing_[key];
   }
   writes.push_back(key);
   Store(key, bytes);
-  return true;
+  return WriteResult{};
 }
 
-bool MemoryFileSystem::ReplaceBinary(const std::string& path, std::string_view bytes) {
+WriteResult MemoryFileSystem::ReplaceBinary(const std::string& path, std::string_view bytes) {
   std::string key = Normal(path);
-  if (files_.count(key) == 0 || read_only_.count(key) != 0) {
-    return false;
+  if (files_.count(key) == 0) {
+    return WriteResult{WriteOutcome::kRefused, 2, "No such file or directory"};
+  }
+  if (files_[key] == bytes) {
+    return WriteResult{};  // left untouched, as the real one leaves a file that holds them
+  }
+  if (read_only_.count(key) != 0) {
+    return WriteResult{WriteOutcome::kRefused, 13, "Permission denied"};
+  }
+  if (failing_.count(key) != 0) {
+    return failing_[key];
   }
   replacements.push_back(key);
   Store(key, bytes);
-  return true;
+  return WriteResult{};
 }
 
 bool MemoryFileSystem::RemoveFile(const std::string& path) {

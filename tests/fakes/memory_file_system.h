@@ -16,6 +16,9 @@ class MemoryFileSystem : public FileSystem {
   void AddFile(const std::string& path, std::string content);
   void AddFolder(const std::string& path);
   void MakeReadOnly(const std::string& path);
+  // Every later write of `path` ends with `result` (refused or failed) and leaves the file as
+  // it was, as the real one does after removing its temporary file.
+  void FailWrites(const std::string& path, WriteResult result);
   // The content of a file, or "<missing>".
   std::string Content(const std::string& path) const;
   bool HasFile(const std::string& path) const;
@@ -25,8 +28,8 @@ class MemoryFileSystem : public FileSystem {
   std::optional<FileStamp> Stamp(const std::string& path) override;
   std::unique_ptr<ByteReader> OpenForReading(const std::string& path) override;
   std::optional<std::string> ReadBinary(const std::string& path) override;
-  bool WriteBinary(const std::string& path, std::string_view bytes) override;
-  bool ReplaceBinary(const std::string& path, std::string_view bytes) override;
+  WriteResult WriteBinary(const std::string& path, std::string_view bytes) override;
+  WriteResult ReplaceBinary(const std::string& path, std::string_view bytes) override;
   bool RemoveFile(const std::string& path) override;
   std::vector<std::string> ListFolder(const std::string& folder,
                                       const std::string& pattern) override;
@@ -46,6 +49,7 @@ class MemoryFileSystem : public FileSystem {
   std::uint64_t next_version_ = 1;
   std::set<std::string> folders_;
   std::set<std::string> read_only_;
+  std::map<std::string, WriteResult> failing_;
 };
 
 }  // namespace quorva

@@ -30,7 +30,7 @@ TEST(RealFileSystem, AFolderExistsButDoesNotOpenAsAFile) {
   EXPECT_EQ(fs.OpenForReading(dir / "x.htm"), nullptr);
   EXPECT_FALSE(fs.ReadBinary(dir / "x.htm").has_value());
   EXPECT_FALSE(fs.FileLength(dir / "x.htm").has_value());
-  EXPECT_FALSE(fs.WriteBinary(dir / "x.htm", "data"));
+  EXPECT_FALSE(fs.WriteBinary(dir / "x.htm", "data").Written());
   EXPECT_FALSE(fs.IsReadable(dir / "missing.htm"));
 }
 
@@ -38,11 +38,11 @@ TEST(RealFileSystem, BinaryReadAndWriteKeepEveryByte) {
   TempFolder dir;
   RealFileSystem fs;
   const std::string bytes("a\r\nb\0c\x1A\xFF", 8);
-  ASSERT_TRUE(fs.WriteBinary(dir / "f.bin", bytes));
+  ASSERT_TRUE(fs.WriteBinary(dir / "f.bin", bytes).Written());
   EXPECT_EQ(fs.ReadBinary(dir / "f.bin"), bytes);
   EXPECT_EQ(fs.FileLength(dir / "f.bin"), 8u);
   EXPECT_EQ(ReadTextFile(fs, dir / "f.bin"), std::string("a\nb\0c", 5));
-  ASSERT_TRUE(WriteTextFile(fs, dir / "t.txt", "x\ny\n"));
+  ASSERT_TRUE(WriteTextFile(fs, dir / "t.txt", "x\ny\n").Written());
   EXPECT_EQ(dir.Read("t.txt"), "x\r\ny\r\n");
 }
 
@@ -50,14 +50,14 @@ TEST(RealFileSystem, ReplaceLeavesOnlyTheNewContentBehind) {
   TempFolder dir;
   dir.Write("a.htm", "old");
   RealFileSystem fs;
-  ASSERT_TRUE(fs.ReplaceBinary(dir / "a.htm", "new content"));
+  ASSERT_TRUE(fs.ReplaceBinary(dir / "a.htm", "new content").Written());
   EXPECT_EQ(dir.Read("a.htm"), "new content");
   EXPECT_EQ(fs.ListFolder(dir.Path(), "*"), std::vector<std::string>{"a.htm"});
-  EXPECT_FALSE(fs.ReplaceBinary(dir / "missing.htm", "x"));
+  EXPECT_FALSE(fs.ReplaceBinary(dir / "missing.htm", "x").Written());
   EXPECT_FALSE(dir.Exists("missing.htm"));
 }
 
-TEST(RealFileSystem, AReplacedFileHasANewStampAndAFolderNone) {
+TEST(RealFileSystem, AReplacedFileHasANewStampAnUnchangedOneItsOldAndAFolderNone) {
   TempFolder dir;
   dir.Write("a.htm", "same");
   dir.Write("folder.htm/inside.txt", "x");
@@ -66,8 +66,12 @@ TEST(RealFileSystem, AReplacedFileHasANewStampAndAFolderNone) {
   ASSERT_TRUE(before.has_value());
   EXPECT_EQ(before->size, 4u);
   EXPECT_TRUE(fs.Stamp(dir / "a.htm") == *before);
+  // The same bytes are not written again: the file keeps its number and its times.
+  ASSERT_TRUE(fs.ReplaceBinary(dir / "a.htm", "same").Written());
+  ASSERT_TRUE(fs.WriteBinary(dir / "a.htm", "same").Written());
+  EXPECT_TRUE(fs.Stamp(dir / "a.htm") == *before);
   // The same length and, within the clock's step, the same time: still a new stamp.
-  ASSERT_TRUE(fs.ReplaceBinary(dir / "a.htm", "same"));
+  ASSERT_TRUE(fs.ReplaceBinary(dir / "a.htm", "sane").Written());
   EXPECT_FALSE(fs.Stamp(dir / "a.htm") == *before);
   EXPECT_FALSE(fs.Stamp(dir / "folder.htm").has_value());
   EXPECT_FALSE(fs.Stamp(dir / "missing.htm").has_value());
@@ -97,7 +101,7 @@ TEST(RealFileSystem, ANewFileGetsThePermissionsOfAPlainCreate) {
   TempFolder dir;
   RealFileSystem fs;
   const mode_t saved = ::umask(027);
-  const bool written = fs.WriteBinary(dir / "new.htm", "x");
+  const bool written = fs.WriteBinary(dir / "new.htm", "x").Written();
   ::umask(saved);
   ASSERT_TRUE(written);
   EXPECT_EQ(stdfs::status(dir / "new.htm").permissions(),
@@ -119,7 +123,7 @@ TEST(RealFileSystem, ANewFileUnderADefaultAclGetsThePermissionsOfAPlainCreate) {
   const mode_t saved = ::umask(022);
   const int plain = ::open((dir / "plain.htm").c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
   RealFileSystem fs;
-  const bool written = fs.WriteBinary(dir / "new.htm", "x");
+  const bool written = fs.WriteBinary(dir / "new.htm", "x").Written();
   ::umask(saved);
   ASSERT_GE(plain, 0);
   ::close(plain);
@@ -137,7 +141,7 @@ TEST(RealFileSystem, ReplaceKeepsPermissionsAndLinks) {
                                            stdfs::perms::group_read);
   stdfs::create_symlink(dir / "real.htm", dir / "link.htm");
   RealFileSystem fs;
-  ASSERT_TRUE(fs.ReplaceBinary(dir / "link.htm", "new"));
+  ASSERT_TRUE(fs.ReplaceBinary(dir / "link.htm", "new").Written());
   EXPECT_TRUE(stdfs::is_symlink(dir / "link.htm"));
   EXPECT_EQ(dir.Read("real.htm"), "new");
   EXPECT_EQ(stdfs::status(dir / "real.htm").permissions(),
@@ -149,7 +153,7 @@ TEST(RealFileSystem, ReplaceLeavesAReadOnlyFileUntouched) {
   dir.Write("ro.htm", "old");
   stdfs::permissions(dir / "ro.htm", stdfs::perms::owner_read);
   RealFileSystem fs;
-  EXPECT_FALSE(fs.ReplaceBinary(dir / "ro.htm", "new"));
+  EXPECT_FALSE(fs.ReplaceBinary(dir / "ro.htm", "new").Written());
   EXPECT_EQ(dir.Read("ro.htm"), "old");
   EXPECT_EQ(fs.ListFolder(dir.Path(), "*").size(), 1u);
 }
@@ -158,11 +162,11 @@ TEST(RealFileSystem, ReplaceLeavesAReadOnlyFileUntouched) {
 TEST(RealFileSystem, WriteCreatesOrReplacesWholeAndLeavesNoTemporaryFile) {
   TempFolder dir;
   RealFileSystem fs;
-  ASSERT_TRUE(fs.WriteBinary(dir / "new.htm", "first"));
-  ASSERT_TRUE(fs.WriteBinary(dir / "new.htm", "second"));
+  ASSERT_TRUE(fs.WriteBinary(dir / "new.htm", "first").Written());
+  ASSERT_TRUE(fs.WriteBinary(dir / "new.htm", "second").Written());
   EXPECT_EQ(dir.Read("new.htm"), "second");
   EXPECT_EQ(fs.ListFolder(dir.Path(), "*"), std::vector<std::string>{"new.htm"});
-  EXPECT_FALSE(fs.WriteBinary(dir / "missing-folder/x.htm", "x"));
+  EXPECT_FALSE(fs.WriteBinary(dir / "missing-folder/x.htm", "x").Written());
 }
 
 TEST(RealFileSystem, LeftoverTemporaryFilesAreRemovedAndNothingElse) {

@@ -16,14 +16,14 @@ TEST(WindowsFileSystem, ANameWithBytesAbove0x7FRoundTrips) {
   TempFolder dir;
   RealFileSystem fs;
   const std::string name = "caf\xE9-\xC0.htm";
-  ASSERT_TRUE(fs.WriteBinary(dir / name, "old"));
+  ASSERT_TRUE(fs.WriteBinary(dir / name, "old").Written());
   std::vector<std::string> listed = fs.ListFolder(dir.Path(), "*.htm*");
   ASSERT_EQ(listed, std::vector<std::string>{name});
   std::string path = dir / listed.front();
   EXPECT_TRUE(fs.IsReadable(path));
   EXPECT_EQ(fs.FileLength(path), 3u);
   EXPECT_EQ(fs.ReadBinary(path), "old");
-  ASSERT_TRUE(fs.ReplaceBinary(path, "new"));
+  ASSERT_TRUE(fs.ReplaceBinary(path, "new").Written());
   EXPECT_EQ(fs.ReadBinary(path), "new");
   EXPECT_EQ(fs.ListFolder(dir.Path(), "*"), std::vector<std::string>{name});
 }
@@ -33,7 +33,7 @@ TEST(WindowsFileSystem, ReplaceLeavesAReadOnlyFileUntouched) {
   dir.Write("ro.htm", "old");
   ASSERT_TRUE(::SetFileAttributesA((dir / "ro.htm").c_str(), FILE_ATTRIBUTE_READONLY));
   RealFileSystem fs;
-  EXPECT_FALSE(fs.ReplaceBinary(dir / "ro.htm", "new"));
+  EXPECT_FALSE(fs.ReplaceBinary(dir / "ro.htm", "new").Written());
   EXPECT_EQ(dir.Read("ro.htm"), "old");
   EXPECT_NE(AttributesOf(dir / "ro.htm") & FILE_ATTRIBUTE_READONLY, 0u);
   EXPECT_EQ(fs.ListFolder(dir.Path(), "*"), std::vector<std::string>{"ro.htm"});
@@ -47,11 +47,11 @@ TEST(WindowsFileSystem, ReplaceKeepsTheAttributes) {
   const DWORD attributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE;
   ASSERT_TRUE(::SetFileAttributesA((dir / "h.htm").c_str(), attributes));
   RealFileSystem fs;
-  ASSERT_TRUE(fs.ReplaceBinary(dir / "h.htm", "new"));
+  ASSERT_TRUE(fs.ReplaceBinary(dir / "h.htm", "new").Written());
   EXPECT_EQ(dir.Read("h.htm"), "new");
   EXPECT_EQ(AttributesOf(dir / "h.htm") & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE),
             attributes);
-  ASSERT_TRUE(fs.WriteBinary(dir / "h.htm", "rewritten"));
+  ASSERT_TRUE(fs.WriteBinary(dir / "h.htm", "rewritten").Written());
   EXPECT_EQ(dir.Read("h.htm"), "rewritten");
 }
 
@@ -59,7 +59,7 @@ TEST(WindowsFileSystem, DeviceNamesAreNoFiles) {
   RealFileSystem fs;
   EXPECT_EQ(fs.OpenForReading("NUL"), nullptr);
   EXPECT_FALSE(fs.ReadBinary("NUL").has_value());
-  EXPECT_FALSE(fs.ReplaceBinary("NUL", "x"));
+  EXPECT_FALSE(fs.ReplaceBinary("NUL", "x").Written());
 }
 
 TEST(WindowsFileSystem, ListingIgnoresShortNames) {

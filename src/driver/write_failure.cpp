@@ -1,0 +1,14 @@
+#include "driver/write_failure.h"
+
+#include "driver/fatal_error.h"
+
+namespace quorva {
+
+bool CheckWrite(const WriteResult& result, const std::string& path) {
+  if (result.Failed()) {
+    throw FatalError("\nError: (" + path + ") not written: " + result.reason + ".\n");
+  }
+  return result.Written();
+}
+
+}  // namespace quorva
