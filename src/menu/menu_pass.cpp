@@ -1,10 +1,36 @@
 #include "menu/menu_pass.h"
 
+#include "compress/compress_output_folder.h"
 #include "driver/write_failure.h"
 #include "menu/menu_markup.h"
 #include "menu/menu_walk.h"
+#include "platform/path.h"
+#include "platform/text_mode.h"
 
 namespace quorva {
+
+namespace {
+
+// Writes the menu page. One in the output folder is written in its final form at once,
+// compressed when the compression pass would compress it, so that a later run with the same
+// menu leaves the file untouched.
+void WriteMenuPage(RunContext& run, const std::string& page, const std::string& toc_page_path) {
+  const PathParts toc_page = SplitPath(toc_page_path);
+  const PathParts menu_page = SplitPath(page);
+  std::string bytes = run.menu;
+  const bool finished = menu_page.drive + menu_page.folder == toc_page.drive + toc_page.folder &&
+                        CompressAtLastRewrite(run.settings, FileNameOf(page), bytes);
+  if (!finished) {
+    bytes = EncodeTextMode(bytes);
+  }
+  if (!CheckWrite(run.fs.WriteBinary(page, bytes), page)) {
+    run.console.Write("\nError: Menu page (" + page + ") not written.\n");
+  } else if (finished) {
+    run.finished_files.insert(page);
+  }
+}
+
+}  // namespace
 
 void BuildMenu(RunContext& run, const std::string& toc_page_path) {
   run.console.Write("\n\nCreating menu.htm.\n");
@@ -19,8 +45,8 @@ void BuildMenu(RunContext& run, const std::string& toc_page_path) {
   }
   // The page name is relative to the working folder; topics receive the menu either way.
   const std::string& page = run.settings.menu_page_name;
-  if (!page.empty() && !CheckWrite(WriteTextFile(run.fs, page, run.menu), page)) {
-    run.console.Write("\nError: Menu page (" + page + ") not written.\n");
+  if (!page.empty()) {
+    WriteMenuPage(run, page, toc_page_path);
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "driver/fatal_error.h"
 #include "fakes/memory_console.h"
 #include "fakes/memory_file_system.h"
 
@@ -91,14 +92,28 @@ TEST_F(TopicRewritingTest, LongTrailsFitTwiceAndMissingTopicsAreLeftAlone) {
   EXPECT_FALSE(fs.HasFile("help/missing.htm"));
 }
 
-TEST_F(TopicRewritingTest, UnchangedOrReadOnlyTopicsAreNotWritten) {
+TEST_F(TopicRewritingTest, UnchangedOrRefusedTopicsAreNotWrittenAndAFailedWriteEndsTheRun) {
   Rewrite("no markers\r\n");
   EXPECT_TRUE(fs.replacements.empty());
   fs.AddFile("help/ro.htm", "<BREAD>");
   fs.MakeReadOnly("help/ro.htm");
+  fs.AddFile("help/rofs.htm", "<BREAD>");
+  fs.FailWrites("help/rofs.htm", {WriteOutcome::kRefused, 30, "Read-only file system"});
+  fs.AddFile("help/full.htm", "<BREAD>");
+  fs.FailWrites("help/full.htm", {WriteOutcome::kFailed, 28, "No space left on device"});
   RunContext run(fs, console, settings, names);
   EXPECT_TRUE(ReplaceMarkerComponents(run, "help/ro.htm", "T"));
-  EXPECT_EQ(fs.Content("help/ro.htm"), "<BREAD>");
+  EXPECT_TRUE(ReplaceMarkerComponents(run, "help/rofs.htm", "T"));
+  try {
+    ReplaceMarkerComponents(run, "help/full.htm", "T");
+    ADD_FAILURE() << "a failed write went unreported";
+  } catch (const FatalError& error) {
+    EXPECT_STREQ(error.what(), "\nError: (help/full.htm) not written: No space left on device.\n");
+  }
+  for (const char* topic : {"help/ro.htm", "help/rofs.htm", "help/full.htm"}) {
+    EXPECT_EQ(fs.Content(topic), "<BREAD>");
+  }
+  EXPECT_EQ(console.output, "");
 }
 
 TEST_F(TopicRewritingTest, BreadLinkFormats) {

@@ -87,7 +87,7 @@ class ExhaustedFileSystem : public MemoryFileSystem {
   }
 };
 
-TEST(CompressOutOfMemoryTest, EndsTheRunWithExitCodeThreeAfterTheFileName) {
+TEST(CompressOutOfMemoryTest, OrAFailedWriteEndsTheRunWithExitCodeThreeAfterTheFileName) {
   ExhaustedFileSystem fs;
   MemoryConsole console;
   fs.AddFile("fsref.htm",
@@ -100,6 +100,16 @@ TEST(CompressOutOfMemoryTest, EndsTheRunWithExitCodeThreeAfterTheFileName) {
   ASSERT_GE(console.output.size(), tail.size());
   EXPECT_EQ(console.output.substr(console.output.size() - tail.size()), tail);
   EXPECT_EQ(fs.Content("out/huge.css"), "a {  b: c; }");
+
+  console.output.clear();
+  fs.AddFile("out/a.css", "a {  b: c; }");
+  fs.FailWrites("out/a.css", {WriteOutcome::kFailed, 122, "Disk quota exceeded"});
+  EXPECT_EQ(RunQuorva({"fsref.htm", "out/toc.htm", "-c"}, fs, console), kExitFatal);
+  const std::string failed =
+      "\nCompressing CSS Files-(a.css\nError: (out/a.css) not written: Disk quota exceeded.\n";
+  ASSERT_GE(console.output.size(), failed.size());
+  EXPECT_EQ(console.output.substr(console.output.size() - failed.size()), failed);
+  EXPECT_EQ(fs.Content("out/a.css"), "a {  b: c; }");
 }
 
 TEST_F(CompressOutputFolderTest, FilesAlreadyWrittenCompressedAreListedButNotReadAgain) {

@@ -2,12 +2,16 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <random>
 #include <thread>
@@ -78,51 +82,72 @@ pid_t StartQuorvaBinary(const std::vector<std::string>& arguments, const std::st
   return child;
 }
 
-TEST(FaultInjection, KilledRunsLeaveEveryFileOldOrNewAndTheNextRunCleansUp) {
-  TempFolder dir;
-  GenerateHelpSet(dir / "original", 2000, 11);
-  const Snapshot original = TakeSnapshot(dir, "original");
+// A help set as it was, and as runs with every pass, with and without compression, leave it.
+struct RunReferences {
+  Snapshot original;
+  Snapshot finished;
+  Snapshot uncompressed;
+  std::chrono::steady_clock::duration run_time;
+};
+
+RunReferences MakeReferences(const TempFolder& dir, int topics) {
+  RunReferences references;
+  GenerateHelpSet(dir / "original", topics, 11);
+  references.original = TakeSnapshot(dir, "original");
   CopyFolder(dir / "original", dir / "finished");
   auto start = std::chrono::steady_clock::now();
-  ASSERT_EQ(RunQuorvaBinary(kEveryPass, dir / "finished").exit_code, 0);
-  const auto run_time = std::chrono::steady_clock::now() - start;
-  const Snapshot finished = TakeSnapshot(dir, "finished");
-  // A file the run makes may be killed between its making and its compression.
+  EXPECT_EQ(RunQuorvaBinary(kEveryPass, dir / "finished").exit_code, 0);
+  references.run_time = std::chrono::steady_clock::now() - start;
+  references.finished = TakeSnapshot(dir, "finished");
+  // A file the run makes may be stopped between its making and its compression.
   CopyFolder(dir / "original", dir / "uncompressed");
   std::vector<std::string> uncompressed_run = kEveryPass;
   uncompressed_run.erase(std::find(uncompressed_run.begin(), uncompressed_run.end(), "-c"));
-  ASSERT_EQ(RunQuorvaBinary(uncompressed_run, dir / "uncompressed").exit_code, 0);
-  const Snapshot uncompressed = TakeSnapshot(dir, "uncompressed");
+  EXPECT_EQ(RunQuorvaBinary(uncompressed_run, dir / "uncompressed").exit_code, 0);
+  references.uncompressed = TakeSnapshot(dir, "uncompressed");
+  return references;
+}
 
+// Expects every file of `files`, a snapshot of a copy of the original set at `folder`, to be as
+// it was or as a run leaves it; returns how many temporary files stand among them.
+int ExpectEveryFileOldOrNew(const RunReferences& references, const Snapshot& files,
+                            const std::string& folder) {
+  int temporary_files = 0;
+  for (const auto& [path, bytes] : files) {
+    if (IsTemporaryFile(path)) {
+      ++temporary_files;
+      continue;
+    }
+    const std::string relative = path.substr(folder.size());
+    auto is_in = [&, &bytes = bytes](const Snapshot& reference, const std::string& name) {
+      auto found = reference.find(name + relative);
+      return found != reference.end() && found->second == bytes;
+    };
+    const bool made_by_the_run = !references.original.count("original" + relative);
+    EXPECT_TRUE(is_in(references.original, "original") || is_in(references.finished, "finished") ||
+                (made_by_the_run && is_in(references.uncompressed, "uncompressed")))
+        << path;
+  }
+  return temporary_files;
+}
+
+TEST(FaultInjection, KilledRunsLeaveEveryFileOldOrNewAndTheNextRunCleansUp) {
+  TempFolder dir;
+  const RunReferences references = MakeReferences(dir, 2000);
   std::mt19937 random(2026);
   for (int kill = 0; kill < 20; ++kill) {
     const std::string folder = "killed" + std::to_string(kill);
     CopyFolder(dir / "original", dir / folder);
     // Most of a run is topic rewriting and compression: a moment in its middle stops either.
-    auto delay = run_time * (0.15 + 0.8 * std::uniform_real_distribution<>(0, 1)(random));
+    auto delay =
+        references.run_time * (0.15 + 0.8 * std::uniform_real_distribution<>(0, 1)(random));
     pid_t child = StartQuorvaBinary(kEveryPass, dir / folder);
     std::this_thread::sleep_for(delay);
     ::kill(child, SIGKILL);
     ::waitpid(child, nullptr, 0);
 
-    int temporary_files = 0;
-    for (const auto& file : TakeSnapshot(dir, folder)) {
-      const std::string& path = file.first;
-      const std::string& bytes = file.second;
-      if (IsTemporaryFile(path)) {
-        ++temporary_files;
-        continue;
-      }
-      auto is_in = [&](const Snapshot& files, const std::string& folder_name) {
-        auto found = files.find(folder_name + path.substr(folder.size()));
-        return found != files.end() && found->second == bytes;
-      };
-      const bool made_by_the_run = !original.count("original" + path.substr(folder.size()));
-      EXPECT_TRUE(is_in(original, "original") || is_in(finished, "finished") ||
-                  (made_by_the_run && is_in(uncompressed, "uncompressed")))
-          << path << " after a kill at " << kill;
-    }
-    EXPECT_LE(temporary_files, 1) << "one file at a time is being replaced";
+    EXPECT_LE(ExpectEveryFileOldOrNew(references, TakeSnapshot(dir, folder), folder), 1)
+        << "one file at a time is being replaced, kill " << kill;
 
     EXPECT_EQ(RunQuorvaBinary(kEveryPass, dir / folder).exit_code, 0);
     for (const auto& [path, bytes] : TakeSnapshot(dir, folder)) {
@@ -130,6 +155,91 @@ TEST(FaultInjection, KilledRunsLeaveEveryFileOldOrNewAndTheNextRunCleansUp) {
     }
     stdfs::remove_all(dir / folder);
   }
+}
+
+// Lowers the largest file this process and the runs it starts may write, so that writes past it
+// fail with EFBIG instead of raising SIGXFSZ.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    ::getrlimit(RLIMIT_FSIZE, &old_);
+    old_handler_ = ::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit lowered = old_;
+    lowered.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &lowered);
+  }
+  ~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &old_);
+    ::signal(SIGXFSZ, old_handler_);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  struct rlimit old_;
+  void (*old_handler_)(int);
+};
+
+// A small memory file system mounted at a folder, where the system lets this user mount one.
+class SmallFileSystem {
+ public:
+  SmallFileSystem(const std::string& folder, const char* size) : folder_(folder) {
+    stdfs::create_directories(folder);
+    mounted_ = ::mount("tmpfs", folder.c_str(), "tmpfs", 0, size) == 0;
+  }
+  ~SmallFileSystem() {
+    if (mounted_) {
+      ::umount(folder_.c_str());
+    }
+  }
+  SmallFileSystem(const SmallFileSystem&) = delete;
+  SmallFileSystem& operator=(const SmallFileSystem&) = delete;
+  bool Mounted() const { return mounted_; }
+  // Fills the file system but for `room` bytes.
+  void FillBut(std::uintmax_t room) const {
+    std::uintmax_t free = stdfs::space(folder_).available;
+    std::ofstream filler(folder_ + "/filler.bin", std::ios::binary);
+    filler << std::string(free > room ? free - room : 0, 'f');
+  }
+
+ private:
+  std::string folder_;
+  bool mounted_ = false;
+};
+
+// A write that fails for any reason but a refusal ends the run at once with exit code 3 and the
+// file's name; nothing says "complete.", and every file is old or finished, none half written.
+TEST(FaultInjection, FailedWritesEndTheRunAndLeaveEveryFileOldOrNew) {
+  TempFolder dir;
+  const RunReferences references = MakeReferences(dir, 200);
+
+  CopyFolder(dir / "original", dir / "too-large");
+  BinaryRun too_large;
+  {
+    // The menu page, the first file written, is larger than this.
+    FileSizeLimit limit(4096);
+    too_large = RunQuorvaBinary(kEveryPass, dir / "too-large");
+  }
+  EXPECT_EQ(too_large.exit_code, 3);
+  EXPECT_TRUE(
+      EndsWith(too_large.output, ")\nError: (help/toc-menu.htm) not written: File too large.\n"))
+      << too_large.output;
+  EXPECT_EQ(too_large.output.find("complete."), std::string::npos);
+  EXPECT_EQ(ExpectEveryFileOldOrNew(references, TakeSnapshot(dir, "too-large"), "too-large"), 0);
+
+  SmallFileSystem full(dir / "full", "size=4m");
+  if (!full.Mounted()) {
+    GTEST_SKIP() << "a file system cannot be mounted here; the full-disk run needs root";
+  }
+  CopyFolder(dir / "original", dir / "full/set");
+  full.FillBut(64 * 1024);
+  BinaryRun no_space = RunQuorvaBinary(kEveryPass, dir / "full/set");
+  EXPECT_EQ(no_space.exit_code, 3);
+  EXPECT_TRUE(EndsWith(no_space.output, ") not written: No space left on device.\n"))
+      << no_space.output;
+  EXPECT_EQ(no_space.output.find("complete."), std::string::npos);
+  Snapshot files = TakeSnapshot(dir, "full/set");
+  EXPECT_EQ(ExpectEveryFileOldOrNew(references, files, "full/set"), 0);
 }
 
 class BadInputTest : public ::testing::Test {
@@ -284,6 +394,39 @@ TEST(NothingOutsideTheOutputFolder, IsCreatedOrChangedButTheNamedMenuPage) {
   ASSERT_EQ(after.count("named-menu.htm"), 1u);
   after.erase("named-menu.htm");
   EXPECT_EQ(after, before);
+}
+
+// A deployment that copies changed files by time or size must see only what a run changed: a
+// second run over a finished folder rewrites nothing whose bytes stay the same.
+TEST(SecondRun, ReplacesOnlyTheFilesWhoseBytesItChanges) {
+  TempFolder dir;
+  GenerateHelpSet(dir.Path(), 60, 5);
+  ASSERT_EQ(RunQuorvaBinary(kEveryPass, dir.Path()).exit_code, 0);
+  auto identity = [&dir](const std::string& name) {
+    struct stat info;
+    EXPECT_EQ(::stat((dir / name).c_str(), &info), 0) << name;
+    return std::to_string(info.st_ino) + "@" + std::to_string(info.st_mtim.tv_sec) + "." +
+           std::to_string(info.st_mtim.tv_nsec);
+  };
+  const Snapshot first = TakeSnapshot(dir, "help");
+  std::map<std::string, std::string> identities;
+  for (const auto& file : first) {
+    identities[file.first] = identity(file.first);
+  }
+  ASSERT_EQ(RunQuorvaBinary(kEveryPass, dir.Path()).exit_code, 0);
+  const Snapshot second = TakeSnapshot(dir, "help");
+  ASSERT_EQ(second.size(), first.size());
+  int unchanged = 0;
+  for (const auto& [name, bytes] : second) {
+    if (bytes == first.at(name)) {
+      EXPECT_EQ(identity(name), identities[name]) << name << " was written again";
+      ++unchanged;
+    } else {
+      // Only the compressed style sheet's blank lines, where comments stood, go on changing.
+      EXPECT_TRUE(EndsWith(name, ".css")) << name;
+    }
+  }
+  EXPECT_GE(unchanged, static_cast<int>(first.size()) - 2);
 }
 
 }  // namespace
