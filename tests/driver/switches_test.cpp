@@ -116,6 +116,14 @@ TEST_F(SwitchesTest, BreadcrumbTextsComeWholeFromFiles) {
   Apply({"-bulong.txt", "-bhlong.txt"});
   EXPECT_EQ(settings.breadcrumb_separator.size(), 32765u);
   EXPECT_EQ(settings.index_page_prefix.size(), 32766u);
+  // A settings file ends at its first NUL byte; past it -mif would find a whole item.
+  fs.AddFile("nul.txt", std::string("n") + '\0' + ",0,0,x.htm,X,T");
+  Apply({"-bunul.txt", "-bhnul.txt", "-btnul.txt", "-ubfnul.txt", "-mifnul.txt"});
+  for (const std::string* text : {&settings.breadcrumb_separator, &settings.index_page_prefix,
+                                  &settings.index_page_suffix, &settings.url_prefix}) {
+    EXPECT_EQ(*text, "n");
+  }
+  EXPECT_TRUE(settings.extra_menu_items.empty());
 }
 
 TEST_F(SwitchesTest, MenuSettings) {
