@@ -71,7 +71,7 @@ int RunSteps(const std::vector<std::string>& arguments, FileSystem& fs, Console&
     return kExitDone;
   }
   std::optional<OutputPaths> paths = DeriveOutputPaths(arguments[1], console);
-  if (!paths) {
+  if (!paths || !IsPathWithinLimit(reference, console)) {
     return kExitSetupError;
   }
   std::optional<std::string> index_title = ReadPageTitle(fs, paths->index_page);
@@ -102,8 +102,11 @@ int RunSteps(const std::vector<std::string>& arguments, FileSystem& fs, Console&
   settings.per_topic_titles = format->has_title_slot;
   SwitchContext switch_context{fs, console, paths->drive, paths->folder};
   for (std::size_t i = 2; i < arguments.size(); ++i) {
-    if (!ApplySwitch(arguments[i], settings, switch_context)) {
+    SwitchResult result = ApplySwitch(arguments[i], settings, switch_context);
+    if (result == SwitchResult::kIllegal) {
       console.Write(arguments[i] + " is not a legal switch.\n");
+    }
+    if (result != SwitchResult::kApplied) {
       return kExitSetupError;
     }
   }

@@ -13,7 +13,6 @@ namespace quorva {
 // Capacities of the setting texts, in characters.
 constexpr std::size_t kUrlPrefixInlineLimit = 257;
 constexpr std::size_t kUrlPrefixFileLimit = 260;
-constexpr std::size_t kMenuPageNameLimit = 260;
 constexpr std::size_t kSeparatorLimit = 32765;
 constexpr std::size_t kIndexPageAffixLimit = 32766;
 constexpr std::size_t kMenuItemFileLimit = 32766;

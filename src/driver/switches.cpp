@@ -28,7 +28,7 @@ std::string ValueFrom(const std::string& argument, std::size_t index) {
 // nothing when the file is missing or cannot be opened.
 std::optional<std::string> ReadSettingFile(SwitchContext& context, const std::string& path,
                                            std::size_t limit) {
-  if (!IsPathWithinLimit(path, context.console) || !context.fs.IsReadable(path)) {
+  if (!context.fs.IsReadable(path)) {
     return std::nullopt;
   }
   std::optional<std::string> text = ReadTextFile(context.fs, path);
@@ -38,19 +38,27 @@ std::optional<std::string> ReadSettingFile(SwitchContext& context, const std::st
   return std::string(CutTo(UpToFirstNul(*text), limit));
 }
 
-void ReplaceFromFile(SwitchContext& context, const std::string& path, std::size_t limit,
-                     std::string& setting) {
+SwitchResult ReplaceFromFile(SwitchContext& context, const std::string& path, std::size_t limit,
+                             std::string& setting) {
+  if (!IsPathWithinLimit(path, context.console)) {
+    return SwitchResult::kPathTooLong;
+  }
   if (std::optional<std::string> text = ReadSettingFile(context, path, limit)) {
     setting = std::move(*text);
   }
+  return SwitchResult::kApplied;
 }
 
-void ApplyUrlSwitch(const std::string& argument, RunSettings& settings, SwitchContext& context) {
+SwitchResult ApplyUrlSwitch(const std::string& argument, RunSettings& settings,
+                            SwitchContext& context) {
   switch (At(argument, 2)) {
     case 'b':
       if (At(argument, 3) == 'f') {
         settings.url_prefix.clear();
-        ReplaceFromFile(context, ValueFrom(argument, 4), kUrlPrefixFileLimit, settings.url_prefix);
+        if (ReplaceFromFile(context, ValueFrom(argument, 4), kUrlPrefixFileLimit,
+                            settings.url_prefix) == SwitchResult::kPathTooLong) {
+          return SwitchResult::kPathTooLong;
+        }
       } else {
         settings.url_prefix = std::string(CutTo(ValueFrom(argument, 3), kUrlPrefixInlineLimit));
       }
@@ -68,6 +76,7 @@ void ApplyUrlSwitch(const std::string& argument, RunSettings& settings, SwitchCo
     default:
       break;  // any other -u switch is ignored without a message
   }
+  return SwitchResult::kApplied;
 }
 
 std::string DropArrowFor(char choice) {
@@ -83,22 +92,28 @@ std::string DropArrowFor(char choice) {
   }
 }
 
-void ApplyExtraMenuItemSwitch(const std::string& argument, RunSettings& settings,
-                              SwitchContext& context) {
+// A too-long -mif path is refused even when the items are full, so that its user is told.
+SwitchResult ApplyExtraMenuItemSwitch(const std::string& argument, RunSettings& settings,
+                                      SwitchContext& context) {
+  const bool from_file = At(argument, 3) == 'f';
+  const std::string value = ValueFrom(argument, from_file ? 4 : 3);
+  if (from_file && !IsPathWithinLimit(value, context.console)) {
+    return SwitchResult::kPathTooLong;
+  }
   if (settings.extra_menu_items.size() >= kExtraMenuItemLimit) {
-    return;  // a -mif file is then not even opened
+    return SwitchResult::kApplied;  // a -mif file is then not even opened
   }
-  if (At(argument, 3) == 'f') {
-    if (std::optional<std::string> list =
-            ReadSettingFile(context, ValueFrom(argument, 4), kMenuItemFileLimit)) {
-      ParseExtraMenuItems(*list, settings.extra_menu_items);
-    }
-  } else {
-    ParseExtraMenuItems(ValueFrom(argument, 3), settings.extra_menu_items);
+  if (!from_file) {
+    ParseExtraMenuItems(value, settings.extra_menu_items);
+  } else if (std::optional<std::string> list =
+                 ReadSettingFile(context, value, kMenuItemFileLimit)) {
+    ParseExtraMenuItems(*list, settings.extra_menu_items);
   }
+  return SwitchResult::kApplied;
 }
 
-void ApplyMenuSwitch(const std::string& argument, RunSettings& settings, SwitchContext& context) {
+SwitchResult ApplyMenuSwitch(const std::string& argument, RunSettings& settings,
+                             SwitchContext& context) {
   switch (At(argument, 2)) {
     case 'a':
       settings.drop_arrow = DropArrowFor(At(argument, 3));
@@ -110,8 +125,7 @@ void ApplyMenuSwitch(const std::string& argument, RunSettings& settings, SwitchC
       settings.menu_wrapper = FlagAt(argument, 3);
       break;
     case 'i':
-      ApplyExtraMenuItemSwitch(argument, settings, context);
-      break;
+      return ApplyExtraMenuItemSwitch(argument, settings, context);
     case 'm':
       settings.build_menu = At(argument, 3) != 'n' && At(argument, 3) != 'r';
       settings.handle_menu_markers = At(argument, 3) != 'n';
@@ -125,110 +139,112 @@ void ApplyMenuSwitch(const std::string& argument, RunSettings& settings, SwitchC
     case 't':
       settings.old_browser_markup = FlagAt(argument, 3);
       break;
-    case 'w':
-      settings.menu_page_name = std::string(CutTo(ValueFrom(argument, 3), kMenuPageNameLimit));
-      TrimSpaces(settings.menu_page_name);
+    case 'w': {
+      std::string name = ValueFrom(argument, 3);
+      TrimSpaces(name);
+      if (!IsPathWithinLimit(name, context.console)) {
+        return SwitchResult::kPathTooLong;
+      }
+      settings.menu_page_name = std::move(name);
       break;
+    }
     default:
       break;  // any other -m switch is ignored without a message
   }
+  return SwitchResult::kApplied;
 }
 
-bool ApplyBreadcrumbSwitch(const std::string& argument, RunSettings& settings,
-                           SwitchContext& context) {
+SwitchResult ApplyBreadcrumbSwitch(const std::string& argument, RunSettings& settings,
+                                   SwitchContext& context) {
   switch (At(argument, 2)) {
     case 'b':
       settings.breadcrumbs = FlagAt(argument, 3);
-      return true;
+      return SwitchResult::kApplied;
     case 'h':
-      ReplaceFromFile(context, ValueFrom(argument, 3), kIndexPageAffixLimit,
-                      settings.index_page_prefix);
-      return true;
+      return ReplaceFromFile(context, ValueFrom(argument, 3), kIndexPageAffixLimit,
+                             settings.index_page_prefix);
     case 'i':
       settings.index_frame_links = FlagAt(argument, 3);
-      return true;
+      return SwitchResult::kApplied;
     case 'l':
       settings.separator_at_first_level = FlagAt(argument, 3);
-      return true;
+      return SwitchResult::kApplied;
     case 't':
-      ReplaceFromFile(context, ValueFrom(argument, 3), kIndexPageAffixLimit,
-                      settings.index_page_suffix);
-      return true;
+      return ReplaceFromFile(context, ValueFrom(argument, 3), kIndexPageAffixLimit,
+                             settings.index_page_suffix);
     case 'u':
-      ReplaceFromFile(context, ValueFrom(argument, 3), kSeparatorLimit,
-                      settings.breadcrumb_separator);
-      return true;
+      return ReplaceFromFile(context, ValueFrom(argument, 3), kSeparatorLimit,
+                             settings.breadcrumb_separator);
     default:
-      return false;
+      return SwitchResult::kIllegal;
   }
 }
 
 // Snippet names are relative to the output folder; the first readable file for a slot wins.
-void ApplySnippetSwitch(const std::string& argument, RunSettings& settings,
-                        SwitchContext& context) {
+SwitchResult ApplySnippetSwitch(const std::string& argument, RunSettings& settings,
+                                SwitchContext& context) {
   std::string path =
       MakePath(context.output_drive, context.output_folder, ValueFrom(argument, 3), "");
   if (!IsPathWithinLimit(path, context.console)) {
-    return;
+    return SwitchResult::kPathTooLong;
   }
   if (!context.fs.IsReadable(path)) {
     context.console.Write("\nunable to read " + path + ".\n");
-    return;
+    return SwitchResult::kApplied;
   }
   context.console.Write("\nreading " + path + ".\n");
   std::optional<std::string> text = ReadTextFile(context.fs, path);
   if (!text) {
-    return;
+    return SwitchResult::kApplied;
   }
   settings.snippets_loaded = true;
   std::optional<std::string>& slot = settings.snippets[At(argument, 2) - '1'];
   if (!slot) {
     slot = std::string(UpToFirstNul(*text));
   }
+  return SwitchResult::kApplied;
 }
 
 }  // namespace
 
-bool ApplySwitch(const std::string& argument, RunSettings& settings, SwitchContext& context) {
+SwitchResult ApplySwitch(const std::string& argument, RunSettings& settings,
+                         SwitchContext& context) {
   if (At(argument, 0) != '-') {
-    return false;
+    return SwitchResult::kIllegal;
   }
   switch (At(argument, 1)) {
     case 'u':
-      ApplyUrlSwitch(argument, settings, context);
-      return true;
+      return ApplyUrlSwitch(argument, settings, context);
     case 'm':
-      ApplyMenuSwitch(argument, settings, context);
-      return true;
+      return ApplyMenuSwitch(argument, settings, context);
     case 'b':
       return ApplyBreadcrumbSwitch(argument, settings, context);
     case 'c':
       settings.compression = FlagAt(argument, 2);
-      return true;
+      return SwitchResult::kApplied;
     case 'f':
       if (At(argument, 2) == 'i') {
         settings.index_frame_pages = FlagAt(argument, 3);
-        return true;
+        return SwitchResult::kApplied;
       }
       if (At(argument, 2) == 't') {
         settings.per_topic_titles = FlagAt(argument, 3);
-        return true;
+        return SwitchResult::kApplied;
       }
-      return false;
+      return SwitchResult::kIllegal;
     case 'n':
       if (At(argument, 2) == 'f') {
         settings.file_name_marker = FlagAt(argument, 3);
-        return true;
+        return SwitchResult::kApplied;
       }
-      return false;
+      return SwitchResult::kIllegal;
     case 'p':
       if (At(argument, 2) >= '1' && At(argument, 2) <= '9') {
-        ApplySnippetSwitch(argument, settings, context);
-        return true;
+        return ApplySnippetSwitch(argument, settings, context);
       }
-      return false;
+      return SwitchResult::kIllegal;
     default:
-      return false;
+      return SwitchResult::kIllegal;
   }
 }
 

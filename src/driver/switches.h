@@ -17,7 +17,12 @@ struct SwitchContext {
   std::string output_folder;
 };
 
-// Applies one command-line switch to the settings; false when it is not a legal switch.
-bool ApplySwitch(const std::string& argument, RunSettings& settings, SwitchContext& context);
+// What became of a switch: applied (or ignored as the syntax allows), not a legal switch, or
+// naming a path over the platform's limit (its message already printed); the last two end the
+// run before any pass.
+enum class SwitchResult { kApplied, kIllegal, kPathTooLong };
+
+SwitchResult ApplySwitch(const std::string& argument, RunSettings& settings,
+                         SwitchContext& context);
 
 }  // namespace quorva

@@ -1,22 +1,53 @@
 #include "platform/temporary_files.h"
 
 #include <atomic>
+#include <string_view>
 
 #include "platform/path.h"
 
 namespace quorva {
 
+namespace {
+
+constexpr std::string_view kTemporaryPrefix = ".quorva-";
+constexpr std::string_view kTemporarySuffix = ".tmp";
+
+// The end of the run of ASCII digits that starts at `start`.
+std::size_t EndOfDigits(std::string_view text, std::size_t start) {
+  while (start < text.size() && text[start] >= '0' && text[start] <= '9') {
+    ++start;
+  }
+  return start;
+}
+
+// ".quorva-<digits>-<digits>.tmp", one or more ASCII digits in each place.
+bool IsTemporaryFileName(std::string_view name) {
+  if (name.substr(0, kTemporaryPrefix.size()) != kTemporaryPrefix) {
+    return false;
+  }
+  std::size_t process_end = EndOfDigits(name, kTemporaryPrefix.size());
+  if (process_end == kTemporaryPrefix.size() || name.substr(process_end, 1) != "-") {
+    return false;
+  }
+  std::size_t counter_end = EndOfDigits(name, process_end + 1);
+  return counter_end > process_end + 1 && name.substr(counter_end) == kTemporarySuffix;
+}
+
+}  // namespace
+
 std::string TemporaryPathBeside(const std::string& target, unsigned long process_id) {
   static std::atomic<unsigned> counter{0};
   PathParts parts = SplitPath(target);
-  std::string name =
-      ".quorva-" + std::to_string(process_id) + "-" + std::to_string(counter.fetch_add(1)) + ".tmp";
+  std::string name = std::string(kTemporaryPrefix) + std::to_string(process_id) + "-" +
+                     std::to_string(counter.fetch_add(1)) + std::string(kTemporarySuffix);
   return MakePath(parts.drive, parts.folder, name, "");
 }
 
 void RemoveLeftoverTemporaryFiles(FileSystem& fs, const std::string& folder) {
-  for (const std::string& name : fs.ListFolder(folder, kTemporaryFilePattern)) {
-    fs.RemoveFile(MakePath("", folder, name, ""));
+  for (const std::string& name : fs.ListFolder(folder, "*")) {
+    if (IsTemporaryFileName(name)) {
+      fs.RemoveFile(MakePath("", folder, name, ""));
+    }
   }
 }
 

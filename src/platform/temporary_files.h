@@ -9,11 +9,10 @@ namespace quorva {
 // Every file the tool writes goes first to a temporary file beside it, ".quorva-<process>-<n>
 // .tmp", which is then renamed over it. The name never contains ".htm", ".php" or ".css", so a
 // file left behind by a killed run is never taken for a page by a listing.
-inline constexpr char kTemporaryFilePattern[] = ".quorva-*.tmp";
-
 std::string TemporaryPathBeside(const std::string& target, unsigned long process_id);
 
-// Removes the temporary files that killed runs left in a folder.
+// Removes the temporary files that killed runs left in a folder: only names of exactly the form
+// above, so that a user's file that merely starts alike stays.
 void RemoveLeftoverTemporaryFiles(FileSystem& fs, const std::string& folder);
 
 }  // namespace quorva

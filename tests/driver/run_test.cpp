@@ -97,5 +97,27 @@ TEST_F(RunTest, SetupErrorsEndWithExitCodeOne) {
   EXPECT_EQ(console.output, "Error: Path too long (" + long_path + ").\n");
 }
 
+TEST_F(RunTest, PathsOverTheLimitAreRefused) {
+  fs.AddFile("fsref.htm", kTemplate);
+  // The index page path beside the TOC page may have 259 characters, not 260.
+  const std::string fits = std::string(249, 'a') + "/";
+  fs.AddFile(fits + "index.htm", "<title>T</title>");
+  EXPECT_EQ(Run({"fsref.htm", fits + "toc.htm"}), 0);
+  const std::string over = std::string(250, 'a') + "/";
+  fs.AddFile(over + "index.htm", "<title>T</title>");
+  console.output.clear();
+  EXPECT_EQ(Run({"fsref.htm", over + "toc.htm"}), 1);
+  EXPECT_EQ(console.output, "Error: Path too long (" + over + "index.htm).\n");
+
+  // A template path is refused once there is an output folder to work on.
+  const std::string long_template = std::string(260, 't') + "/fsref.htm";
+  fs.AddFile(long_template, kTemplate);
+  console.output.clear();
+  EXPECT_EQ(Run({long_template}), 0);
+  EXPECT_EQ(console.output, "");
+  EXPECT_EQ(Run({long_template, fits + "toc.htm"}), 1);
+  EXPECT_EQ(console.output, "Error: Path too long (" + long_template + ").\n");
+}
+
 }  // namespace
 }  // namespace quorva

@@ -10,11 +10,11 @@ namespace {
 
 class SwitchesTest : public ::testing::Test {
  protected:
-  // Applies the switches in order; the index of the first illegal one, or -1.
+  // Applies the switches in order; the index of the first one not applied, or -1.
   int Apply(std::initializer_list<std::string> switches) {
     int index = 0;
     for (const std::string& argument : switches) {
-      if (!ApplySwitch(argument, settings, context)) {
+      if (ApplySwitch(argument, settings, context) != SwitchResult::kApplied) {
         return index;
       }
       ++index;
@@ -70,7 +70,7 @@ TEST_F(SwitchesTest, FlagsAreClearedOnlyByAnN) {
 TEST_F(SwitchesTest, IllegalAndIgnoredSwitches) {
   for (const char* illegal :
        {"x", "-", "-B", "-bx", "-b", "-f", "-fx", "-n", "-nx", "-p", "-p0", "-pa", "-x", "-ver"}) {
-    EXPECT_EQ(Apply({illegal}), 0) << illegal;
+    EXPECT_EQ(ApplySwitch(illegal, settings, context), SwitchResult::kIllegal) << illegal;
   }
   RunSettings before = settings;
   EXPECT_EQ(Apply({"-ux", "-u", "-mx", "-m"}), -1);
@@ -116,6 +116,14 @@ TEST_F(SwitchesTest, BreadcrumbTextsComeWholeFromFiles) {
   Apply({"-bulong.txt", "-bhlong.txt"});
   EXPECT_EQ(settings.breadcrumb_separator.size(), 32765u);
   EXPECT_EQ(settings.index_page_prefix.size(), 32766u);
+  // A settings file ends at its first NUL byte; past it -mif would find a whole item.
+  fs.AddFile("nul.txt", std::string("n") + '\0' + ",0,0,x.htm,X,T");
+  Apply({"-bunul.txt", "-bhnul.txt", "-btnul.txt", "-ubfnul.txt", "-mifnul.txt"});
+  for (const std::string* text : {&settings.breadcrumb_separator, &settings.index_page_prefix,
+                                  &settings.index_page_suffix, &settings.url_prefix}) {
+    EXPECT_EQ(*text, "n");
+  }
+  EXPECT_TRUE(settings.extra_menu_items.empty());
 }
 
 TEST_F(SwitchesTest, MenuSettings) {
@@ -144,8 +152,8 @@ TEST_F(SwitchesTest, MenuSettings) {
   EXPECT_FALSE(settings.handle_menu_markers);
   Apply({"-mw  menu.htm "});
   EXPECT_EQ(settings.menu_page_name, "menu.htm");
-  Apply({"-mw" + std::string(300, 'm')});
-  EXPECT_EQ(settings.menu_page_name, std::string(260, 'm'));
+  Apply({"-mw " + std::string(259, 'm') + "  "});  // trimmed before its length counts
+  EXPECT_EQ(settings.menu_page_name, std::string(259, 'm'));
   Apply({"-mw"});
   EXPECT_EQ(settings.menu_page_name, "");
 }
@@ -186,14 +194,28 @@ TEST_F(SwitchesTest, SnippetThatIsAFolderFillsNoSlot) {
   EXPECT_FALSE(settings.snippets[0].has_value());
 }
 
-TEST_F(SwitchesTest, OverlongFileNamesAreRefusedWithAMessage) {
-  std::string name(300, 'f');
+TEST_F(SwitchesTest, OverlongPathsAreRefusedWithAMessageAndNothingRead) {
+  const std::string name(260, 'f');
   fs.AddFile(name.substr(0, 259), "cut name must not be read");
-  Apply({"-bu" + name, "-p1" + name});
-  EXPECT_EQ(settings.breadcrumb_separator, "<b>&nbsp;&raquo;&nbsp;</b>");
+  const RunSettings before = settings;
+  for (const std::string letters : {"-ubf", "-bu", "-bh", "-bt", "-mif", "-mw", "-p1"}) {
+    console.output.clear();
+    EXPECT_EQ(ApplySwitch(letters + name, settings, context), SwitchResult::kPathTooLong)
+        << letters;
+    const std::string path = letters == "-p1" ? "out/" + name : name;
+    EXPECT_EQ(console.output, "Error: Path too long (" + path + ").\n") << letters;
+  }
+  EXPECT_TRUE(fs.reads.empty());
+  EXPECT_EQ(settings.breadcrumb_separator, before.breadcrumb_separator);
+  EXPECT_EQ(settings.index_page_prefix, before.index_page_prefix);
+  EXPECT_EQ(settings.menu_page_name, before.menu_page_name);
   EXPECT_FALSE(settings.snippets_loaded);
-  EXPECT_EQ(console.output,
-            "Error: Path too long (" + name + ").\nError: Path too long (out/" + name + ").\n");
+  // With the nine items full a -mif file would be skipped, but its user is still told.
+  Apply(
+      {"-mi0,9,0,x,X,T,0,9,0,x,X,T,0,9,0,x,X,T,0,9,0,x,X,T,0,9,0,x,X,T,0,9,0,x,X,T,"
+       "0,9,0,x,X,T,0,9,0,x,X,T,0,9,0,x,X,T"});
+  ASSERT_EQ(settings.extra_menu_items.size(), 9u);
+  EXPECT_EQ(ApplySwitch("-mif" + name, settings, context), SwitchResult::kPathTooLong);
 }
 
 }  // namespace

@@ -349,10 +349,35 @@ TEST_F(BadInputTest, TooDeepAndTooLongEndTheRunWithTheirMessages) {
   EXPECT_TRUE(EndsWith(deep.output, "\xE2\x94\x94toc32.htm -(Error: TOC level depth exceeded 31."))
       << deep.output.substr(deep.output.size() - 80);
 
-  std::string long_folder = "help/" + std::string(300, 'l') + "/toc.htm";
-  BinaryRun refused = RunQuorvaBinary({"fsref.htm", long_folder}, dir.Path());
-  EXPECT_EQ(refused.exit_code, 1);
-  EXPECT_EQ(refused.output, "Error: Path too long (" + long_folder + ").\n");
+  // A path over 259 characters ends the run before any pass: nothing is written.
+  dir.Write("help/toc.htm", Links({"t0.htm"}));
+  const std::string name = std::string(250, 'l') + "/" + std::string(20, 'l');
+  dir.Write(name, "<title></title><frame src=\"toc.htm\"><frame src=\"main.htm\">");
+  const std::string setup = "\nIndex page(s) title:'Help'.\n\nCreating Index Frame Pages.";
+  const Snapshot before = TakeSnapshot(dir);
+  // Each run, the path it names, and whether the switch loop was reached.
+  const struct {
+    std::vector<std::string> arguments;
+    std::string path;
+    bool in_a_switch;
+  } refusals[] = {
+      {{"fsref.htm", "help/" + name + "/toc.htm"}, "help/" + name + "/toc.htm", false},
+      {{name, "help/toc.htm", "-mm"}, name, false},
+      {{"fsref.htm", "help/toc.htm", "-mm", "-mw" + name}, name, true},
+      {{"fsref.htm", "help/toc.htm", "-p1" + name}, "help/" + name, true},
+      {{"fsref.htm", "help/toc.htm", "-ubf" + name}, name, true},
+      {{"fsref.htm", "help/toc.htm", "-bu" + name}, name, true},
+      {{"fsref.htm", "help/toc.htm", "-bh" + name}, name, true},
+      {{"fsref.htm", "help/toc.htm", "-bt" + name}, name, true},
+      {{"fsref.htm", "help/toc.htm", "-mm", "-mif" + name}, name, true},
+  };
+  for (const auto& refusal : refusals) {
+    BinaryRun refused = RunQuorvaBinary(refusal.arguments, dir.Path());
+    EXPECT_EQ(refused.exit_code, 1) << refusal.arguments.back();
+    EXPECT_EQ(refused.output, (refusal.in_a_switch ? setup : "") + "Error: Path too long (" +
+                                  refusal.path + ").\n");
+  }
+  EXPECT_EQ(TakeSnapshot(dir), before);
 }
 
 TEST_F(BadInputTest, HugeTopicKeepsEveryByte) {

@@ -65,6 +65,7 @@ TEST(BuildFramesetFormat, PercentSignsComeOutOnce) {
   EXPECT_EQ(PageFor(std::string("%d") + kFrames + "%"),
             "%d<frame src=\"toc3.htm\"><frame src=\"1234.htm\">%");
   EXPECT_EQ(PageFor(std::string("a%\"toc.htm\" main.htm")), "a%\"toc3.htm\" 1234.htm");
+  EXPECT_EQ(PageFor("x%main.htm \"toc.htm"), "x%1234.htm \"toc3.htm");
 }
 
 TEST(BuildFramesetFormat, RefusesPercentSignsThatSwallowASlot) {

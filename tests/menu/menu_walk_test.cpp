@@ -159,7 +159,8 @@ TEST(BuildMenu, WrapsTheEntriesAndWritesThePage) {
   MemoryConsole console;
   RunSettings settings;
   NameList names;
-  fs.AddFile("help/toc.htm", Body({"a.htm"}));
+  // The navigation pages a TOC page lists get no entry.
+  fs.AddFile("help/toc.htm", Body({"tab_toc.htm", "a.htm", "TOP_TOP.HTM", "indexpage.htm"}));
   settings.menu_wrapper = false;
   settings.menu_page_name = "menu.htm";
   RunContext run(fs, console, settings, names);

@@ -171,14 +171,19 @@ TEST(RealFileSystem, WriteCreatesOrReplacesWholeAndLeavesNoTemporaryFile) {
 
 TEST(RealFileSystem, LeftoverTemporaryFilesAreRemovedAndNothingElse) {
   TempFolder dir;
-  for (const char* name :
-       {".quorva-12-0.tmp", ".quorva-99-7.tmp", "a.htm", "quorva-1-1.tmp", ".quorva.htm"}) {
+  // Only the exact form the tool makes goes; names that merely start alike are the user's.
+  const std::vector<std::string> kept = {
+      ".quorva--1.tmp", ".quorva-1-.tmp",  ".quorva-1-2-3.tmp", ".quorva-1-2.tmp.bak",
+      ".quorva-1.tmp",  ".quorva-1x2.tmp", ".QUORVA-3-4.tmp",   ".quorva-notes.tmp",
+      ".quorva.htm",    "a.htm",           "quorva-1-1.tmp"};
+  for (const std::string& name : kept) {
     dir.Write(name, "x");
   }
+  dir.Write(".quorva-12-0.tmp", "x");
+  dir.Write(".quorva-99-7.tmp", "x");
   RealFileSystem fs;
   RemoveLeftoverTemporaryFiles(fs, dir.Path());
-  EXPECT_EQ(fs.ListFolder(dir.Path(), "*"),
-            (std::vector<std::string>{".quorva.htm", "a.htm", "quorva-1-1.tmp"}));
+  EXPECT_EQ(fs.ListFolder(dir.Path(), "*"), kept);
 }
 
 TEST(RealFileSystem, ListingMatchesWithoutCaseAndSortsByName) {
