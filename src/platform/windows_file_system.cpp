@@ -1,11 +1,13 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 #include "platform/path.h"
 #include "platform/real_file_system.h"
 #include "platform/temporary_files.h"
 #include "platform/wildcard.h"
+#include "platform/windows_write_retry.h"
 
 // File names go through the narrow (code page) Win32 functions only: the tool treats names as
 // 8-bit bytes, and a name read from a listing must open as the same file.
@@ -23,7 +25,8 @@ using UniqueHandle = std::unique_ptr<void, HandleCloser>;
 constexpr std::size_t kMaxTransfer = 1u << 30;
 
 // Opens an existing file on disk; a folder fails (no backup semantics asked for), and so does a
-// device such as CON or NUL, which a page name could otherwise reach.
+// device such as CON or NUL, which a page name could otherwise reach. On failure the last error
+// tells why: ERROR_ACCESS_DENIED for a device, as the system gives it for a folder.
 UniqueHandle OpenDiskFile(const std::string& path, DWORD access) {
   HANDLE handle =
       ::CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -31,23 +34,29 @@ UniqueHandle OpenDiskFile(const std::string& path, DWORD access) {
   if (handle == INVALID_HANDLE_VALUE) {
     return nullptr;
   }
-  UniqueHandle file(handle);
   if (::GetFileType(handle) != FILE_TYPE_DISK) {
+    ::CloseHandle(handle);
+    ::SetLastError(ERROR_ACCESS_DENIED);
     return nullptr;
   }
-  return file;
+  return UniqueHandle(handle);
 }
 
-bool WriteAll(HANDLE file, std::string_view bytes) {
+// The error of the failed write, or ERROR_SUCCESS once every byte is written.
+DWORD WriteAll(HANDLE file, std::string_view bytes) {
   while (!bytes.empty()) {
     DWORD written = 0;
     DWORD wanted = static_cast<DWORD>(bytes.size() < kMaxTransfer ? bytes.size() : kMaxTransfer);
-    if (!::WriteFile(file, bytes.data(), wanted, &written, nullptr) || written == 0) {
-      return false;
+    if (!::WriteFile(file, bytes.data(), wanted, &written, nullptr)) {
+      return ::GetLastError();
+    }
+    if (written == 0) {
+      // Taking nothing without an error would loop for ever.
+      return ERROR_WRITE_FAULT;
     }
     bytes.remove_prefix(written);
   }
-  return true;
+  return ERROR_SUCCESS;
 }
 
 std::uint64_t JoinHalves(DWORD high, DWORD low) {
@@ -117,33 +126,111 @@ std::string FinalPathOf(HANDLE file, const std::string& path) {
   return resolved;
 }
 
-// Writes the bytes to a new temporary file beside `target`, gives it `attributes` and moves it
-// over `target`: a killed run leaves `target` either as it was or complete.
-bool WriteThroughTemporaryFile(const std::string& target, std::string_view bytes,
-                               DWORD attributes) {
-  std::string temporary = TemporaryPathBeside(target, ::GetCurrentProcessId());
-  HANDLE handle = ::CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) {
+// True when `path` is a disk file that holds exactly `bytes`.
+bool HoldsBytes(const std::string& path, std::string_view bytes) {
+  UniqueHandle file = OpenDiskFile(path, GENERIC_READ);
+  LARGE_INTEGER size;
+  if (!file || !::GetFileSizeEx(file.get(), &size) ||
+      static_cast<std::uint64_t>(size.QuadPart) != bytes.size()) {
     return false;
   }
-  UniqueHandle file(handle);
-  bool ok = WriteAll(handle, bytes);
-  ok = ::CloseHandle(file.release()) && ok;
-  ok = ok && ::SetFileAttributesA(temporary.c_str(), attributes);
-  if (!ok || !::MoveFileExA(temporary.c_str(), target.c_str(),
-                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  WindowsByteReader reader(std::move(file));
+  return ReadToEnd(reader, bytes.size()) == bytes;
+}
+
+// Writes the bytes to a new temporary file beside `target`, gives it `attributes` and moves it
+// over `target`: a killed run leaves `target` either as it was or complete, and a failed write
+// removes the temporary file and reports the error of the step that failed.
+WriteResult WriteThroughTemporaryFile(const std::string& target, std::string_view bytes,
+                                      DWORD attributes, WriteRetry& retry) {
+  std::string temporary = TemporaryPathBeside(target, ::GetCurrentProcessId());
+  UniqueHandle file;
+  DWORD error = retry.Run(WriteRetry::AccessDenied::kFinal, [&]() -> DWORD {
+    HANDLE handle = ::CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+      return ::GetLastError();
+    }
+    file.reset(handle);
+    return ERROR_SUCCESS;
+  });
+  if (error != ERROR_SUCCESS) {
+    return WriteErrorOutcome(error);
+  }
+  error = WriteAll(file.get(), bytes);
+  // A network share may report a failed write only at the close.
+  if (!::CloseHandle(file.release()) && error == ERROR_SUCCESS) {
+    error = ::GetLastError();
+  }
+  if (error == ERROR_SUCCESS && !::SetFileAttributesA(temporary.c_str(), attributes)) {
+    error = ::GetLastError();
+  }
+  if (error == ERROR_SUCCESS) {
+    error = retry.Run(WriteRetry::AccessDenied::kMayPass, [&]() -> DWORD {
+      return ::MoveFileExA(temporary.c_str(), target.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+                 ? ERROR_SUCCESS
+                 : ::GetLastError();
+    });
+  }
+  if (error != ERROR_SUCCESS) {
     ::SetFileAttributesA(temporary.c_str(), FILE_ATTRIBUTE_NORMAL);
     ::DeleteFileA(temporary.c_str());
-    return false;
+    return WriteErrorOutcome(error);
   }
-  return true;
+  return WriteResult{};
 }
 
 // Attributes that a replaced file takes over from the file it replaces.
 constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN |
                                   FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED |
                                   FILE_ATTRIBUTE_OFFLINE | FILE_ATTRIBUTE_TEMPORARY;
+
+// Replaces the existing file `path` unless it already holds `bytes`.
+WriteResult ReplaceExistingFile(const std::string& path, std::string_view bytes,
+                                WriteRetry& retry) {
+  if (HoldsBytes(path, bytes)) {
+    return WriteResult{};
+  }
+  // Opening for writing (nothing is written) tells whether the file may be changed at all, by
+  // its read-only attribute or by its access rights, and follows a symbolic link.
+  UniqueHandle existing;
+  DWORD error = retry.Run(WriteRetry::AccessDenied::kFinal, [&]() -> DWORD {
+    existing = OpenDiskFile(path, GENERIC_WRITE);
+    return existing ? ERROR_SUCCESS : ::GetLastError();
+  });
+  if (error != ERROR_SUCCESS) {
+    return WriteErrorOutcome(error);
+  }
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!::GetFileInformationByHandle(existing.get(), &info)) {
+    return WriteErrorOutcome(::GetLastError());
+  }
+  if ((info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    return WriteErrorOutcome(ERROR_ACCESS_DENIED);
+  }
+  std::string target = FinalPathOf(existing.get(), path);
+  existing.reset();
+  DWORD kept = info.dwFileAttributes & kKeptAttributes;
+  return WriteThroughTemporaryFile(target, bytes, kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL, retry);
+}
+
+// The system's text for `code` without the ".\r\n" it ends with: the caller puts it into a
+// sentence of its own.
+std::string SystemText(DWORD code) {
+  char* text = nullptr;
+  DWORD length = ::FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string reason(text != nullptr ? text : "", text != nullptr ? length : 0);
+  ::LocalFree(text);
+  std::size_t end = reason.find_last_not_of(". \r\n");
+  reason.erase(end == std::string::npos ? 0 : end + 1);
+  if (reason.empty()) {
+    return "Windows error " + std::to_string(code);
+  }
+  return reason;
+}
 
 }  // namespace
 
@@ -184,26 +271,19 @@ std::optional<std::string> RealFileSystem::ReadBinary(const std::string& path) {
   return ReadToEnd(reader, static_cast<std::size_t>(size.QuadPart));
 }
 
-bool RealFileSystem::WriteBinary(const std::string& path, std::string_view bytes) {
-  if (::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
-    return ReplaceBinary(path, bytes);
+WriteResult RealFileSystem::WriteBinary(const std::string& path, std::string_view bytes) {
+  WriteRetry retry;
+  if (::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES &&
+      ::GetLastError() == ERROR_FILE_NOT_FOUND) {
+    return WriteThroughTemporaryFile(path, bytes, FILE_ATTRIBUTE_NORMAL, retry);
   }
-  return WriteThroughTemporaryFile(path, bytes, FILE_ATTRIBUTE_NORMAL);
+  // Anything else, a missing folder too, is for the open-for-writing check to tell.
+  return ReplaceExistingFile(path, bytes, retry);
 }
 
-bool RealFileSystem::ReplaceBinary(const std::string& path, std::string_view bytes) {
-  // Opening for writing (nothing is written) tells whether the file may be changed at all, by
-  // its read-only attribute or by its access rights, and follows a symbolic link.
-  UniqueHandle existing = OpenDiskFile(path, GENERIC_WRITE);
-  BY_HANDLE_FILE_INFORMATION info;
-  if (!existing || !::GetFileInformationByHandle(existing.get(), &info) ||
-      (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0) {
-    return false;
-  }
-  std::string target = FinalPathOf(existing.get(), path);
-  existing.reset();
-  DWORD kept = info.dwFileAttributes & kKeptAttributes;
-  return WriteThroughTemporaryFile(target, bytes, kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL);
+WriteResult RealFileSystem::ReplaceBinary(const std::string& path, std::string_view bytes) {
+  WriteRetry retry;
+  return ReplaceExistingFile(path, bytes, retry);
 }
 
 bool RealFileSystem::RemoveFile(const std::string& path) {
@@ -228,6 +308,29 @@ std::vector<std::string> RealFileSystem::ListFolder(const std::string& folder,
   } while (::FindNextFileA(search, &found));
   ::FindClose(search);
   return SelectAndSortNames(std::move(names), pattern);
+}
+
+WriteResult WriteErrorOutcome(long code) {
+  WriteResult result;
+  result.code = code;
+  result.reason = SystemText(static_cast<DWORD>(code));
+  switch (code) {
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_DIRECTORY:
+    // Still held by another process once the retries are spent.
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      result.outcome = WriteOutcome::kRefused;
+      break;
+    default:
+      result.outcome = WriteOutcome::kFailed;
+      break;
+  }
+  return result;
 }
 
 }  // namespace quorva

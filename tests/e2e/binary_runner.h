@@ -15,4 +15,8 @@ struct BinaryRun {
 BinaryRun RunQuorvaBinary(const std::vector<std::string>& arguments,
                           const std::string& working_folder);
 
+// True when the Windows build runs under Wine, which looks up a name missing from a folder by
+// reading the whole folder: every new file costs time in proportion to the folder's size.
+bool RunsUnderWine();
+
 }  // namespace quorva

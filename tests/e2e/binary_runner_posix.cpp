@@ -7,6 +7,10 @@
 
 namespace quorva {
 
+bool RunsUnderWine() {
+  return false;
+}
+
 BinaryRun RunQuorvaBinary(const std::vector<std::string>& arguments,
                           const std::string& working_folder) {
   int pipe_ends[2];

@@ -59,6 +59,10 @@ std::string MapConsoleOutput(const std::string& bytes) {
 
 }  // namespace
 
+bool RunsUnderWine() {
+  return ::GetProcAddress(::GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+}
+
 BinaryRun RunQuorvaBinary(const std::vector<std::string>& arguments,
                           const std::string& working_folder) {
   BinaryRun run;

@@ -49,26 +49,29 @@ TEST(GeneratedHelpSet, EveryPassRunsAndEveryTopicsMarkersAreReplaced) {
 TEST(GeneratedHelpSet, LargeHelpSetsComplete) {
   {
     TempFolder dir;
-    GeneratedHelpSet set = GenerateHelpSet(dir.Path(), 20000, 11);
-    BinaryRun run = RunQuorvaBinary({"fsref.htm", "help/toc.htm"}, dir.Path());
+    dir.Write("fsref.htm", "<frame src=\"toc.htm\"><frame src=\"main.htm\">");
+    dir.Write("help/index.htm", "<title>Large</title>");
+    std::string toc;
+    for (int i = 0; i < 40000; ++i) {
+      toc += "<a href=\"" + std::to_string(i) + ".htm\">x</a>\n";
+    }
+    dir.Write("help/toc.htm", toc);
+    BinaryRun run = RunQuorvaBinary({"fsref.htm", "help/toc.htm", "-fin"}, dir.Path());
+    const std::string ending = ", 39999.htm)\nOther topics -(index.htm)\n\ncomplete.\n";
+    ASSERT_GE(run.output.size(), ending.size());
+    EXPECT_EQ(run.output.substr(run.output.size() - ending.size()), ending);
     EXPECT_EQ(run.exit_code, 0);
-    EXPECT_EQ(run.output.substr(run.output.size() - 11), "\ncomplete.\n");
-    const std::string last = set.topic_paths.back().substr(dir.Path().size() + 1);
-    EXPECT_EQ(dir.Read(last).find("<BREAD>"), std::string::npos);
+  }
+  if (RunsUnderWine()) {
+    GTEST_SKIP() << "20,000 new files in one folder take over half an hour under Wine";
   }
   TempFolder dir;
-  dir.Write("fsref.htm", "<frame src=\"toc.htm\"><frame src=\"main.htm\">");
-  dir.Write("help/index.htm", "<title>Large</title>");
-  std::string toc;
-  for (int i = 0; i < 40000; ++i) {
-    toc += "<a href=\"" + std::to_string(i) + ".htm\">x</a>\n";
-  }
-  dir.Write("help/toc.htm", toc);
-  BinaryRun run = RunQuorvaBinary({"fsref.htm", "help/toc.htm", "-fin"}, dir.Path());
-  const std::string ending = ", 39999.htm)\nOther topics -(index.htm)\n\ncomplete.\n";
-  ASSERT_GE(run.output.size(), ending.size());
-  EXPECT_EQ(run.output.substr(run.output.size() - ending.size()), ending);
+  GeneratedHelpSet set = GenerateHelpSet(dir.Path(), 20000, 11);
+  BinaryRun run = RunQuorvaBinary({"fsref.htm", "help/toc.htm"}, dir.Path());
   EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(run.output.substr(run.output.size() - 11), "\ncomplete.\n");
+  const std::string last = set.topic_paths.back().substr(dir.Path().size() + 1);
+  EXPECT_EQ(dir.Read(last).find("<BREAD>"), std::string::npos);
 }
 
 }  // namespace

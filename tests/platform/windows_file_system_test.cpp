@@ -2,15 +2,75 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <memory>
+#include <vector>
+
 #include "fakes/temp_folder.h"
+#include "platform/path.h"
 #include "platform/real_file_system.h"
 
 namespace quorva {
 namespace {
 
+using std::chrono::milliseconds;
+using std::chrono::steady_clock;
+
 DWORD AttributesOf(const std::string& path) {
   return ::GetFileAttributesA(path.c_str());
 }
+
+long long MillisecondsSince(steady_clock::time_point start) {
+  return std::chrono::duration_cast<milliseconds>(steady_clock::now() - start).count();
+}
+
+// Another process that holds a file open with the share mode `share` for `hold` from the moment
+// it has it, as a virus scanner does. Its end is awaited when the object goes.
+class FileHolder {
+ public:
+  FileHolder(const std::string& path, DWORD share, milliseconds hold, const std::string& marker)
+      : marker_(marker) {
+    char own_path[MAX_PATH];
+    DWORD length = ::GetModuleFileNameA(nullptr, own_path, sizeof own_path);
+    std::string program = PathBeside(std::string(own_path, length), QUORVA_HOLD_FILE);
+    // Quotes suffice: the paths hold no quote and end without a backslash.
+    std::string command_line = "\"" + program + "\" \"" + path + "\" " + std::to_string(share) +
+                               " \"" + marker + "\" " + std::to_string(hold.count());
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    started_ = ::CreateProcessA(program.c_str(), command_line.data(), nullptr, nullptr, FALSE,
+                                CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process_);
+  }
+  ~FileHolder() {
+    if (started_) {
+      ::WaitForSingleObject(process_.hProcess, INFINITE);
+      ::CloseHandle(process_.hThread);
+      ::CloseHandle(process_.hProcess);
+    }
+  }
+  FileHolder(const FileHolder&) = delete;
+  FileHolder& operator=(const FileHolder&) = delete;
+
+  // Waits until the holder has the file; false when it ended without. Wine may take seconds to
+  // start a process on a busy machine.
+  bool WaitUntilHeld() {
+    const auto deadline = steady_clock::now() + std::chrono::seconds(60);
+    while (started_ && steady_clock::now() < deadline) {
+      if (AttributesOf(marker_) != INVALID_FILE_ATTRIBUTES) {
+        return true;
+      }
+      if (::WaitForSingleObject(process_.hProcess, 10) == WAIT_OBJECT_0) {
+        return false;
+      }
+    }
+    return false;
+  }
+
+ private:
+  std::string marker_;
+  PROCESS_INFORMATION process_ = {};
+  bool started_ = false;
+};
 
 TEST(WindowsFileSystem, ANameWithBytesAbove0x7FRoundTrips) {
   TempFolder dir;
@@ -33,7 +93,7 @@ TEST(WindowsFileSystem, ReplaceLeavesAReadOnlyFileUntouched) {
   dir.Write("ro.htm", "old");
   ASSERT_TRUE(::SetFileAttributesA((dir / "ro.htm").c_str(), FILE_ATTRIBUTE_READONLY));
   RealFileSystem fs;
-  EXPECT_FALSE(fs.ReplaceBinary(dir / "ro.htm", "new").Written());
+  EXPECT_EQ(fs.ReplaceBinary(dir / "ro.htm", "new").outcome, WriteOutcome::kRefused);
   EXPECT_EQ(dir.Read("ro.htm"), "old");
   EXPECT_NE(AttributesOf(dir / "ro.htm") & FILE_ATTRIBUTE_READONLY, 0u);
   EXPECT_EQ(fs.ListFolder(dir.Path(), "*"), std::vector<std::string>{"ro.htm"});
@@ -55,11 +115,88 @@ TEST(WindowsFileSystem, ReplaceKeepsTheAttributes) {
   EXPECT_EQ(dir.Read("h.htm"), "rewritten");
 }
 
-TEST(WindowsFileSystem, DeviceNamesAreNoFiles) {
+TEST(WindowsFileSystem, DevicesAndFoldersAreNoFilesAndRefusedAtOnce) {
+  TempFolder dir;
+  dir.Write("folder.htm/inner.txt", "x");
   RealFileSystem fs;
   EXPECT_EQ(fs.OpenForReading("NUL"), nullptr);
   EXPECT_FALSE(fs.ReadBinary("NUL").has_value());
-  EXPECT_FALSE(fs.ReplaceBinary("NUL", "x").Written());
+  // Their access is denied, which waiting for other processes would not change.
+  const auto start = steady_clock::now();
+  for (const std::string& path : {std::string("NUL"), dir / "folder.htm"}) {
+    EXPECT_EQ(fs.ReplaceBinary(path, "x").outcome, WriteOutcome::kRefused) << path;
+    EXPECT_EQ(fs.WriteBinary(path, "x").outcome, WriteOutcome::kRefused) << path;
+  }
+  EXPECT_LT(MillisecondsSince(start), 500);
+}
+
+// The caller ends the reason with a full stop of its own.
+TEST(WindowsFileSystem, WriteErrorsAreRefusalsOrFailuresWithTheSystemsText) {
+  for (DWORD code : {DWORD{ERROR_ACCESS_DENIED}, DWORD{ERROR_DISK_FULL}}) {
+    WriteResult result = WriteErrorOutcome(code);
+    EXPECT_EQ(result.outcome,
+              code == ERROR_DISK_FULL ? WriteOutcome::kFailed : WriteOutcome::kRefused);
+    EXPECT_EQ(result.code, static_cast<long>(code));
+    ASSERT_FALSE(result.reason.empty());
+    EXPECT_EQ(result.reason.find_last_not_of(". \r\n"), result.reason.size() - 1) << result.reason;
+  }
+}
+
+// A file held without sharing cannot be opened for writing; one held without delete sharing
+// cannot be moved over. Either keeps a write waiting, for up to about a second.
+struct Hold {
+  DWORD share;
+  std::string name;
+  DWORD error;  // the blocked step's, once the write gives up
+};
+const Hold kHolds[] = {{0, "unshared", ERROR_SHARING_VIOLATION},
+                       {FILE_SHARE_READ | FILE_SHARE_WRITE, "undeletable", ERROR_ACCESS_DENIED}};
+
+TEST(WindowsFileSystem, AWriteWaitsForAFileHeldForAMoment) {
+  TempFolder dir;
+  RealFileSystem fs;
+  for (const Hold& hold : kHolds) {
+    dir.Write(hold.name + ".htm", "old");
+    FileHolder holder(dir / (hold.name + ".htm"), hold.share, milliseconds(600),
+                      dir / (hold.name + ".held"));
+    ASSERT_TRUE(holder.WaitUntilHeld());
+    WriteResult result = fs.ReplaceBinary(dir / (hold.name + ".htm"), "new");
+    EXPECT_TRUE(result.Written()) << hold.name << ": " << result.reason;
+    EXPECT_EQ(dir.Read(hold.name + ".htm"), "new");
+  }
+}
+
+TEST(WindowsFileSystem, AWriteGivesUpOnAFileHeldLongerAfterAboutASecond) {
+  TempFolder dir;
+  RealFileSystem fs;
+  {
+    // Held at once, so that the test waits for the holders once.
+    std::vector<std::unique_ptr<FileHolder>> holders;
+    for (const Hold& hold : kHolds) {
+      dir.Write(hold.name + ".htm", "old");
+      holders.push_back(std::make_unique<FileHolder>(
+          dir / (hold.name + ".htm"), hold.share, milliseconds(3000), dir / (hold.name + ".held")));
+    }
+    for (auto& holder : holders) {
+      ASSERT_TRUE(holder->WaitUntilHeld());
+    }
+    for (const Hold& hold : kHolds) {
+      const auto start = steady_clock::now();
+      WriteResult result = fs.WriteBinary(dir / (hold.name + ".htm"), "new");
+      const long long waited = MillisecondsSince(start);
+      EXPECT_EQ(result.outcome, WriteOutcome::kRefused) << hold.name;
+      EXPECT_EQ(result.code, static_cast<long>(hold.error)) << hold.name;
+      EXPECT_GE(waited, 900) << hold.name;
+      EXPECT_LT(waited, 2000) << hold.name;
+    }
+  }
+  // Once the holders let go: the old bytes, and no temporary file left behind.
+  for (const Hold& hold : kHolds) {
+    EXPECT_EQ(dir.Read(hold.name + ".htm"), "old");
+  }
+  EXPECT_EQ(fs.ListFolder(dir.Path(), "*"),
+            (std::vector<std::string>{"undeletable.held", "undeletable.htm", "unshared.held",
+                                      "unshared.htm"}));
 }
 
 TEST(WindowsFileSystem, ListingIgnoresShortNames) {
