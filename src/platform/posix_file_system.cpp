@@ -137,9 +137,16 @@ class PosixByteReader : public ByteReader {
 WriteResult WriteThroughTemporaryFile(const std::string& target, std::string_view bytes,
                                       const struct stat* existing) {
   static const unsigned long process_id = static_cast<unsigned long>(::getpid());
-  std::string temporary = TemporaryPathBeside(target, process_id);
-  int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                  existing != nullptr ? 0600 : 0666);
+  std::string temporary;
+  int fd = -1;
+  for (int tries = 0; fd < 0 && tries < kTemporaryNameTries; ++tries) {
+    temporary = TemporaryPathBeside(target, process_id);
+    fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                existing != nullptr ? 0600 : 0666);
+    if (fd < 0 && errno != EEXIST) {
+      break;
+    }
+  }
   if (fd < 0) {
     return WriteErrorOutcome(errno);
   }

@@ -143,17 +143,21 @@ bool HoldsBytes(const std::string& path, std::string_view bytes) {
 // removes the temporary file and reports the error of the step that failed.
 WriteResult WriteThroughTemporaryFile(const std::string& target, std::string_view bytes,
                                       DWORD attributes, WriteRetry& retry) {
-  std::string temporary = TemporaryPathBeside(target, ::GetCurrentProcessId());
+  std::string temporary;
   UniqueHandle file;
-  DWORD error = retry.Run(WriteRetry::AccessDenied::kFinal, [&]() -> DWORD {
-    HANDLE handle = ::CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
-      return ::GetLastError();
-    }
-    file.reset(handle);
-    return ERROR_SUCCESS;
-  });
+  DWORD error = ERROR_FILE_EXISTS;
+  for (int tries = 0; error == ERROR_FILE_EXISTS && tries < kTemporaryNameTries; ++tries) {
+    temporary = TemporaryPathBeside(target, ::GetCurrentProcessId());
+    error = retry.Run(WriteRetry::AccessDenied::kFinal, [&]() -> DWORD {
+      HANDLE handle = ::CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+      if (handle == INVALID_HANDLE_VALUE) {
+        return ::GetLastError();
+      }
+      file.reset(handle);
+      return ERROR_SUCCESS;
+    });
+  }
   if (error != ERROR_SUCCESS) {
     return WriteErrorOutcome(error);
   }

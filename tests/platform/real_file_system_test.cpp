@@ -7,7 +7,9 @@
 #include <filesystem>
 #include <thread>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <process.h>
+#else
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
@@ -15,12 +17,22 @@
 #endif
 
 #include "fakes/temp_folder.h"
+#include "platform/path.h"
 #include "platform/temporary_files.h"
 
 namespace quorva {
 namespace {
 
 namespace stdfs = std::filesystem;
+
+// The number the tool's temporary file names carry.
+unsigned long ThisProcessId() {
+#ifdef _WIN32
+  return static_cast<unsigned long>(::_getpid());
+#else
+  return static_cast<unsigned long>(::getpid());
+#endif
+}
 
 TEST(RealFileSystem, AFolderExistsButDoesNotOpenAsAFile) {
   TempFolder dir;
@@ -184,6 +196,21 @@ TEST(RealFileSystem, LeftoverTemporaryFilesAreRemovedAndNothingElse) {
   RealFileSystem fs;
   RemoveLeftoverTemporaryFiles(fs, dir.Path());
   EXPECT_EQ(fs.ListFolder(dir.Path(), "*"), kept);
+
+  // A killed run whose process number came back may have left the very names the next write
+  // takes: they are passed by, and stay.
+  const std::string taken = FileNameOf(TemporaryPathBeside(dir / "a.htm", ThisProcessId()));
+  const std::string prefix = taken.substr(0, taken.rfind('-') + 1);
+  std::vector<std::string> leftovers;
+  for (int next = std::stoi(taken.substr(prefix.size())) + 1; leftovers.size() < 3; ++next) {
+    leftovers.push_back(prefix + std::to_string(next) + ".tmp");
+    dir.Write(leftovers.back(), "x");
+  }
+  ASSERT_TRUE(fs.WriteBinary(dir / "a.htm", "new").Written());
+  EXPECT_EQ(dir.Read("a.htm"), "new");
+  for (const std::string& name : leftovers) {
+    EXPECT_EQ(dir.Read(name), "x");
+  }
 }
 
 TEST(RealFileSystem, ListingMatchesWithoutCaseAndSortsByName) {
