@@ -2,7 +2,8 @@
 // was written:
 //   quorva_hold_file FILE SHARE MARKER MILLISECONDS
 // opens FILE for reading with the share mode SHARE (0 shares nothing), creates MARKER once it
-// holds the file, and closes the file MILLISECONDS later.
+// holds the file, and closes the file once MARKER is removed or MILLISECONDS later, whichever
+// comes first.
 #include <windows.h>
 
 #include <cstdlib>
@@ -21,7 +22,11 @@ int main(int argc, char** argv) {
     return 1;
   }
   ::CloseHandle(marker);
-  ::Sleep(std::strtoul(argv[4], nullptr, 10));
+  const DWORD longest = std::strtoul(argv[4], nullptr, 10);
+  for (DWORD held = 0; held < longest && ::GetFileAttributesA(argv[3]) != INVALID_FILE_ATTRIBUTES;
+       held += 10) {
+    ::Sleep(10);
+  }
   ::CloseHandle(file);
   return 0;
 }
