@@ -273,10 +273,7 @@ std::vector<std::string> RealFileSystem::ListFolder(const std::string& folder,
   return SelectAndSortNames(std::move(names), pattern);
 }
 
-WriteResult WriteErrorOutcome(long code) {
-  WriteResult result;
-  result.code = code;
-  result.reason = std::strerror(static_cast<int>(code));
+bool IsRefusalCode(long code) {
   switch (code) {
     case EACCES:
     case EPERM:
@@ -287,13 +284,14 @@ WriteResult WriteErrorOutcome(long code) {
     case EISDIR:
     case ENAMETOOLONG:
     case ELOOP:
-      result.outcome = WriteOutcome::kRefused;
-      break;
+      return true;
     default:
-      result.outcome = WriteOutcome::kFailed;
-      break;
+      return false;
   }
-  return result;
+}
+
+std::string SystemErrorText(long code) {
+  return std::strerror(static_cast<int>(code));
 }
 
 }  // namespace quorva

@@ -24,4 +24,9 @@ class RealFileSystem : public FileSystem {
 // for every other, with the system's own text as the reason.
 WriteResult WriteErrorOutcome(long code);
 
+// Per platform: whether `code` means the file may not be written here, and the system's text
+// for it without a closing full stop.
+bool IsRefusalCode(long code);
+std::string SystemErrorText(long code);
+
 }  // namespace quorva

@@ -219,23 +219,6 @@ WriteResult ReplaceExistingFile(const std::string& path, std::string_view bytes,
   return WriteThroughTemporaryFile(target, bytes, kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL, retry);
 }
 
-// The system's text for `code` without the ".\r\n" it ends with: the caller puts it into a
-// sentence of its own.
-std::string SystemText(DWORD code) {
-  char* text = nullptr;
-  DWORD length = ::FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string reason(text != nullptr ? text : "", text != nullptr ? length : 0);
-  ::LocalFree(text);
-  std::size_t end = reason.find_last_not_of(". \r\n");
-  reason.erase(end == std::string::npos ? 0 : end + 1);
-  if (reason.empty()) {
-    return "Windows error " + std::to_string(code);
-  }
-  return reason;
-}
-
 }  // namespace
 
 bool RealFileSystem::IsReadable(const std::string& path) {
@@ -314,10 +297,7 @@ std::vector<std::string> RealFileSystem::ListFolder(const std::string& folder,
   return SelectAndSortNames(std::move(names), pattern);
 }
 
-WriteResult WriteErrorOutcome(long code) {
-  WriteResult result;
-  result.code = code;
-  result.reason = SystemText(static_cast<DWORD>(code));
+bool IsRefusalCode(long code) {
   switch (code) {
     case ERROR_ACCESS_DENIED:
     case ERROR_WRITE_PROTECT:
@@ -328,13 +308,27 @@ WriteResult WriteErrorOutcome(long code) {
     // Still held by another process once the retries are spent.
     case ERROR_SHARING_VIOLATION:
     case ERROR_LOCK_VIOLATION:
-      result.outcome = WriteOutcome::kRefused;
-      break;
+      return true;
     default:
-      result.outcome = WriteOutcome::kFailed;
-      break;
+      return false;
   }
-  return result;
+}
+
+// The system's text for `code` without the ".\r\n" it ends with: the caller puts it into a
+// sentence of its own.
+std::string SystemErrorText(long code) {
+  char* text = nullptr;
+  DWORD length = ::FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, static_cast<DWORD>(code), 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string reason(text != nullptr ? text : "", text != nullptr ? length : 0);
+  ::LocalFree(text);
+  std::size_t end = reason.find_last_not_of(". \r\n");
+  reason.erase(end == std::string::npos ? 0 : end + 1);
+  if (reason.empty()) {
+    return "Windows error " + std::to_string(code);
+  }
+  return reason;
 }
 
 }  // namespace quorva

@@ -1,0 +1,13 @@
+#include "platform/real_file_system.h"
+
+namespace quorva {
+
+WriteResult WriteErrorOutcome(long code) {
+  WriteResult result;
+  result.outcome = IsRefusalCode(code) ? WriteOutcome::kRefused : WriteOutcome::kFailed;
+  result.code = code;
+  result.reason = SystemErrorText(code);
+  return result;
+}
+
+}  // namespace quorva
