@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "compress/markup_compressor.h"
-#include "compress/style_sheet_compressor.h"
 #include "generated_input.h"
+#include "text/markup_compressor.h"
+#include "text/style_sheet_compressor.h"
 
 namespace quorva {
 namespace {

@@ -7,10 +7,10 @@
 #include <string_view>
 
 #include "fakes/memory_file_system.h"
-#include "frameset/frameset_format.h"
 #include "fuzz_property.h"
+#include "passes/index_frame_pages/frameset_format.h"
 #include "platform/file_system.h"
-#include "platform/text_mode.h"
+#include "text/text_mode.h"
 
 namespace quorva {
 namespace {

@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "driver/list_field_reader.h"
+#include "core/extra_menu_items.h"
 #include "fuzz_property.h"
-#include "menu/extra_menu_items.h"
+#include "text/list_field_reader.h"
 
 namespace quorva {
 namespace {

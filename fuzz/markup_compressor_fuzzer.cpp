@@ -11,9 +11,9 @@
 #include <string>
 #include <string_view>
 
-#include "compress/markup_compressor.h"
 #include "fuzz_property.h"
-#include "platform/text_mode.h"
+#include "text/markup_compressor.h"
+#include "text/text_mode.h"
 #include "text_properties.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -7,11 +7,11 @@
 #include <optional>
 #include <string>
 
+#include "core/page_title.h"
 #include "fakes/memory_file_system.h"
-#include "frameset/page_title.h"
 #include "fuzz_property.h"
-#include "platform/text_mode.h"
-#include "platform/wildcard.h"
+#include "text/text_mode.h"
+#include "text/wildcard.h"
 
 namespace quorva {
 namespace {

@@ -11,8 +11,8 @@
 #include <string>
 #include <string_view>
 
-#include "compress/style_sheet_compressor.h"
 #include "fuzz_property.h"
+#include "text/style_sheet_compressor.h"
 #include "text_properties.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -6,11 +6,11 @@
 #include <string_view>
 #include <vector>
 
+#include "core/toc_page.h"
 #include "fakes/memory_file_system.h"
-#include "frameset/toc_page.h"
 #include "fuzz_property.h"
-#include "menu/menu_walk.h"
-#include "platform/wildcard.h"
+#include "passes/menu/menu_walk.h"
+#include "text/wildcard.h"
 
 namespace quorva {
 namespace {

@@ -7,16 +7,16 @@
 #include <string>
 #include <string_view>
 
-#include "breadcrumbs/topic_rewriting.h"
-#include "compress/compress_output_folder.h"
-#include "driver/name_list.h"
-#include "driver/run_context.h"
-#include "driver/run_settings.h"
-#include "driver/text_utils.h"
+#include "core/name_list.h"
+#include "core/run_context.h"
+#include "core/run_settings.h"
 #include "fakes/memory_console.h"
 #include "fakes/memory_file_system.h"
 #include "fuzz_property.h"
-#include "platform/text_mode.h"
+#include "passes/breadcrumbs/topic_rewriting.h"
+#include "passes/compression/compress_output_folder.h"
+#include "text/text_mode.h"
+#include "text/text_utils.h"
 
 namespace quorva {
 namespace {

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "driver/fatal_error.h"
-#include "driver/run.h"
+#include "app/run.h"
+#include "core/fatal_error.h"
 #include "platform/memory_reuse.h"
 #include "platform/real_console.h"
 #include "platform/real_file_system.h"

@@ -1,6 +1,6 @@
-#include "driver/path_check.h"
+#include "app/path_check.h"
 
-#include "platform/path.h"
+#include "text/path.h"
 
 namespace quorva {
 

@@ -1,24 +1,24 @@
-#include "driver/run.h"
+#include "app/run.h"
 
 #include <new>
 #include <optional>
 
-#include "breadcrumbs/breadcrumb_walk.h"
-#include "breadcrumbs/other_topics.h"
-#include "compress/compress_output_folder.h"
-#include "driver/fatal_error.h"
-#include "driver/name_list.h"
-#include "driver/path_check.h"
-#include "driver/run_context.h"
-#include "driver/run_settings.h"
-#include "driver/switches.h"
-#include "driver/usage.h"
-#include "frameset/frameset_format.h"
-#include "frameset/index_frame_pages.h"
-#include "frameset/page_title.h"
-#include "menu/menu_pass.h"
-#include "platform/path.h"
+#include "app/path_check.h"
+#include "app/switches.h"
+#include "app/usage.h"
+#include "core/fatal_error.h"
+#include "core/name_list.h"
+#include "core/page_title.h"
+#include "core/run_context.h"
+#include "core/run_settings.h"
+#include "passes/breadcrumbs/breadcrumb_walk.h"
+#include "passes/breadcrumbs/other_topics.h"
+#include "passes/compression/compress_output_folder.h"
+#include "passes/index_frame_pages/frameset_format.h"
+#include "passes/index_frame_pages/index_frame_pages.h"
+#include "passes/menu/menu_pass.h"
 #include "platform/temporary_files.h"
+#include "text/path.h"
 
 namespace quorva {
 

@@ -1,11 +1,11 @@
-#include "driver/switches.h"
+#include "app/switches.h"
 
 #include <optional>
 
-#include "driver/path_check.h"
-#include "driver/text_utils.h"
-#include "platform/path.h"
-#include "platform/text_mode.h"
+#include "app/path_check.h"
+#include "text/path.h"
+#include "text/text_mode.h"
+#include "text/text_utils.h"
 
 namespace quorva {
 

@@ -1,4 +1,4 @@
-#include "driver/usage.h"
+#include "app/usage.h"
 
 #include <string>
 

@@ -1,9 +1,9 @@
-#include "menu/extra_menu_items.h"
+#include "core/extra_menu_items.h"
 
 #include <optional>
 
-#include "driver/list_field_reader.h"
-#include "driver/text_utils.h"
+#include "text/list_field_reader.h"
+#include "text/text_utils.h"
 
 namespace quorva {
 

@@ -1,6 +1,6 @@
-#include "driver/name_list.h"
+#include "core/name_list.h"
 
-#include "platform/wildcard.h"
+#include "text/wildcard.h"
 
 namespace quorva {
 

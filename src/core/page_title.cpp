@@ -1,11 +1,11 @@
-#include "frameset/page_title.h"
+#include "core/page_title.h"
 
 #include <cstring>
 #include <memory>
 #include <string_view>
 
-#include "driver/text_utils.h"
-#include "platform/text_reader.h"
+#include "core/text_reader.h"
+#include "text/text_utils.h"
 
 namespace quorva {
 

@@ -1,8 +1,8 @@
-#include "frameset/page_title_cache.h"
+#include "core/page_title_cache.h"
 
 #include <memory>
 
-#include "frameset/page_title.h"
+#include "core/page_title.h"
 
 namespace quorva {
 

@@ -3,9 +3,9 @@
 #include <string>
 #include <unordered_set>
 
-#include "driver/name_list.h"
-#include "driver/run_settings.h"
-#include "frameset/page_title_cache.h"
+#include "core/name_list.h"
+#include "core/page_title_cache.h"
+#include "core/run_settings.h"
 #include "platform/console.h"
 #include "platform/file_system.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "menu/extra_menu_items.h"
+#include "core/extra_menu_items.h"
 
 namespace quorva {
 

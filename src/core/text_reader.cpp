@@ -1,6 +1,6 @@
-#include "platform/text_reader.h"
+#include "core/text_reader.h"
 
-#include "platform/text_mode.h"
+#include "text/text_mode.h"
 
 namespace quorva {
 

@@ -1,9 +1,9 @@
-#include "frameset/toc_page.h"
+#include "core/toc_page.h"
 
 #include <new>
 
-#include "driver/fatal_error.h"
-#include "platform/text_mode.h"
+#include "core/fatal_error.h"
+#include "text/text_mode.h"
 
 namespace quorva {
 

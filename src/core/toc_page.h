@@ -7,7 +7,7 @@
 
 #include "platform/console.h"
 #include "platform/file_system.h"
-#include "platform/path.h"
+#include "text/path.h"
 
 namespace quorva {
 

@@ -1,6 +1,6 @@
-#include "driver/write_failure.h"
+#include "core/write_failure.h"
 
-#include "driver/fatal_error.h"
+#include "core/fatal_error.h"
 
 namespace quorva {
 

@@ -1,6 +1,6 @@
 #include "platform/file_system.h"
 
-#include "platform/text_mode.h"
+#include "text/text_mode.h"
 
 namespace quorva {
 

@@ -10,10 +10,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/path.h"
 #include "platform/real_file_system.h"
 #include "platform/temporary_files.h"
-#include "platform/wildcard.h"
+#include "text/path.h"
+#include "text/wildcard.h"
 
 namespace quorva {
 

@@ -3,7 +3,7 @@
 #include <atomic>
 #include <string_view>
 
-#include "platform/path.h"
+#include "text/path.h"
 
 namespace quorva {
 

@@ -3,11 +3,11 @@
 #include <memory>
 #include <string>
 
-#include "platform/path.h"
 #include "platform/real_file_system.h"
 #include "platform/temporary_files.h"
-#include "platform/wildcard.h"
 #include "platform/windows_write_retry.h"
+#include "text/path.h"
+#include "text/wildcard.h"
 
 // File names go through the narrow (code page) Win32 functions only: the tool treats names as
 // 8-bit bytes, and a name read from a listing must open as the same file.

@@ -1,4 +1,4 @@
-#include "driver/list_field_reader.h"
+#include "text/list_field_reader.h"
 
 namespace quorva {
 

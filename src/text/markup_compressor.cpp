@@ -1,4 +1,4 @@
-#include "compress/markup_compressor.h"
+#include "text/markup_compressor.h"
 
 #include <array>
 #include <cstdint>
@@ -11,9 +11,9 @@
 #include <intrin.h>
 #endif
 
-#include "compress/inline_whitespace.h"
-#include "compress/rewrite_file.h"
-#include "driver/text_utils.h"
+#include "passes/compression/rewrite_file.h"
+#include "text/inline_whitespace.h"
+#include "text/text_utils.h"
 
 namespace quorva {
 

@@ -1,4 +1,4 @@
-#include "platform/path.h"
+#include "text/path.h"
 
 namespace quorva {
 

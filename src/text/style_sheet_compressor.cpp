@@ -1,7 +1,7 @@
-#include "compress/style_sheet_compressor.h"
+#include "text/style_sheet_compressor.h"
 
-#include "compress/inline_whitespace.h"
-#include "compress/rewrite_file.h"
+#include "passes/compression/rewrite_file.h"
+#include "text/inline_whitespace.h"
 
 namespace quorva {
 

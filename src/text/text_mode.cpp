@@ -1,4 +1,4 @@
-#include "platform/text_mode.h"
+#include "text/text_mode.h"
 
 namespace quorva {
 

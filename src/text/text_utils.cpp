@@ -1,8 +1,8 @@
-#include "driver/text_utils.h"
+#include "text/text_utils.h"
 
 #include <cstdint>
 
-#include "platform/wildcard.h"
+#include "text/wildcard.h"
 
 namespace quorva {
 

@@ -1,4 +1,4 @@
-#include "platform/wildcard.h"
+#include "text/wildcard.h"
 
 #include <algorithm>
 

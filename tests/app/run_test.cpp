@@ -1,4 +1,4 @@
-#include "driver/run.h"
+#include "app/run.h"
 
 #include <gtest/gtest.h>
 

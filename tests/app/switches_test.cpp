@@ -1,4 +1,4 @@
-#include "driver/switches.h"
+#include "app/switches.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "menu/extra_menu_items.h"
+#include "core/extra_menu_items.h"
 
 #include <gtest/gtest.h>
 

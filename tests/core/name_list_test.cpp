@@ -1,4 +1,4 @@
-#include "driver/name_list.h"
+#include "core/name_list.h"
 
 #include <gtest/gtest.h>
 

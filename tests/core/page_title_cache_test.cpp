@@ -1,4 +1,4 @@
-#include "frameset/page_title_cache.h"
+#include "core/page_title_cache.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "frameset/page_title.h"
+#include "core/page_title.h"
 
 #include <gtest/gtest.h>
 

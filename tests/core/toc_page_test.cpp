@@ -1,4 +1,4 @@
-#include "frameset/toc_page.h"
+#include "core/toc_page.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include "e2e/binary_runner.h"
-#include "platform/path.h"
+#include "text/path.h"
 
 namespace quorva {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "compress/markup_compressor.h"
 #include "e2e/binary_runner.h"
 #include "fakes/temp_folder.h"
+#include "text/markup_compressor.h"
 
 namespace quorva {
 namespace {

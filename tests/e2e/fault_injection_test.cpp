@@ -18,8 +18,8 @@
 
 #include "e2e/binary_runner.h"
 #include "fakes/temp_folder.h"
-#include "help_set_generator.h"
-#include "platform/wildcard.h"
+#include "help_set/help_set_generator.h"
+#include "text/wildcard.h"
 
 namespace quorva {
 namespace {

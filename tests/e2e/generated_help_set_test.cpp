@@ -4,7 +4,7 @@
 
 #include "e2e/binary_runner.h"
 #include "fakes/temp_folder.h"
-#include "help_set_generator.h"
+#include "help_set/help_set_generator.h"
 
 namespace quorva {
 namespace {

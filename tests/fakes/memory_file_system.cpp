@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/path.h"
-#include "platform/wildcard.h"
+#include "text/path.h"
+#include "text/wildcard.h"
 
 namespace quorva {
 

@@ -10,7 +10,7 @@
 #include <windows.h>
 #endif
 
-#include "platform/path.h"
+#include "text/path.h"
 
 namespace quorva {
 

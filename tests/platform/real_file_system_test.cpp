@@ -17,8 +17,8 @@
 #endif
 
 #include "fakes/temp_folder.h"
-#include "platform/path.h"
 #include "platform/temporary_files.h"
+#include "text/path.h"
 
 namespace quorva {
 namespace {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "fakes/temp_folder.h"
-#include "platform/path.h"
 #include "platform/real_file_system.h"
+#include "text/path.h"
 
 namespace quorva {
 namespace {

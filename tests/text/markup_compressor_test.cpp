@@ -1,11 +1,11 @@
-#include "compress/markup_compressor.h"
+#include "text/markup_compressor.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <utility>
 
-#include "platform/text_mode.h"
+#include "text/text_mode.h"
 
 namespace quorva {
 namespace {

@@ -1,4 +1,4 @@
-#include "compress/style_sheet_compressor.h"
+#include "text/style_sheet_compressor.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "platform/text_mode.h"
+#include "text/text_mode.h"
 
 #include <gtest/gtest.h>
 
+#include "core/text_reader.h"
 #include "fakes/memory_file_system.h"
-#include "platform/text_reader.h"
 
 namespace quorva {
 namespace {

@@ -1,8 +1,8 @@
-#include "driver/text_utils.h"
+#include "text/text_utils.h"
 
 #include <gtest/gtest.h>
 
-#include "driver/list_field_reader.h"
+#include "text/list_field_reader.h"
 
 namespace quorva {
 namespace {

@@ -1,4 +1,4 @@
-#include "help_set_generator.h"
+#include "help_set/help_set_generator.h"
 
 #include <cmath>
 #include <filesystem>

@@ -3,7 +3,7 @@
 #include <iostream>
 #include <string>
 
-#include "help_set_generator.h"
+#include "help_set/help_set_generator.h"
 
 int main(int argc, char** argv) {
   if (argc < 2) {

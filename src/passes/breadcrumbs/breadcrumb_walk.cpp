@@ -1,9 +1,9 @@
-#include "breadcrumbs/breadcrumb_walk.h"
+#include "passes/breadcrumbs/breadcrumb_walk.h"
 
-#include "breadcrumbs/topic_rewriting.h"
-#include "driver/text_utils.h"
-#include "frameset/toc_page.h"
-#include "platform/path.h"
+#include "core/toc_page.h"
+#include "passes/breadcrumbs/topic_rewriting.h"
+#include "text/path.h"
+#include "text/text_utils.h"
 
 namespace quorva {
 

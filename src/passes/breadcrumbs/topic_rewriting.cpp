@@ -1,15 +1,15 @@
-#include "breadcrumbs/topic_rewriting.h"
+#include "passes/breadcrumbs/topic_rewriting.h"
 
 #include <new>
 #include <optional>
 
-#include "compress/compress_output_folder.h"
-#include "driver/fatal_error.h"
-#include "driver/text_utils.h"
-#include "driver/write_failure.h"
-#include "platform/path.h"
-#include "platform/text_mode.h"
-#include "platform/wildcard.h"
+#include "core/fatal_error.h"
+#include "core/write_failure.h"
+#include "passes/compression/compress_output_folder.h"
+#include "text/path.h"
+#include "text/text_mode.h"
+#include "text/text_utils.h"
+#include "text/wildcard.h"
 
 namespace quorva {
 

@@ -1,13 +1,13 @@
-#include "compress/compress_output_folder.h"
+#include "passes/compression/compress_output_folder.h"
 
 #include <cstddef>
 #include <vector>
 
-#include "compress/markup_compressor.h"
-#include "compress/style_sheet_compressor.h"
-#include "driver/text_utils.h"
-#include "platform/path.h"
-#include "platform/wildcard.h"
+#include "text/markup_compressor.h"
+#include "text/path.h"
+#include "text/style_sheet_compressor.h"
+#include "text/text_utils.h"
+#include "text/wildcard.h"
 
 namespace quorva {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "driver/run_context.h"
+#include "core/run_context.h"
 
 namespace quorva {
 

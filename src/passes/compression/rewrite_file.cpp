@@ -1,10 +1,10 @@
-#include "compress/rewrite_file.h"
+#include "passes/compression/rewrite_file.h"
 
 #include <new>
 #include <optional>
 
-#include "driver/fatal_error.h"
-#include "driver/write_failure.h"
+#include "core/fatal_error.h"
+#include "core/write_failure.h"
 
 namespace quorva {
 

@@ -1,9 +1,9 @@
-#include "frameset/frameset_format.h"
+#include "passes/index_frame_pages/frameset_format.h"
 
 #include <vector>
 
-#include "driver/text_utils.h"
-#include "platform/text_mode.h"
+#include "text/text_mode.h"
+#include "text/text_utils.h"
 
 namespace quorva {
 

@@ -1,14 +1,14 @@
-#include "frameset/index_frame_pages.h"
+#include "passes/index_frame_pages/index_frame_pages.h"
 
 #include <new>
 
-#include "breadcrumbs/topic_rewriting.h"
-#include "compress/compress_output_folder.h"
-#include "driver/fatal_error.h"
-#include "driver/text_utils.h"
-#include "driver/write_failure.h"
-#include "frameset/toc_page.h"
-#include "platform/text_mode.h"
+#include "core/fatal_error.h"
+#include "core/toc_page.h"
+#include "core/write_failure.h"
+#include "passes/breadcrumbs/topic_rewriting.h"
+#include "passes/compression/compress_output_folder.h"
+#include "text/text_mode.h"
+#include "text/text_utils.h"
 
 namespace quorva {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "driver/run_context.h"
-#include "frameset/frameset_format.h"
+#include "core/run_context.h"
+#include "passes/index_frame_pages/frameset_format.h"
 
 namespace quorva {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "driver/run_settings.h"
+#include "core/run_settings.h"
 
 namespace quorva {
 

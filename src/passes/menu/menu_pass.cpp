@@ -1,11 +1,11 @@
-#include "menu/menu_pass.h"
+#include "passes/menu/menu_pass.h"
 
-#include "compress/compress_output_folder.h"
-#include "driver/write_failure.h"
-#include "menu/menu_markup.h"
-#include "menu/menu_walk.h"
-#include "platform/path.h"
-#include "platform/text_mode.h"
+#include "core/write_failure.h"
+#include "passes/compression/compress_output_folder.h"
+#include "passes/menu/menu_markup.h"
+#include "passes/menu/menu_walk.h"
+#include "text/path.h"
+#include "text/text_mode.h"
 
 namespace quorva {
 

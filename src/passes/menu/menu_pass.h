@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "driver/run_context.h"
+#include "core/run_context.h"
 
 namespace quorva {
 

@@ -1,11 +1,11 @@
-#include "menu/menu_walk.h"
+#include "passes/menu/menu_walk.h"
 
 #include <optional>
 
-#include "driver/name_list.h"
-#include "driver/text_utils.h"
-#include "frameset/toc_page.h"
-#include "platform/path.h"
+#include "core/name_list.h"
+#include "core/toc_page.h"
+#include "text/path.h"
+#include "text/text_utils.h"
 
 namespace quorva {
 

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "driver/run_context.h"
-#include "menu/menu_markup.h"
+#include "core/run_context.h"
+#include "passes/menu/menu_markup.h"
 
 namespace quorva {
 

@@ -1,12 +1,12 @@
-#include "breadcrumbs/breadcrumb_walk.h"
+#include "passes/breadcrumbs/breadcrumb_walk.h"
 
 #include <gtest/gtest.h>
 
-#include "breadcrumbs/other_topics.h"
-#include "driver/fatal_error.h"
+#include "core/fatal_error.h"
 #include "fakes/memory_console.h"
 #include "fakes/memory_file_system.h"
 #include "fakes/toc_chain.h"
+#include "passes/breadcrumbs/other_topics.h"
 
 namespace quorva {
 namespace {

@@ -1,8 +1,8 @@
-#include "breadcrumbs/topic_rewriting.h"
+#include "passes/breadcrumbs/topic_rewriting.h"
 
 #include <gtest/gtest.h>
 
-#include "driver/fatal_error.h"
+#include "core/fatal_error.h"
 #include "fakes/memory_console.h"
 #include "fakes/memory_file_system.h"
 

@@ -1,11 +1,11 @@
-#include "compress/compress_output_folder.h"
+#include "passes/compression/compress_output_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <new>
 
-#include "driver/fatal_error.h"
-#include "driver/run.h"
+#include "app/run.h"
+#include "core/fatal_error.h"
 #include "fakes/memory_console.h"
 #include "fakes/memory_file_system.h"
 

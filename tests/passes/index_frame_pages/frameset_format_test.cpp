@@ -1,4 +1,4 @@
-#include "frameset/frameset_format.h"
+#include "passes/index_frame_pages/frameset_format.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "frameset/index_frame_pages.h"
+#include "passes/index_frame_pages/index_frame_pages.h"
 
 #include <gtest/gtest.h>
 
-#include "driver/fatal_error.h"
+#include "core/fatal_error.h"
 #include "fakes/memory_console.h"
 #include "fakes/memory_file_system.h"
 #include "fakes/toc_chain.h"

@@ -1,4 +1,4 @@
-#include "menu/menu_markup.h"
+#include "passes/menu/menu_markup.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
-#include "menu/menu_walk.h"
+#include "passes/menu/menu_walk.h"
 
 #include <gtest/gtest.h>
 
-#include "driver/fatal_error.h"
+#include "core/fatal_error.h"
 #include "fakes/memory_console.h"
 #include "fakes/memory_file_system.h"
 #include "fakes/toc_chain.h"
-#include "menu/menu_pass.h"
+#include "passes/menu/menu_pass.h"
 
 namespace quorva {
 namespace {
