@@ -10,6 +10,7 @@
 #include "core/name_list.h"
 #include "core/run_context.h"
 #include "core/run_settings.h"
+#include "core/topic_markers.h"
 #include "fakes/memory_console.h"
 #include "fakes/memory_file_system.h"
 #include "fuzz_property.h"

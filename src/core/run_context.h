@@ -1,9 +1,9 @@
 #pragma once
 
 #include <string>
-#include <unordered_set>
 
 #include "core/name_list.h"
+#include "core/page_output.h"
 #include "core/page_title_cache.h"
 #include "core/run_settings.h"
 #include "platform/console.h"
@@ -19,7 +19,8 @@ struct RunContext {
         console(run_console),
         settings(run_settings),
         names(name_list),
-        titles(file_system) {}
+        titles(file_system),
+        pages(file_system, run_settings) {}
   RunContext(const RunContext&) = delete;
   RunContext& operator=(const RunContext&) = delete;
 
@@ -31,9 +32,8 @@ struct RunContext {
   PageTitleCache titles;
   // The drop-down menu's markup, built by the menu pass before any topic is rewritten.
   std::string menu;
-  // Files whose final bytes for this run are on disk: written compressed where no later pass
-  // would change them, so neither topic rewriting nor the compression pass reads them again.
-  std::unordered_set<std::string> finished_files;
+  // Every page a pass writes goes out here, which remembers the pages already in final form.
+  PageOutput pages;
 };
 
 }  // namespace quorva

@@ -11,4 +11,9 @@ bool CheckWrite(const WriteResult& result, const std::string& path) {
   return result.Written();
 }
 
+bool ReplaceChangedFile(FileSystem& fs, const std::string& path, const std::string& old_bytes,
+                        const std::string& new_bytes) {
+  return new_bytes == old_bytes || CheckWrite(fs.ReplaceBinary(path, new_bytes), path);
+}
+
 }  // namespace quorva

@@ -11,7 +11,6 @@
 #include <intrin.h>
 #endif
 
-#include "passes/compression/rewrite_file.h"
 #include "text/inline_whitespace.h"
 #include "text/text_utils.h"
 
@@ -221,10 +220,6 @@ std::string CompressMarkupText(std::string_view text) {
   }
   output.resize(static_cast<std::size_t>(end - begin));
   return output;
-}
-
-bool CompressMarkupFile(FileSystem& fs, const std::string& path) {
-  return RewriteFile(fs, path, CompressMarkupText);
 }
 
 }  // namespace quorva

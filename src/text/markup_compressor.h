@@ -3,16 +3,11 @@
 #include <string>
 #include <string_view>
 
-#include "platform/file_system.h"
-
 namespace quorva {
 
 // Removes redundant white space from HTML or PHP text: carriage returns, blank lines,
 // indentation, runs of spaces, white space after "<" and a space before ">". Inside a bare
 // "<pre>" element only carriage returns and empty lines go. Every byte, NUL included, is text.
 std::string CompressMarkupText(std::string_view text);
-
-// Rewrites an HTML or PHP file in place with CompressMarkupText; false when it cannot be read.
-bool CompressMarkupFile(FileSystem& fs, const std::string& path);
 
 }  // namespace quorva

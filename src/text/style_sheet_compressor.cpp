@@ -1,6 +1,5 @@
 #include "text/style_sheet_compressor.h"
 
-#include "passes/compression/rewrite_file.h"
 #include "text/inline_whitespace.h"
 
 namespace quorva {
@@ -53,10 +52,6 @@ std::string CompressStyleSheetText(std::string_view text) {
   }
   output.resize(static_cast<std::size_t>(end - begin));
   return output;
-}
-
-bool CompressStyleSheet(FileSystem& fs, const std::string& path) {
-  return RewriteFile(fs, path, CompressStyleSheetText);
 }
 
 }  // namespace quorva

@@ -32,7 +32,7 @@ bool ModifyOtherTopics(RunContext& run, const std::string& toc_page_path) {
     run.console.Write((rewritten ? ", " : "\nOther topics -(") + name);
     rewritten = true;
     std::string path = MakePath(toc_page.drive, toc_page.folder, name, "");
-    if (run.finished_files.count(path) != 0) {
+    if (run.pages.IsFinished(path)) {
       continue;  // an index frame page written in its final form
     }
     // With breadcrumbs off the trail is never inserted, so its link is not made.

@@ -4,8 +4,6 @@
 #include <optional>
 
 #include "core/fatal_error.h"
-#include "core/write_failure.h"
-#include "passes/compression/compress_output_folder.h"
 #include "text/path.h"
 #include "text/text_mode.h"
 #include "text/text_utils.h"
@@ -113,19 +111,9 @@ std::string MakeBreadLink(RunContext& run, const std::string& toc_page_path, std
   return link;
 }
 
-bool MayHoldActiveMarker(const RunSettings& settings, std::string_view text) {
-  const std::string folded = FoldAsciiCase(text);
-  auto holds = [&folded](bool active, const char* marker) {
-    return active && folded.find(marker) != std::string::npos;
-  };
-  return holds(settings.handle_menu_markers, "<menu>") || holds(settings.breadcrumbs, "<bread>") ||
-         holds(settings.snippets_loaded, "<panel") ||
-         holds(settings.file_name_marker, "<filename>");
-}
-
 bool ReplaceMarkerComponents(RunContext& run, const std::string& topic_path,
                              const std::string& trail) {
-  if (run.finished_files.count(topic_path) != 0) {
+  if (run.pages.IsFinished(topic_path)) {
     return true;  // its final bytes are on disk already
   }
   try {
@@ -134,20 +122,11 @@ bool ReplaceMarkerComponents(RunContext& run, const std::string& topic_path,
       return false;
     }
     // Every byte is kept, also after a byte 26 or a NUL, so a rewrite never cuts a topic short.
-    std::string rewritten =
-        RewriteTopicText(run, topic_path, DecodeTextMode(*bytes, TextEnd::kKeepBytes), trail);
-    // This is the topic's last rewrite before the compression pass, so it is written
-    // compressed at once when that pass would compress it.
-    const bool compressed = CompressAtLastRewrite(run.settings, FileNameOf(topic_path), rewritten);
-    if (!compressed) {
-      rewritten = EncodeTextMode(rewritten);
-    }
-    // A file the system refuses to write keeps its old content without a message.
-    const bool on_disk =
-        rewritten == *bytes || CheckWrite(run.fs.ReplaceBinary(topic_path, rewritten), topic_path);
-    if (compressed && on_disk) {
-      run.finished_files.insert(topic_path);
-    }
+    // This is the topic's last rewrite before the compression pass. A file the system refuses
+    // to write keeps its old content without a message.
+    run.pages.ReplacePage(
+        topic_path, *bytes,
+        RewriteTopicText(run, topic_path, DecodeTextMode(*bytes, TextEnd::kKeepBytes), trail));
     return true;
   } catch (const std::bad_alloc&) {
     throw FatalError("\n ReplaceMarkerComponents - Error: Out of memory\n");

@@ -24,8 +24,4 @@ std::string MakeBreadLink(RunContext& run, const std::string& toc_page_path, std
 bool ReplaceMarkerComponents(RunContext& run, const std::string& topic_path,
                              const std::string& trail);
 
-// True when rewriting `text` could replace a marker under the run's settings. A text for which
-// this is false comes out of the rewriting with the same characters.
-bool MayHoldActiveMarker(const RunSettings& settings, std::string_view text);
-
 }  // namespace quorva

@@ -16,10 +16,7 @@ bool RewriteFile(FileSystem& fs, const std::string& path, TextCompressor compres
     }
     // The crash-safe replace: a killed run leaves each file either old or compressed. A file
     // whose bytes stay the same is not written, so it keeps its time.
-    std::string compressed = compress(*bytes);
-    if (compressed != *bytes) {
-      CheckWrite(fs.ReplaceBinary(path, compressed), path);
-    }
+    ReplaceChangedFile(fs, path, *bytes, compress(*bytes));
   } catch (const std::bad_alloc&) {
     throw FatalError("Error: Out of memory");
   }

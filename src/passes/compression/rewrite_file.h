@@ -1,14 +1,11 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
+#include "core/compression_groups.h"
 #include "platform/file_system.h"
 
 namespace quorva {
-
-// A pure byte-in, byte-out transformation of a whole file.
-using TextCompressor = std::string (*)(std::string_view bytes);
 
 // Reads the file's bytes as they are, compresses them and replaces the file with the result.
 // Returns false when the file cannot be read (missing, or a folder), which leaves it alone; a

@@ -1,13 +1,11 @@
 #include "passes/index_frame_pages/index_frame_pages.h"
 
 #include <new>
+#include <utility>
 
 #include "core/fatal_error.h"
 #include "core/toc_page.h"
-#include "core/write_failure.h"
-#include "passes/breadcrumbs/topic_rewriting.h"
-#include "passes/compression/compress_output_folder.h"
-#include "text/text_mode.h"
+#include "core/topic_markers.h"
 #include "text/text_utils.h"
 
 namespace quorva {
@@ -41,15 +39,10 @@ void WriteIndexFramePage(IndexFrameWalk& walk, const PathParts& toc_page,
     throw FatalError("\nError: Out of memory\n");
   }
   std::string path = MakePath(toc_page.drive, toc_page.folder, page_name, "");
-  // A page that no marker of the later rewriting can change is written in its final form at
-  // once: compressed, when the compression pass would compress it.
-  const bool finished = !MayHoldActiveMarker(walk.run.settings, page) &&
-                        CompressAtLastRewrite(walk.run.settings, page_name, page);
-  // A page the system refuses to create is skipped; the topic stays claimed.
-  if (CheckWrite(walk.run.fs.WriteBinary(path, finished ? page : EncodeTextMode(page)), path) &&
-      finished) {
-    walk.run.finished_files.insert(path);
-  }
+  // A page that no marker of the later rewriting can change is at its last rewrite already. A
+  // page the system refuses to create is skipped; the topic stays claimed.
+  const bool last_rewrite = !MayHoldActiveMarker(walk.run.settings, page);
+  walk.run.pages.WriteNewPage(path, std::move(page), last_rewrite);
 }
 
 }  // namespace

@@ -1,32 +1,22 @@
 #include "passes/menu/menu_pass.h"
 
-#include "core/write_failure.h"
-#include "passes/compression/compress_output_folder.h"
 #include "passes/menu/menu_markup.h"
 #include "passes/menu/menu_walk.h"
 #include "text/path.h"
-#include "text/text_mode.h"
 
 namespace quorva {
 
 namespace {
 
-// Writes the menu page. One in the output folder is written in its final form at once,
-// compressed when the compression pass would compress it, so that a later run with the same
-// menu leaves the file untouched.
+// Writes the menu page. One in the output folder is at its last rewrite: it is written in its
+// final form at once, so that a later run with the same menu leaves the file untouched.
 void WriteMenuPage(RunContext& run, const std::string& page, const std::string& toc_page_path) {
   const PathParts toc_page = SplitPath(toc_page_path);
   const PathParts menu_page = SplitPath(page);
-  std::string bytes = run.menu;
-  const bool finished = menu_page.drive + menu_page.folder == toc_page.drive + toc_page.folder &&
-                        CompressAtLastRewrite(run.settings, FileNameOf(page), bytes);
-  if (!finished) {
-    bytes = EncodeTextMode(bytes);
-  }
-  if (!CheckWrite(run.fs.WriteBinary(page, bytes), page)) {
+  const bool in_output_folder =
+      menu_page.drive + menu_page.folder == toc_page.drive + toc_page.folder;
+  if (!run.pages.WriteNewPage(page, run.menu, in_output_folder)) {
     run.console.Write("\nError: Menu page (" + page + ") not written.\n");
-  } else if (finished) {
-    run.finished_files.insert(page);
   }
 }
 

@@ -1,0 +1,64 @@
+#include "core/page_output.h"
+
+#include "core/compression_groups.h"
+#include "core/write_failure.h"
+#include "text/path.h"
+#include "text/text_mode.h"
+#include "text/wildcard.h"
+
+namespace quorva {
+
+bool CompressAtLastRewrite(const RunSettings& settings, std::string_view file_name,
+                           std::string& text) {
+  if (!settings.compression) {
+    return false;
+  }
+  // A name in two groups is compressed twice by the pass; such files are left to it.
+  const CompressionGroup* match = nullptr;
+  int groups = 0;
+  for (const CompressionGroup& group : kCompressionGroups) {
+    if (MatchesWildcard(file_name, group.pattern)) {
+      match = &group;
+      ++groups;
+    }
+  }
+  if (groups != 1 || match->compress != CompressMarkupText) {
+    return false;
+  }
+  text = CompressMarkupText(text);
+  return true;
+}
+
+bool PageOutput::MakeFinalForm(const std::string& path, std::string& text,
+                               bool last_rewrite) const {
+  if (last_rewrite && CompressAtLastRewrite(settings_, FileNameOf(path), text)) {
+    return true;
+  }
+  text = EncodeTextMode(text);
+  return false;
+}
+
+bool PageOutput::WriteNewPage(const std::string& path, std::string text, bool last_rewrite) {
+  const bool finished = MakeFinalForm(path, text, last_rewrite);
+  if (!CheckWrite(fs_.WriteBinary(path, text), path)) {
+    return false;
+  }
+  if (finished) {
+    finished_.insert(path);
+  }
+  return true;
+}
+
+bool PageOutput::ReplacePage(const std::string& path, const std::string& old_bytes,
+                             std::string text) {
+  const bool finished = MakeFinalForm(path, text, true);
+  if (!ReplaceChangedFile(fs_, path, old_bytes, text)) {
+    return false;
+  }
+  if (finished) {
+    finished_.insert(path);
+  }
+  return true;
+}
+
+}  // namespace quorva

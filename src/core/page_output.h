@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <unordered_set>
+
+#include "core/run_settings.h"
+#include "platform/file_system.h"
+
+namespace quorva {
+
+// Where a page a pass writes gets its final form for the run. A page at its last rewrite that
+// the compression pass would compress with the markup rules alone is written compressed at once
+// and remembered as finished, so that neither topic rewriting nor the compression pass reads it
+// again; any other page is written in text mode (LF as CR LF). Every write is crash-safe, and a
+// failed one ends the run (see CheckWrite).
+class PageOutput {
+ public:
+  PageOutput(FileSystem& fs, const RunSettings& settings) : fs_(fs), settings_(settings) {}
+  PageOutput(const PageOutput&) = delete;
+  PageOutput& operator=(const PageOutput&) = delete;
+
+  // Writes a page the run makes. `last_rewrite`: nothing but the compression pass would change
+  // the page after this. False when the system refused the file, which the caller skips.
+  bool WriteNewPage(const std::string& path, std::string text, bool last_rewrite);
+
+  // Replaces a topic read as `old_bytes` with its rewritten text, at the topic's last rewrite.
+  // False when the system refused the file, which keeps its old bytes.
+  bool ReplacePage(const std::string& path, const std::string& old_bytes, std::string text);
+
+  // True when the page's final bytes for this run are on disk.
+  bool IsFinished(const std::string& path) const { return finished_.count(path) != 0; }
+
+ private:
+  // Turns a page's text into its bytes on disk; true when they are its final, compressed form.
+  bool MakeFinalForm(const std::string& path, std::string& text, bool last_rewrite) const;
+
+  FileSystem& fs_;
+  const RunSettings& settings_;
+  std::unordered_set<std::string> finished_;
+};
+
+// Compresses a page's rewritten text at once when compression is on and the compression pass
+// would apply the markup rules, and only them, to a file of that name. The text may still have
+// LF line ends: compressing drops every carriage return, so the compressed text is the same
+// bytes that compressing the page as written in text mode gives.
+bool CompressAtLastRewrite(const RunSettings& settings, std::string_view file_name,
+                           std::string& text);
+
+}  // namespace quorva
