@@ -7,8 +7,6 @@ namespace quorva {
 
 // The longest path the tool handles; longer ones are refused, never cut into another name.
 constexpr std::size_t kPathLimit = 259;
-// The longest drive, folder, base name or extension part of a path.
-constexpr std::size_t kPathPartLimit = 255;
 
 // A path as drive ("C:"), folder (with its trailing separator), base name and extension
 // (with its leading dot).
