@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "app/version.h"
+
 namespace quorva {
 
 void PrintUsage(Console& console) {
@@ -38,7 +40,7 @@ void PrintUsage(Console& console) {
 }
 
 void PrintVersionBanner(Console& console) {
-  console.Write("\nQUORVA Tessivane -- Version: 2.2.1.\n\n");
+  console.Write(std::string("\nQUORVA Tessivane -- Version: ") + kReleaseVersion + ".\n\n");
 }
 
 }  // namespace quorva

@@ -4,8 +4,6 @@
 
 namespace quorva {
 
-constexpr const char* kFullVersion = "2.2.1.1175";
-
 void PrintUsage(Console& console);
 void PrintVersionBanner(Console& console);
 
