@@ -69,6 +69,14 @@ bool IsTocPageName(std::string_view name) {
   return name.size() > 3 && name.compare(0, 3, "toc") == 0;
 }
 
+bool ClaimPageLink(NameList& names, std::string_view name) {
+  if (!HasPageExtension(name) || !names.IsNewName(name)) {
+    return false;
+  }
+  names.AddListedName(name);
+  return true;
+}
+
 std::string TocProgressHead(int depth, const PathParts& page) {
   return "\n" + std::string(static_cast<std::size_t>(depth), ' ') + std::string(kConsoleCorner) +
          page.base + page.extension + " -(";

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/name_list.h"
 #include "platform/console.h"
 #include "platform/file_system.h"
 #include "text/path.h"
@@ -13,6 +14,8 @@ namespace quorva {
 
 // The longest link name a TOC page yields.
 constexpr std::size_t kLinkNameLimit = 260;
+// The longest name a walk looks for beside its TOC page; a longer one is cut to it.
+constexpr std::size_t kListedNameLimit = 259;
 // TOC pages nest at most this deep below the output TOC page (32 levels in all).
 constexpr int kDeepestTocLevel = 31;
 
@@ -42,6 +45,11 @@ void ScanTocPageLinks(std::string_view text, OnLink on_link) {
 bool HasPageExtension(std::string_view name);
 // A TOC page's name is longer than three characters and begins with lowercase "toc".
 bool IsTocPageName(std::string_view name);
+
+// Claims a link for the current walk: true, with the name added to the list, when it names a
+// page and no earlier link claimed it. Every link a walk keeps is claimed here, so each page
+// is taken once per walk.
+bool ClaimPageLink(NameList& names, std::string_view name);
 
 // The head of a TOC page's progress line: a line break, one space per level, the corner, the
 // page's name and " -(".

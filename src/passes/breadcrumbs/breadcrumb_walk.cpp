@@ -7,12 +7,6 @@
 
 namespace quorva {
 
-namespace {
-
-constexpr std::size_t kListedNameLimit = 259;
-
-}  // namespace
-
 void ParseThisBreadToc(RunContext& run, const std::string& toc_page_path,
                        const std::string& parent_trail, int depth) {
   std::optional<std::string> text =
@@ -26,10 +20,9 @@ void ParseThisBreadToc(RunContext& run, const std::string& toc_page_path,
   ProgressNames topics(run.console);
   std::optional<std::string> pending_page;
   ScanTocPageLinks(*text, [&](const std::string& name) {
-    if (!HasPageExtension(name) || !run.names.IsNewName(name)) {
+    if (!ClaimPageLink(run.names, name)) {
       return;
     }
-    run.names.AddListedName(name);
     if (IsTocPageName(name)) {
       pending_page = std::string(CutTo(name, kListedNameLimit));
       return;

@@ -7,12 +7,6 @@
 
 namespace quorva {
 
-namespace {
-
-constexpr std::size_t kEntryNameLimit = 259;
-
-}  // namespace
-
 bool ModifyOtherTopics(RunContext& run, const std::string& toc_page_path) {
   if (!run.fs.IsReadable(toc_page_path)) {
     return false;
@@ -21,7 +15,7 @@ bool ModifyOtherTopics(RunContext& run, const std::string& toc_page_path) {
   bool rewritten = false;
   for (const std::string& entry :
        run.fs.ListFolder(toc_page.drive + toc_page.folder, MakePath("", "", "*", "htm*"))) {
-    std::string name(CutTo(entry, kEntryNameLimit));
+    std::string name(CutTo(entry, kListedNameLimit));
     if (!run.names.IsNewName(name)) {
       continue;
     }

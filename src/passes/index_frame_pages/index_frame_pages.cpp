@@ -13,7 +13,6 @@ namespace quorva {
 namespace {
 
 constexpr std::size_t kIndexFramePageNameLimit = 255;
-constexpr std::size_t kNestedPageNameLimit = 259;
 
 std::string TitleSlotText(IndexFrameWalk& walk, const std::string& topic_path) {
   if (!walk.run.settings.per_topic_titles) {
@@ -59,16 +58,14 @@ void ParseThisToc(IndexFrameWalk& walk, const std::string& toc_page_path, int de
 
   ProgressNames topics(run.console);
   ScanTocPageLinks(*text, [&](const std::string& name) {
-    if (HasPageExtension(name) && !IsTocPageName(name) && run.names.IsNewName(name)) {
+    if (!IsTocPageName(name) && ClaimPageLink(run.names, name)) {
       topics.Add(name);
-      run.names.AddListedName(name);
       WriteIndexFramePage(walk, page, page_name, name);
     }
   });
   PageLinkList nested_pages;
   ScanTocPageLinks(*text, [&](const std::string& name) {
-    if (HasPageExtension(name) && IsTocPageName(name) && run.names.IsNewName(name)) {
-      run.names.AddListedName(name);
+    if (IsTocPageName(name) && ClaimPageLink(run.names, name)) {
       nested_pages.AddPageLink(name);
     }
   });
@@ -76,8 +73,7 @@ void ParseThisToc(IndexFrameWalk& walk, const std::string& toc_page_path, int de
   text.reset();  // only the nested pages' texts are needed from here on
 
   for (const std::string& name : nested_pages.Names()) {
-    ParseThisToc(walk, MakePath(page.drive, page.folder, CutTo(name, kNestedPageNameLimit), ""),
-                 depth + 1);
+    ParseThisToc(walk, PathBeside(toc_page_path, CutTo(name, kListedNameLimit)), depth + 1);
   }
 }
 

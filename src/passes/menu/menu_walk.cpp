@@ -2,7 +2,6 @@
 
 #include <optional>
 
-#include "core/name_list.h"
 #include "core/toc_page.h"
 #include "text/path.h"
 #include "text/text_utils.h"
@@ -22,15 +21,6 @@ std::string TakeTrimmed(std::string_view body, std::size_t& i, std::size_t limit
   }
   TrimSpaces(text);
   return text;
-}
-
-// A link is kept once: when it names a page and no earlier link claimed it.
-bool ClaimPageLink(NameList& names, const std::string& target) {
-  if (!HasPageExtension(target) || !names.IsNewName(target)) {
-    return false;
-  }
-  names.AddListedName(target);
-  return true;
 }
 
 // The first extra item for position `position` of the list at `level` under `parent_position`.
