@@ -2,6 +2,8 @@
 
 #include <new>
 #include <optional>
+#include <utility>
+#include <variant>
 
 #include "app/path_check.h"
 #include "app/switches.h"
@@ -11,8 +13,7 @@
 #include "core/page_title.h"
 #include "core/run_context.h"
 #include "core/run_settings.h"
-#include "passes/breadcrumbs/breadcrumb_walk.h"
-#include "passes/breadcrumbs/other_topics.h"
+#include "passes/breadcrumbs/topics_pass.h"
 #include "passes/compression/compress_output_folder.h"
 #include "passes/index_frame_pages/frameset_format.h"
 #include "passes/index_frame_pages/index_frame_pages.h"
@@ -52,7 +53,54 @@ std::optional<OutputPaths> DeriveOutputPaths(const std::string& output_toc, Cons
   return paths;
 }
 
-int RunSteps(const std::vector<std::string>& arguments, FileSystem& fs, Console& console) {
+// The frameset template as a format; nothing, its message printed, when it cannot be used.
+std::optional<FramesetFormat> ReadFramesetTemplate(const std::string& reference, FileSystem& fs,
+                                                   Console& console) {
+  if (!fs.IsReadable(reference)) {
+    console.Write("Error: (" + reference + ") not found.\n");
+    return std::nullopt;
+  }
+  std::optional<FramesetFormat> format;
+  try {
+    format = BuildFramesetFormat(fs, reference);
+  } catch (const std::bad_alloc&) {
+    console.Write("Error: Out of memory.\n");
+    return std::nullopt;
+  }
+  if (!format) {
+    console.Write("Error: (" + reference + ") not read.\n");
+  }
+  return format;
+}
+
+// Applies the switches after the two paths in order; false, its message printed, at the first
+// that ends the run.
+bool ApplySwitches(const std::vector<std::string>& arguments, RunSettings& settings,
+                   SwitchContext& context) {
+  for (std::size_t i = 2; i < arguments.size(); ++i) {
+    SwitchResult result = ApplySwitch(arguments[i], settings, context);
+    if (result == SwitchResult::kIllegal) {
+      context.console.Write(arguments[i] + " is not a legal switch.\n");
+    }
+    if (result != SwitchResult::kApplied) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// What the command line and the files it names fix before the first pass.
+struct RunSetup {
+  OutputPaths paths;
+  std::string index_page_title;
+  FramesetFormat format;
+  RunSettings settings;
+};
+
+// Checks the arguments and reads the index page title, the template and the switches. Gives
+// the exit code instead when the run ends here, its message printed.
+std::variant<int, RunSetup> SetUpRun(const std::vector<std::string>& arguments, FileSystem& fs,
+                                     Console& console) {
   if (arguments.empty()) {
     PrintUsage(console);
     console.WaitForKey();
@@ -82,63 +130,46 @@ int RunSteps(const std::vector<std::string>& arguments, FileSystem& fs, Console&
   console.Write("\nIndex page(s) title:'" + *index_title + "'.\n");
   console.Write("\nCreating Index Frame Pages.");
 
-  if (!fs.IsReadable(reference)) {
-    console.Write("Error: (" + reference + ") not found.\n");
-    return kExitSetupError;
-  }
-  std::optional<FramesetFormat> format;
-  try {
-    format = BuildFramesetFormat(fs, reference);
-  } catch (const std::bad_alloc&) {
-    console.Write("Error: Out of memory.\n");
-    return kExitSetupError;
-  }
+  std::optional<FramesetFormat> format = ReadFramesetTemplate(reference, fs, console);
   if (!format) {
-    console.Write("Error: (" + reference + ") not read.\n");
     return kExitSetupError;
   }
   RunSettings settings;
   // Without a title element the pages have no title slot, whatever -ft says later.
   settings.per_topic_titles = format->has_title_slot;
   SwitchContext switch_context{fs, console, paths->drive, paths->folder};
-  for (std::size_t i = 2; i < arguments.size(); ++i) {
-    SwitchResult result = ApplySwitch(arguments[i], settings, switch_context);
-    if (result == SwitchResult::kIllegal) {
-      console.Write(arguments[i] + " is not a legal switch.\n");
-    }
-    if (result != SwitchResult::kApplied) {
-      return kExitSetupError;
-    }
+  if (!ApplySwitches(arguments, settings, switch_context)) {
+    return kExitSetupError;
   }
+  return RunSetup{std::move(*paths), std::move(*index_title), std::move(*format),
+                  std::move(settings)};
+}
 
+// The passes, in order; each walks the TOC tree from the output TOC page or lists its folder.
+void RunPasses(RunContext& run, const RunSetup& setup) {
+  const std::string& toc_page = setup.paths.toc_page;
+  if (run.settings.build_menu) {
+    BuildMenu(run, toc_page);
+  }
+  if (run.settings.index_frame_pages) {
+    CreateIndexFramePages(run, setup.format, setup.index_page_title, toc_page);
+  }
+  ModifyTopics(run, toc_page);
+  CompressOutputFolder(run, toc_page);
+}
+
+int RunSteps(const std::vector<std::string>& arguments, FileSystem& fs, Console& console) {
+  std::variant<int, RunSetup> setup = SetUpRun(arguments, fs, console);
+  if (const int* exit_code = std::get_if<int>(&setup)) {
+    return *exit_code;
+  }
+  const RunSetup& run_setup = std::get<RunSetup>(setup);
   // What a killed run left behind goes before this run writes anything.
-  RemoveLeftoverTemporaryFiles(fs, paths->drive + paths->folder);
+  RemoveLeftoverTemporaryFiles(fs, run_setup.paths.drive + run_setup.paths.folder);
   NameList names;
   names.ClearListedNames();
-  RunContext run(fs, console, settings, names);
-
-  if (settings.build_menu) {
-    BuildMenu(run, paths->toc_page);
-  }
-
-  if (settings.index_frame_pages) {
-    names.ReleaseListedNames();
-    console.Write("\n\n\nCreating indexfiles.\n");
-    names.AddNavigationPageNames();
-    IndexFrameWalk walk{run, *format, *index_title};
-    ParseThisToc(walk, paths->toc_page, 0);
-  }
-
-  console.Write(settings.breadcrumbs ? "\n\n\nCreating Breadcrumbs and modifying topics.\n"
-                                     : "\n\n\nModifying topics.\n");
-  names.ReleaseListedNames();
-  names.AddNavigationPageNames();
-  ParseThisBreadToc(run, paths->toc_page, "", 0);
-  // The other topics are the pages the breadcrumb walk left unclaimed.
-  ModifyOtherTopics(run, paths->toc_page);
-  names.ReleaseListedNames();
-
-  CompressOutputFolder(run, paths->toc_page);
+  RunContext run(fs, console, run_setup.settings, names);
+  RunPasses(run, run_setup);
   console.Write("\ncomplete.\n");
   return kExitDone;
 }

@@ -77,4 +77,13 @@ void ParseThisToc(IndexFrameWalk& walk, const std::string& toc_page_path, int de
   }
 }
 
+void CreateIndexFramePages(RunContext& run, const FramesetFormat& format,
+                           const std::string& index_page_title, const std::string& toc_page_path) {
+  run.names.ReleaseListedNames();
+  run.console.Write("\n\n\nCreating indexfiles.\n");
+  run.names.AddNavigationPageNames();
+  IndexFrameWalk walk{run, format, index_page_title};
+  ParseThisToc(walk, toc_page_path, 0);
+}
+
 }  // namespace quorva

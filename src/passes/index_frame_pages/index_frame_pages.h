@@ -19,4 +19,8 @@ struct IndexFrameWalk {
 // level deeper, depth first.
 void ParseThisToc(IndexFrameWalk& walk, const std::string& toc_page_path, int depth);
 
+// The index frame pass: every topic of the TOC tree gets its index frame page, each topic once.
+void CreateIndexFramePages(RunContext& run, const FramesetFormat& format,
+                           const std::string& index_page_title, const std::string& toc_page_path);
+
 }  // namespace quorva
