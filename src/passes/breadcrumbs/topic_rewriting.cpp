@@ -4,23 +4,23 @@
 #include <optional>
 
 #include "core/fatal_error.h"
+#include "core/topic_markers.h"
 #include "text/path.h"
 #include "text/text_mode.h"
 #include "text/text_utils.h"
-#include "text/wildcard.h"
 
 namespace quorva {
 
 namespace {
 
 constexpr std::size_t kMarkerCountLimit = 2;
-constexpr std::size_t kSnippetMarkerLength = 8;  // "<PANEL" + slot character + ">"
+constexpr std::size_t kSnippetMarkerLength = kSnippetMarkerHead.size() + 2;  // slot and ">"
 
 // The snippet slot a "<PANELx>" marker at the end of `text` selects: "1".."9" and ":" (the
 // tenth slot, never filled); nothing for any other character.
 std::optional<std::size_t> SnippetSlotAtEnd(std::string_view text) {
   if (text.size() < kSnippetMarkerLength || text.back() != '>' ||
-      !EndsWithWithoutCase(text.substr(0, text.size() - 2), "<PANEL")) {
+      !EndsWithWithoutCase(text.substr(0, text.size() - 2), kSnippetMarkerHead)) {
     return std::nullopt;
   }
   int slot = text[text.size() - 2] - '1';
@@ -57,13 +57,13 @@ std::string RewriteTopicText(RunContext& run, const std::string& topic_path,
       continue;
     }
     if (settings.handle_menu_markers && menus < kMarkerCountLimit &&
-        EndsWithWithoutCase(output, "<MENU>")) {
-      ReplaceMarkerAtEnd(output, 6, settings.build_menu ? run.menu : kNothing);
+        EndsWithWithoutCase(output, kMenuMarker)) {
+      ReplaceMarkerAtEnd(output, kMenuMarker.size(), settings.build_menu ? run.menu : kNothing);
       ++menus;
     }
     if (settings.breadcrumbs && trails < kMarkerCountLimit &&
-        EndsWithWithoutCase(output, "<BREAD>")) {
-      ReplaceMarkerAtEnd(output, 7, trail);
+        EndsWithWithoutCase(output, kBreadMarker)) {
+      ReplaceMarkerAtEnd(output, kBreadMarker.size(), trail);
       ++trails;
     }
     if (settings.snippets_loaded) {
@@ -72,8 +72,8 @@ std::string RewriteTopicText(RunContext& run, const std::string& topic_path,
         ReplaceMarkerAtEnd(output, kSnippetMarkerLength, snippet ? *snippet : kNothing);
       }
     }
-    if (settings.file_name_marker && EndsWithWithoutCase(output, "<FILENAME>")) {
-      ReplaceMarkerAtEnd(output, 10, file_name);
+    if (settings.file_name_marker && EndsWithWithoutCase(output, kFileNameMarker)) {
+      ReplaceMarkerAtEnd(output, kFileNameMarker.size(), file_name);
     }
   }
   return output;
