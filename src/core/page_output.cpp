@@ -40,25 +40,20 @@ bool PageOutput::MakeFinalForm(const std::string& path, std::string& text,
 
 bool PageOutput::WriteNewPage(const std::string& path, std::string text, bool last_rewrite) {
   const bool finished = MakeFinalForm(path, text, last_rewrite);
-  if (!CheckWrite(fs_.WriteBinary(path, text), path)) {
-    return false;
-  }
-  if (finished) {
-    finished_.insert(path);
-  }
-  return true;
+  return Settle(path, finished, CheckWrite(fs_.WriteBinary(path, text), path));
 }
 
 bool PageOutput::ReplacePage(const std::string& path, const std::string& old_bytes,
                              std::string text) {
   const bool finished = MakeFinalForm(path, text, true);
-  if (!ReplaceChangedFile(fs_, path, old_bytes, text)) {
-    return false;
-  }
-  if (finished) {
+  return Settle(path, finished, ReplaceChangedFile(fs_, path, old_bytes, text));
+}
+
+bool PageOutput::Settle(const std::string& path, bool finished, bool on_disk) {
+  if (finished && on_disk) {
     finished_.insert(path);
   }
-  return true;
+  return on_disk;
 }
 
 }  // namespace quorva

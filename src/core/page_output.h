@@ -34,6 +34,8 @@ class PageOutput {
  private:
   // Turns a page's text into its bytes on disk; true when they are its final, compressed form.
   bool MakeFinalForm(const std::string& path, std::string& text, bool last_rewrite) const;
+  // Remembers a page in final form once its bytes are on disk; gives back whether they are.
+  bool Settle(const std::string& path, bool finished, bool on_disk);
 
   FileSystem& fs_;
   const RunSettings& settings_;
