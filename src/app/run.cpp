@@ -89,6 +89,10 @@ bool ApplySwitches(const std::vector<std::string>& arguments, RunSettings& setti
   return true;
 }
 
+bool IsHelpFlag(const std::string& argument) {
+  return argument == "--help" || argument == "-h" || argument == "-?" || argument == "/?";
+}
+
 // What the command line and the files it names fix before the first pass.
 struct RunSetup {
   OutputPaths paths;
@@ -108,7 +112,13 @@ std::variant<int, RunSetup> SetUpRun(const std::vector<std::string>& arguments, 
   }
   const std::string& reference = arguments[0];
   if (!fs.IsReadable(reference)) {
-    if (reference.compare(0, 4, "-ver") == 0) {
+    // Like -ver, the help and version flags count only where no file of their name exists,
+    // so a template of any name is still read as one.
+    if (IsHelpFlag(reference)) {
+      PrintHelp(console);
+      return kExitDone;
+    }
+    if (reference.compare(0, 4, "-ver") == 0 || reference == "--version") {
       PrintVersionBanner(console);
       return kExitDone;
     }

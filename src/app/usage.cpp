@@ -6,7 +6,12 @@
 
 namespace quorva {
 
-void PrintUsage(Console& console) {
+namespace {
+
+// The usage screen's last text, which asks for the key press that follows it.
+constexpr char kPressAnyKey[] = " -- Press any key --.";
+
+void PrintUsageText(Console& console) {
   console.Write(std::string("\nQUORVA ") + kFullVersion +
                 " - index frame pages, breadcrumbs, drop-down menu and compression"
                 " for plain-HTML help.\n");
@@ -32,11 +37,21 @@ void PrintUsage(Console& console) {
       "\n ",
       "\nFor information about the switches see the attached help file.",
       "\n",
-      " -- Press any key --.",
   };
   for (const char* text : kTexts) {
     console.Write(text);
   }
+}
+
+}  // namespace
+
+void PrintUsage(Console& console) {
+  PrintUsageText(console);
+  console.Write(kPressAnyKey);
+}
+
+void PrintHelp(Console& console) {
+  PrintUsageText(console);
 }
 
 void PrintVersionBanner(Console& console) {

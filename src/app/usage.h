@@ -4,7 +4,10 @@
 
 namespace quorva {
 
+// The usage screen as shown before the key wait, ending with its request for a key.
 void PrintUsage(Console& console);
+// The usage screen without that request, for the help flags, which wait for nothing.
+void PrintHelp(Console& console);
 void PrintVersionBanner(Console& console);
 
 }  // namespace quorva

@@ -31,9 +31,36 @@ TEST_F(RunTest, NoArgumentsShowUsageAndWaitForAKey) {
   EXPECT_EQ(console.key_waits, 1);
 }
 
+TEST_F(RunTest, HelpFlagsShowUsageWithoutTheKeyRequestOnlyAsAMissingFirstArgument) {
+  EXPECT_EQ(Run({}), 0);
+  const std::string usage = console.output;
+  const std::string key_request = " -- Press any key --.";
+  for (const char* flag : {"--help", "-h", "-?", "/?"}) {
+    console.output.clear();
+    EXPECT_EQ(Run({flag, "help/toc.htm", "-c"}), 0) << flag;
+    EXPECT_EQ(console.output + key_request, usage) << flag;
+  }
+  EXPECT_EQ(console.key_waits, 1);
+  console.output.clear();
+  EXPECT_EQ(Run({"--HELP"}), 1);
+  EXPECT_EQ(Run({"-help"}), 1);
+  EXPECT_EQ(
+      console.output,
+      "Error: Reference File (--HELP) not found.\nError: Reference File (-help) not found.\n");
+  console.output.clear();
+  fs.AddFile("-h", kTemplate);
+  EXPECT_EQ(Run({"-h"}), 0);
+  EXPECT_EQ(console.output, "");
+}
+
 TEST_F(RunTest, VersionOnlyAsAMissingFirstArgument) {
   EXPECT_EQ(Run({"-version"}), 0);
   EXPECT_EQ(console.output, "\nQUORVA Tessivane -- Version: 2.2.1.\n\n");
+  console.output.clear();
+  EXPECT_EQ(Run({"--version"}), 0);
+  EXPECT_EQ(console.output, "\nQUORVA Tessivane -- Version: 2.2.1.\n\n");
+  console.output.clear();
+  EXPECT_EQ(Run({"--versions"}), 1);
   console.output.clear();
   EXPECT_EQ(Run({"-VER"}), 1);
   EXPECT_EQ(console.output, "Error: Reference File (-VER) not found.\n");

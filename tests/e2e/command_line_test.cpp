@@ -49,12 +49,20 @@ TEST_F(CommandLineTest, NoArgumentsPrintUsageAndDoNotBlockWithoutATerminal) {
   BinaryRun run = Run({});
   EXPECT_EQ(run.output, kUsage);
   EXPECT_EQ(run.exit_code, 0);
+  // The help flags show the same screen without asking for a key.
+  const std::string usage(kUsage);
+  for (const char* flag : {"--help", "/?"}) {
+    BinaryRun help = Run({flag});
+    EXPECT_EQ(help.output, usage.substr(0, usage.rfind(" -- Press any key --."))) << flag;
+    EXPECT_EQ(help.exit_code, 0) << flag;
+  }
 }
 
 TEST_F(CommandLineTest, VersionBannerOnlyAsTheFirstArgumentInLowerCase) {
   BinaryRun ver = Run({"-ver"});
   EXPECT_EQ(ver.output, "\nQUORVA Tessivane -- Version: 2.2.1.\n\n");
   EXPECT_EQ(ver.exit_code, 0);
+  EXPECT_EQ(Run({"--version"}).output, ver.output);
   BinaryRun upper = Run({"-VER"});
   EXPECT_EQ(upper.output, "Error: Reference File (-VER) not found.\n");
   EXPECT_EQ(upper.exit_code, 1);
