@@ -12,9 +12,7 @@ namespace {
 constexpr char kPressAnyKey[] = " -- Press any key --.";
 
 void PrintUsageText(Console& console) {
-  console.Write(std::string("\nQUORVA ") + kFullVersion +
-                " - index frame pages, breadcrumbs, drop-down menu and compression"
-                " for plain-HTML help.\n");
+  console.Write(std::string("\nQUORVA ") + kFullVersion + " - " + kDescription + ".\n");
   static const char* const kTexts[] = {
       "\n\nUsage:\n",
       "\nUsage  ",
