@@ -2,7 +2,8 @@
 BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
-DEMO_SWITCHES := -p1setup/panel-header.txt -p2setup/panel-footer.txt -nf -mm -mifsetup/menu-items.txt -c
+# The demo's switches, which the release archives' demo scripts read too.
+DEMO_SWITCHES := $(shell cat examples/demo-switches.txt)
 
 .PHONY: all deps build test bench test-windows test-browser demo bench-compress format clean
 
@@ -24,7 +25,7 @@ test-windows: deps
 
 # Opens the demo's output, compressed and not, in headless Chromium (installed when missing).
 test-browser: deps
-	BUILD=$(BUILD) JOBS=$(JOBS) DEMO_SWITCHES='$(DEMO_SWITCHES)' scripts/test-browser
+	BUILD=$(BUILD) JOBS=$(JOBS) scripts/test-browser
 
 # Unit and end-to-end tests built with AddressSanitizer and UBSan in build-asan/.
 .PHONY: test-asan
