@@ -5,7 +5,8 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 # The demo's switches, which the release archives' demo scripts read too.
 DEMO_SWITCHES := $(shell cat examples/demo-switches.txt)
 
-.PHONY: all deps build test bench test-windows test-browser demo bench-compress format clean
+.PHONY: all deps build test bench test-windows test-browser demo bench-compress format clean \
+  dist test-dist
 
 all: build
 
@@ -36,6 +37,15 @@ test-asan: deps
 .PHONY: fuzz
 fuzz: deps
 	JOBS=$(JOBS) scripts/fuzz
+
+# Release archives for Windows and Linux, and their SHA256SUMS, in dist/.
+dist: deps
+	BUILD=$(BUILD) JOBS=$(JOBS) scripts/make-dist
+
+# Builds the archives, runs each one's demo (the zip's under Wine) against make demo's output,
+# and checks the binaries, the help flag and cmake --install.
+test-dist: deps
+	BUILD=$(BUILD) JOBS=$(JOBS) scripts/test-dist
 
 demo: build
 	rm -rf $(BUILD)/demo
