@@ -1,7 +1,6 @@
 #include "core/page_output.h"
 
 #include "core/compression_groups.h"
-#include "core/write_failure.h"
 #include "text/path.h"
 #include "text/text_mode.h"
 #include "text/wildcard.h"
@@ -38,15 +37,16 @@ bool PageOutput::MakeFinalForm(const std::string& path, std::string& text,
   return false;
 }
 
-bool PageOutput::WriteNewPage(const std::string& path, std::string text, bool last_rewrite) {
+bool PageOutput::WriteNewPage(const std::string& path, std::string text, bool last_rewrite,
+                              LinkReach reach) {
   const bool finished = MakeFinalForm(path, text, last_rewrite);
-  return Settle(path, finished, CheckWrite(fs_.WriteBinary(path, text), path));
+  return Settle(path, finished, writes_.Write(path, text, reach));
 }
 
 bool PageOutput::ReplacePage(const std::string& path, const std::string& old_bytes,
                              std::string text) {
   const bool finished = MakeFinalForm(path, text, true);
-  return Settle(path, finished, ReplaceChangedFile(fs_, path, old_bytes, text));
+  return Settle(path, finished, writes_.ReplaceChanged(path, old_bytes, text));
 }
 
 bool PageOutput::Settle(const std::string& path, bool finished, bool on_disk) {

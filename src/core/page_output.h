@@ -4,8 +4,8 @@
 #include <string_view>
 #include <unordered_set>
 
+#include "core/checked_writes.h"
 #include "core/run_settings.h"
-#include "platform/file_system.h"
 
 namespace quorva {
 
@@ -13,16 +13,18 @@ namespace quorva {
 // the compression pass would compress with the markup rules alone is written compressed at once
 // and remembered as finished, so that neither topic rewriting nor the compression pass reads it
 // again; any other page is written in text mode (LF as CR LF). Every write is crash-safe, and a
-// failed one ends the run (see CheckWrite).
+// failed one ends the run (see CheckedWrites).
 class PageOutput {
  public:
-  PageOutput(FileSystem& fs, const RunSettings& settings) : fs_(fs), settings_(settings) {}
+  PageOutput(CheckedWrites& writes, const RunSettings& settings)
+      : writes_(writes), settings_(settings) {}
   PageOutput(const PageOutput&) = delete;
   PageOutput& operator=(const PageOutput&) = delete;
 
   // Writes a page the run makes. `last_rewrite`: nothing but the compression pass would change
-  // the page after this. False when the system refused the file, which the caller skips.
-  bool WriteNewPage(const std::string& path, std::string text, bool last_rewrite);
+  // the page after this. `reach`: whether an existing file of that name was found in the output
+  // folder or named by the user. False when the file was refused, which the caller skips.
+  bool WriteNewPage(const std::string& path, std::string text, bool last_rewrite, LinkReach reach);
 
   // Replaces a topic read as `old_bytes` with its rewritten text, at the topic's last rewrite.
   // False when the system refused the file, which keeps its old bytes.
@@ -37,7 +39,7 @@ class PageOutput {
   // Remembers a page in final form once its bytes are on disk; gives back whether they are.
   bool Settle(const std::string& path, bool finished, bool on_disk);
 
-  FileSystem& fs_;
+  CheckedWrites& writes_;
   const RunSettings& settings_;
   std::unordered_set<std::string> finished_;
 };

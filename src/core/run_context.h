@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/checked_writes.h"
 #include "core/name_list.h"
 #include "core/page_output.h"
 #include "core/page_title_cache.h"
@@ -20,7 +21,8 @@ struct RunContext {
         settings(run_settings),
         names(name_list),
         titles(file_system),
-        pages(file_system, run_settings) {}
+        writes(file_system, run_console),
+        pages(writes, run_settings) {}
   RunContext(const RunContext&) = delete;
   RunContext& operator=(const RunContext&) = delete;
 
@@ -32,6 +34,8 @@ struct RunContext {
   PageTitleCache titles;
   // The drop-down menu's markup, built by the menu pass before any topic is rewritten.
   std::string menu;
+  // Every write of the run, checked: a failed one ends the run.
+  CheckedWrites writes;
   // Every page a pass writes goes out here, which remembers the pages already in final form.
   PageOutput pages;
 };

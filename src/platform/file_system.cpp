@@ -35,8 +35,9 @@ std::optional<std::string> ReadTextFile(FileSystem& fs, const std::string& path)
   return DecodeTextMode(*bytes);
 }
 
-WriteResult WriteTextFile(FileSystem& fs, const std::string& path, std::string_view text) {
-  return fs.WriteBinary(path, EncodeTextMode(text));
+WriteResult WriteTextFile(FileSystem& fs, const std::string& path, std::string_view text,
+                          LinkReach reach) {
+  return fs.WriteBinary(path, EncodeTextMode(text), reach);
 }
 
 }  // namespace quorva

@@ -37,9 +37,11 @@ class ByteReader {
 
 // What became of one write. `kRefused` is a file or folder the system will not let the tool
 // open or create for writing (read-only, no permission, not a regular file, a path that does
-// not resolve): such files are skipped. `kFailed` is every other error (a full disk, a quota, an
-// input/output error): the file keeps its old bytes and the run cannot be trusted to go on.
-enum class WriteOutcome { kWritten, kRefused, kFailed };
+// not resolve): such files are skipped. `kLinksOutside` is refused too: a symbolic link that
+// leads out of the folder holding it, where the write may not follow it. `kFailed` is every
+// other error (a full disk, a quota, an input/output error): the file keeps its old bytes and
+// the run cannot be trusted to go on.
+enum class WriteOutcome { kWritten, kRefused, kLinksOutside, kFailed };
 
 struct WriteResult {
   WriteOutcome outcome = WriteOutcome::kWritten;
@@ -49,6 +51,12 @@ struct WriteResult {
   bool Written() const { return outcome == WriteOutcome::kWritten; }
   bool Failed() const { return outcome == WriteOutcome::kFailed; }
 };
+
+// How far a write may follow a symbolic link (on Windows, any reparse point). A path the user
+// named may lead anywhere. A file the run found in a folder it processes may be replaced through
+// a link only when the link's final target lies in that folder itself, reached however its own
+// path goes; a link that leads elsewhere gives kLinksOutside, and its target keeps its bytes.
+enum class LinkReach { kAnywhere, kOwnFolder };
 
 // Every file operation of the tool goes through this seam; `main` makes the real one and
 // unit tests use an in-memory fake.
@@ -63,19 +71,26 @@ class FileSystem {
   // The stamp of a regular file (a symbolic link's target); nothing for a folder or a missing
   // file.
   virtual std::optional<FileStamp> Stamp(const std::string& path) = 0;
-  // Opens a regular file for reading; nullptr when it is missing, a folder or unreadable.
+  // Opens a regular file for reading; nullptr when it is missing, a folder or unreadable. Only
+  // regular files are read: a pipe, a socket or a device is never waited on, nor read.
   virtual std::unique_ptr<ByteReader> OpenForReading(const std::string& path) = 0;
   // The whole content of a regular file, bytes as they are.
   virtual std::optional<std::string> ReadBinary(const std::string& path) = 0;
   // Writes a file whole, created or replaced as ReplaceBinary does, so that a killed run never
   // leaves it half written.
-  virtual WriteResult WriteBinary(const std::string& path, std::string_view bytes) = 0;
+  virtual WriteResult WriteBinary(const std::string& path, std::string_view bytes,
+                                  LinkReach reach) = 0;
   // Replaces an existing file's content so that a killed run leaves it either old or new:
   // a temporary file beside it, then a rename over it, with its permissions kept. A file that
   // already holds exactly these bytes is left untouched (its time and number too) and counts
-  // as written. A missing or read-only file is refused; on any failure the temporary file is
-  // removed and the file keeps its old bytes.
-  virtual WriteResult ReplaceBinary(const std::string& path, std::string_view bytes) = 0;
+  // as written, unless it lies behind a link that `reach` does not follow. A missing or
+  // read-only file, or anything but a regular file, is refused; on any failure the temporary
+  // file is removed and the file keeps its old bytes.
+  virtual WriteResult ReplaceBinary(const std::string& path, std::string_view bytes,
+                                    LinkReach reach) = 0;
+  // True when `path` is a link to a regular file whose final target lies outside the folder
+  // holding the link: the file a replace with LinkReach::kOwnFolder refuses as kLinksOutside.
+  virtual bool LinksOutOfItsFolder(const std::string& path) = 0;
   // Removes a file; false when it cannot be removed.
   virtual bool RemoveFile(const std::string& path) = 0;
   // Names in `folder` (empty: the working directory) matching `pattern` ("*" any run of
@@ -90,6 +105,7 @@ std::string ReadToEnd(ByteReader& reader, std::size_t expected_size);
 
 // Text-mode reading and writing over the binary operations, the same bytes on every platform.
 std::optional<std::string> ReadTextFile(FileSystem& fs, const std::string& path);
-WriteResult WriteTextFile(FileSystem& fs, const std::string& path, std::string_view text);
+WriteResult WriteTextFile(FileSystem& fs, const std::string& path, std::string_view text,
+                          LinkReach reach);
 
 }  // namespace quorva

@@ -9,6 +9,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include "platform/real_file_system.h"
 #include "platform/temporary_files.h"
@@ -19,9 +20,11 @@ namespace quorva {
 
 namespace {
 
-// Opens a regular file for reading; a folder fails here as it does on Windows.
+// Opens a regular file for reading; a folder fails here as it does on Windows. The open does
+// not wait: a pipe with no writer would block it for ever, and a device is never read. Reads of
+// a regular file are not changed by O_NONBLOCK.
 int OpenRegularFile(const std::string& path, struct stat* info) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) {
     return -1;
   }
@@ -141,12 +144,13 @@ WriteResult WriteThroughTemporaryFile(const std::string& target, std::string_vie
   }
   int error = WriteAll(fd, bytes);
   if (error == 0 && existing != nullptr) {
+    // The owner goes first: a change of owner clears the set-user-ID and set-group-ID bits.
+    if (::fchown(fd, existing->st_uid, existing->st_gid) != 0) {
+      // Only a privileged user may give the file away; keeping our own ownership is fine.
+    }
     // The mode is set afterwards, not at the create, where a default ACL would take bits away.
     if (::fchmod(fd, existing->st_mode & 07777) != 0) {
       error = errno;
-    }
-    if (::fchown(fd, existing->st_uid, existing->st_gid) != 0) {
-      // Only a privileged user may give the file away; keeping our own ownership is fine.
     }
   }
   // A network file system may report a failed write only at the close.
@@ -177,6 +181,53 @@ WriteResult ReplaceRegularFile(const std::string& target, const struct stat& inf
     return WriteErrorOutcome(EACCES);
   }
   return WriteThroughTemporaryFile(target, bytes, &info);
+}
+
+// Where the symbolic link `path` finally leads, with the target's state in `info`; nothing,
+// with errno set, when it leads nowhere.
+std::optional<std::string> FollowLink(const std::string& path, struct stat* info) {
+  char resolved[PATH_MAX];
+  if (::realpath(path.c_str(), resolved) == nullptr || ::stat(resolved, info) != 0) {
+    return std::nullopt;
+  }
+  return std::string(resolved);
+}
+
+// True when `target`, a resolved path, lies in the folder that holds `path` itself, however the
+// folder's own path goes.
+bool LiesBeside(const std::string& target, const std::string& path) {
+  const PathParts parts = SplitPath(path);
+  char resolved[PATH_MAX];
+  const std::string folder = parts.drive + parts.folder;
+  if (::realpath(folder.empty() ? "." : folder.c_str(), resolved) == nullptr) {
+    return false;
+  }
+  const std::size_t slash = target.rfind('/');
+  const std::string target_folder = slash == 0 ? "/" : target.substr(0, slash);
+  return target_folder == resolved;
+}
+
+// Replaces the existing entry `path`, whose own state (not followed) is `info`.
+WriteResult ReplaceExisting(const std::string& path, struct stat info, std::string_view bytes,
+                            LinkReach reach) {
+  std::string target = path;
+  const bool link = S_ISLNK(info.st_mode);
+  // A symbolic link stays a link: the file it points at is the one replaced.
+  if (link) {
+    std::optional<std::string> resolved = FollowLink(path, &info);
+    if (!resolved) {
+      return WriteErrorOutcome(errno);
+    }
+    target = std::move(*resolved);
+  }
+  if (!S_ISREG(info.st_mode)) {
+    // A folder, a device or a pipe is no file the tool may replace.
+    return WriteErrorOutcome(S_ISDIR(info.st_mode) ? EISDIR : EACCES);
+  }
+  if (link && reach == LinkReach::kOwnFolder && !LiesBeside(target, path)) {
+    return LinksOutsideOutcome();
+  }
+  return ReplaceRegularFile(target, info, bytes);
 }
 
 }  // namespace
@@ -220,10 +271,11 @@ std::optional<std::string> RealFileSystem::ReadBinary(const std::string& path) {
   return ReadToEnd(reader, static_cast<std::size_t>(info.st_size));
 }
 
-WriteResult RealFileSystem::WriteBinary(const std::string& path, std::string_view bytes) {
+WriteResult RealFileSystem::WriteBinary(const std::string& path, std::string_view bytes,
+                                        LinkReach reach) {
   struct stat info;
   if (::lstat(path.c_str(), &info) == 0) {
-    return ReplaceBinary(path, bytes);
+    return ReplaceExisting(path, info, bytes, reach);
   }
   if (errno != ENOENT) {
     return WriteErrorOutcome(errno);
@@ -231,25 +283,22 @@ WriteResult RealFileSystem::WriteBinary(const std::string& path, std::string_vie
   return WriteThroughTemporaryFile(path, bytes, nullptr);
 }
 
-WriteResult RealFileSystem::ReplaceBinary(const std::string& path, std::string_view bytes) {
+WriteResult RealFileSystem::ReplaceBinary(const std::string& path, std::string_view bytes,
+                                          LinkReach reach) {
   struct stat info;
   if (::lstat(path.c_str(), &info) != 0) {
     return WriteErrorOutcome(errno);
   }
-  std::string target = path;
-  // A symbolic link stays a link: the file it points at is the one replaced.
-  if (S_ISLNK(info.st_mode)) {
-    char resolved[PATH_MAX];
-    if (::realpath(path.c_str(), resolved) == nullptr || ::stat(resolved, &info) != 0) {
-      return WriteErrorOutcome(errno);
-    }
-    target = resolved;
+  return ReplaceExisting(path, info, bytes, reach);
+}
+
+bool RealFileSystem::LinksOutOfItsFolder(const std::string& path) {
+  struct stat info;
+  if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+    return false;
   }
-  if (!S_ISREG(info.st_mode)) {
-    // A folder, a device or a pipe is no file the tool may replace.
-    return WriteErrorOutcome(S_ISDIR(info.st_mode) ? EISDIR : EACCES);
-  }
-  return ReplaceRegularFile(target, info, bytes);
+  std::optional<std::string> target = FollowLink(path, &info);
+  return target && S_ISREG(info.st_mode) && !LiesBeside(*target, path);
 }
 
 bool RealFileSystem::RemoveFile(const std::string& path) {

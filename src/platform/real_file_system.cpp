@@ -10,4 +10,8 @@ WriteResult WriteErrorOutcome(long code) {
   return result;
 }
 
+WriteResult LinksOutsideOutcome() {
+  return WriteResult{WriteOutcome::kLinksOutside, 0, "it links to a file outside its folder"};
+}
+
 }  // namespace quorva

@@ -12,8 +12,11 @@ class RealFileSystem : public FileSystem {
   std::optional<FileStamp> Stamp(const std::string& path) override;
   std::unique_ptr<ByteReader> OpenForReading(const std::string& path) override;
   std::optional<std::string> ReadBinary(const std::string& path) override;
-  WriteResult WriteBinary(const std::string& path, std::string_view bytes) override;
-  WriteResult ReplaceBinary(const std::string& path, std::string_view bytes) override;
+  WriteResult WriteBinary(const std::string& path, std::string_view bytes,
+                          LinkReach reach) override;
+  WriteResult ReplaceBinary(const std::string& path, std::string_view bytes,
+                            LinkReach reach) override;
+  bool LinksOutOfItsFolder(const std::string& path) override;
   bool RemoveFile(const std::string& path) override;
   std::vector<std::string> ListFolder(const std::string& folder,
                                       const std::string& pattern) override;
@@ -23,6 +26,9 @@ class RealFileSystem : public FileSystem {
 // GetLastError on Windows): refused for the codes that mean "may not be written here", failed
 // for every other, with the system's own text as the reason.
 WriteResult WriteErrorOutcome(long code);
+
+// The outcome of a replace refused because the file is a link that leads out of its folder.
+WriteResult LinksOutsideOutcome();
 
 // Per platform: whether `code` means the file may not be written here, and the system's text
 // for it without a closing full stop.

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -24,10 +25,36 @@ using UniqueHandle = std::unique_ptr<void, HandleCloser>;
 // ReadFile and WriteFile take a 32-bit count: larger transfers go in pieces of this size.
 constexpr std::size_t kMaxTransfer = 1u << 30;
 
+// True when `path` names a device (CON, NUL, AUX, PRN, COM1 to COM9, LPT1 to LPT9, CONIN$ or
+// CONOUT$, in any case, with or without an extension) or a named pipe: never a file on disk, and
+// one that a read may wait on for ever. Such a name is not opened at all.
+bool NamesDeviceOrPipe(const std::string& path) {
+  std::string folded = FoldAsciiCase(path);
+  std::replace(folded.begin(), folded.end(), '/', '\\');
+  if (folded.rfind("\\\\.\\pipe\\", 0) == 0 || folded.rfind("\\\\?\\pipe\\", 0) == 0) {
+    return true;
+  }
+  std::string name = FileNameOf(folded);
+  name.erase(std::min(name.find('.'), name.size()));
+  // The system drops spaces before the extension: "nul .htm" is NUL too.
+  name.erase(name.find_last_not_of(' ') + 1);
+  for (const char* device : {"con", "nul", "aux", "prn", "conin$", "conout$"}) {
+    if (name == device) {
+      return true;
+    }
+  }
+  return name.size() == 4 && (name.compare(0, 3, "com") == 0 || name.compare(0, 3, "lpt") == 0) &&
+         name[3] >= '1' && name[3] <= '9';
+}
+
 // Opens an existing file on disk; a folder fails (no backup semantics asked for), and so does a
 // device such as CON or NUL, which a page name could otherwise reach. On failure the last error
 // tells why: ERROR_ACCESS_DENIED for a device, as the system gives it for a folder.
 UniqueHandle OpenDiskFile(const std::string& path, DWORD access) {
+  if (NamesDeviceOrPipe(path)) {
+    ::SetLastError(ERROR_ACCESS_DENIED);
+    return nullptr;
+  }
   HANDLE handle =
       ::CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                     nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
@@ -126,6 +153,50 @@ std::string FinalPathOf(HANDLE file, const std::string& path) {
   return resolved;
 }
 
+// True when the entry `path` itself is a reparse point: a symbolic link or a junction.
+bool IsReparsePoint(const std::string& path) {
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+// A final path without the separator a folder's may end with, in one letter case.
+std::string ComparableFolder(std::string folder) {
+  while (!folder.empty() && folder.back() == '\\') {
+    folder.pop_back();
+  }
+  return FoldAsciiCase(folder);
+}
+
+// True when `path` is a reparse point to a file on disk that lies outside the folder holding
+// `path`, both taken after every reparse point on their way. Where either final path cannot be
+// told, the link is not followed either.
+bool LeadsOutOfItsFolder(const std::string& path) {
+  if (!IsReparsePoint(path)) {
+    return false;
+  }
+  UniqueHandle target = OpenDiskFile(path, 0);
+  if (!target) {
+    return false;  // it leads nowhere, or to no file: the replace refuses it as such
+  }
+  const PathParts parts = SplitPath(path);
+  const std::string folder = parts.drive + parts.folder;
+  HANDLE holder = ::CreateFileA(folder.empty() ? "." : folder.c_str(), 0,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (holder == INVALID_HANDLE_VALUE) {
+    return true;
+  }
+  UniqueHandle holder_handle(holder);
+  const std::string target_path = FinalPathOf(target.get(), "");
+  const std::string folder_path = FinalPathOf(holder, "");
+  if (target_path.empty() || folder_path.empty()) {
+    return true;
+  }
+  const PathParts target_parts = SplitPath(target_path);
+  return ComparableFolder(target_parts.drive + target_parts.folder) !=
+         ComparableFolder(folder_path);
+}
+
 // True when `path` is a disk file that holds exactly `bytes`.
 bool HoldsBytes(const std::string& path, std::string_view bytes) {
   UniqueHandle file = OpenDiskFile(path, GENERIC_READ);
@@ -190,9 +261,13 @@ constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN
                                   FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED |
                                   FILE_ATTRIBUTE_OFFLINE | FILE_ATTRIBUTE_TEMPORARY;
 
-// Replaces the existing file `path` unless it already holds `bytes`.
-WriteResult ReplaceExistingFile(const std::string& path, std::string_view bytes,
+// Replaces the existing file `path` unless it already holds `bytes`, or unless it is a link out
+// of its folder that `reach` does not follow.
+WriteResult ReplaceExistingFile(const std::string& path, std::string_view bytes, LinkReach reach,
                                 WriteRetry& retry) {
+  if (reach == LinkReach::kOwnFolder && LeadsOutOfItsFolder(path)) {
+    return LinksOutsideOutcome();
+  }
   if (HoldsBytes(path, bytes)) {
     return WriteResult{};
   }
@@ -258,19 +333,28 @@ std::optional<std::string> RealFileSystem::ReadBinary(const std::string& path) {
   return ReadToEnd(reader, static_cast<std::size_t>(size.QuadPart));
 }
 
-WriteResult RealFileSystem::WriteBinary(const std::string& path, std::string_view bytes) {
+WriteResult RealFileSystem::WriteBinary(const std::string& path, std::string_view bytes,
+                                        LinkReach reach) {
   WriteRetry retry;
+  if (NamesDeviceOrPipe(path)) {
+    return WriteErrorOutcome(ERROR_ACCESS_DENIED);
+  }
   if (::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES &&
       ::GetLastError() == ERROR_FILE_NOT_FOUND) {
     return WriteThroughTemporaryFile(path, bytes, FILE_ATTRIBUTE_NORMAL, retry);
   }
   // Anything else, a missing folder too, is for the open-for-writing check to tell.
-  return ReplaceExistingFile(path, bytes, retry);
+  return ReplaceExistingFile(path, bytes, reach, retry);
 }
 
-WriteResult RealFileSystem::ReplaceBinary(const std::string& path, std::string_view bytes) {
+WriteResult RealFileSystem::ReplaceBinary(const std::string& path, std::string_view bytes,
+                                          LinkReach reach) {
   WriteRetry retry;
-  return ReplaceExistingFile(path, bytes, retry);
+  return ReplaceExistingFile(path, bytes, reach, retry);
+}
+
+bool RealFileSystem::LinksOutOfItsFolder(const std::string& path) {
+  return LeadsOutOfItsFolder(path);
 }
 
 bool RealFileSystem::RemoveFile(const std::string& path) {

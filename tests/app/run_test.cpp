@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "fakes/memory_console.h"
 #include "fakes/memory_file_system.h"
 
@@ -97,6 +99,41 @@ TEST_F(RunTest, TocAndIndexPagesFollowFromTheSecondArgument) {
   console.output.clear();
   EXPECT_EQ(Run({"fsref.htm", "D:/help"}), 0);
   EXPECT_EQ(console.output, expected("Root", "D:/help"));
+}
+
+// A file found in the output folder is not replaced through a link that leads out of it, into
+// a subfolder included: its target keeps its bytes, and the author hears of the link once,
+// whichever pass meets it first. A link to a file beside it is followed.
+TEST_F(RunTest, LinksOutOfTheOutputFolderAreReportedOnceAndNotWrittenThrough) {
+  fs.AddFile("fsref.htm", kTemplate);
+  fs.AddFile("D:/help/index.htm", "<title>Help</title>");
+  fs.AddFile("D:/help/toc.htm", "<a href=\"a.htm\">A</a><a href=\"out.htm\">O</a>");
+  fs.AddFile("D:/help/a.htm", "<title>A</title><BREAD>");
+  fs.AddFile("D:/help/real.htm", "<title>R</title>  <BREAD>");
+  fs.AddLink("D:/help/in.htm", "D:/help/real.htm");
+  const std::string outside = "<title>O</title>  <BREAD>";
+  const std::map<std::string, std::string> links = {{"D:/help/out.htm", "D:/else/out.htm"},
+                                                    {"D:/help/other.htm", "D:/else/other.htm"},
+                                                    {"D:/help/ia.htm", "D:/else/ia.htm"},
+                                                    {"D:/help/s.css", "D:/else/s.css"},
+                                                    {"D:/help/p.htm", "D:/help/setup/p.txt"}};
+  for (const auto& [link, target] : links) {
+    fs.AddFile(target, outside);
+    fs.AddLink(link, target);
+  }
+  EXPECT_EQ(Run({"fsref.htm", "D:/help/toc.htm", "-c"}), 0);
+  EXPECT_NE(console.output.find("\ncomplete.\n"), std::string::npos);
+  for (const auto& [link, target] : links) {
+    EXPECT_EQ(fs.Content(target), outside) << link;
+    const std::string message =
+        "\nNot written (" + link + "): it links to a file outside the output folder.\n";
+    const std::size_t first = console.output.find(message);
+    EXPECT_NE(first, std::string::npos) << link;
+    EXPECT_EQ(console.output.find(message, first + 1), std::string::npos) << link;
+  }
+  EXPECT_EQ(fs.Content("D:/help/real.htm"),
+            "<title>R</title> <a class=\"bread\" href=\"in.htm\">R</a>");
+  EXPECT_EQ(fs.Content("D:/help/a.htm"), "<title>A</title><a class=\"bread\" href=\"a.htm\">A</a>");
 }
 
 TEST_F(RunTest, SetupErrorsEndWithExitCodeOne) {

@@ -24,14 +24,14 @@ TEST_F(PageTitleCacheTest, EachTitleIsReadFromAnUnchangedFileOnce) {
 TEST_F(PageTitleCacheTest, AFileChangedSinceItsTitleWasReadIsReadAfresh) {
   files.AddFile("help/a.htm", "<title>Old</title>");
   EXPECT_EQ(cache.Title("help/a.htm"), "Old");
-  files.ReplaceBinary("help/a.htm", "<title>New</title>");
+  files.ReplaceBinary("help/a.htm", "<title>New</title>", LinkReach::kOwnFolder);
   EXPECT_EQ(cache.Title("help/a.htm"), "New");
   // The same length as before: only the stamp tells the change.
   files.AddFile("help/a.htm", "<title>Now</title>");
   EXPECT_EQ(cache.Title("help/a.htm"), "Now");
   files.RemoveFile("help/a.htm");
   EXPECT_FALSE(cache.Title("help/a.htm").has_value());
-  files.WriteBinary("help/a.htm", "<title>Created</title>");
+  files.WriteBinary("help/a.htm", "<title>Created</title>", LinkReach::kOwnFolder);
   EXPECT_EQ(cache.Title("help/a.htm"), "Created");
 }
 

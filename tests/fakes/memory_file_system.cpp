@@ -33,7 +33,25 @@ class StringReader : public ByteReader {
   std::size_t position_ = 0;
 };
 
+std::string FolderOf(const std::string& key) {
+  const PathParts parts = SplitPath(key);
+  return parts.drive + parts.folder;
+}
+
 }  // namespace
+
+std::string MemoryFileSystem::Resolve(const std::string& path) const {
+  std::string key = Normal(path);
+  // A loop of links ends somewhere that is no file, as the system gives up on one.
+  for (std::size_t hops = 0; hops <= links_.size(); ++hops) {
+    auto link = links_.find(key);
+    if (link == links_.end()) {
+      return key;
+    }
+    key = link->second;
+  }
+  return std::string();
+}
 
 void MemoryFileSystem::Store(const std::string& key, std::string_view content) {
   files_[key] = std::string(content);
@@ -48,6 +66,10 @@ void MemoryFileSystem::AddFolder(const std::string& path) {
   folders_.insert(Normal(path));
 }
 
+void MemoryFileSystem::AddLink(const std::string& path, const std::string& target) {
+  links_[Normal(path)] = Normal(target);
+}
+
 void MemoryFileSystem::MakeReadOnly(const std::string& path) {
   read_only_.insert(Normal(path));
 }
@@ -57,12 +79,12 @@ void MemoryFileSystem::FailWrites(const std::string& path, WriteResult result) {
 }
 
 std::string MemoryFileSystem::Content(const std::string& path) const {
-  auto found = files_.find(Normal(path));
+  auto found = files_.find(Resolve(path));
   return found == files_.end() ? "<missing>" : found->second;
 }
 
 bool MemoryFileSystem::HasFile(const std::string& path) const {
-  return files_.count(Normal(path)) != 0;
+  return files_.count(Resolve(path)) != 0;
 }
 
 bool MemoryFileSystem::IsReadable(const std::string& path) {
@@ -70,7 +92,7 @@ bool MemoryFileSystem::IsReadable(const std::string& path) {
 }
 
 std::optional<std::uint64_t> MemoryFileSystem::FileLength(const std::string& path) {
-  auto found = files_.find(Normal(path));
+  auto found = files_.find(Resolve(path));
   if (found == files_.end()) {
     return std::nullopt;
   }
@@ -78,7 +100,7 @@ std::optional<std::uint64_t> MemoryFileSystem::FileLength(const std::string& pat
 }
 
 std::optional<FileStamp> MemoryFileSystem::Stamp(const std::string& path) {
-  auto found = files_.find(Normal(path));
+  auto found = files_.find(Resolve(path));
   if (found == files_.end()) {
     return std::nullopt;
   }
@@ -90,7 +112,7 @@ std::optional<FileStamp> MemoryFileSystem::Stamp(const std::string& path) {
 }
 
 std::unique_ptr<ByteReader> MemoryFileSystem::OpenForReading(const std::string& path) {
-  auto found = files_.find(Normal(path));
+  auto found = files_.find(Resolve(path));
   if (found == files_.end()) {
     return nullptr;
   }
@@ -99,7 +121,7 @@ std::unique_ptr<ByteReader> MemoryFileSystem::OpenForReading(const std::string& 
 }
 
 std::optional<std::string> MemoryFileSystem::ReadBinary(const std::string& path) {
-  auto found = files_.find(Normal(path));
+  auto found = files_.find(Resolve(path));
   if (found == files_.end()) {
     return std::nullopt;
   }
@@ -107,10 +129,11 @@ std::optional<std::string> MemoryFileSystem::ReadBinary(const std::string& path)
   return found->second;
 }
 
-WriteResult MemoryFileSystem::WriteBinary(const std::string& path, std::string_view bytes) {
+WriteResult MemoryFileSystem::WriteBinary(const std::string& path, std::string_view bytes,
+                                          LinkReach reach) {
   std::string key = Normal(path);
-  if (files_.count(key) != 0) {
-    return ReplaceBinary(path, bytes);
+  if (files_.count(key) != 0 || links_.count(key) != 0) {
+    return ReplaceBinary(path, bytes, reach);
   }
   if (folders_.count(key) != 0) {
     return WriteResult{WriteOutcome::kRefused, 21, "Is a directory"};
@@ -123,8 +146,12 @@ WriteResult MemoryFileSystem::WriteBinary(const std::string& path, std::string_v
   return WriteResult{};
 }
 
-WriteResult MemoryFileSystem::ReplaceBinary(const std::string& path, std::string_view bytes) {
-  std::string key = Normal(path);
+WriteResult MemoryFileSystem::ReplaceBinary(const std::string& path, std::string_view bytes,
+                                            LinkReach reach) {
+  if (reach == LinkReach::kOwnFolder && LinksOutOfItsFolder(path)) {
+    return WriteResult{WriteOutcome::kLinksOutside, 0, "it links outside its folder"};
+  }
+  std::string key = Resolve(path);
   if (files_.count(key) == 0) {
     return WriteResult{WriteOutcome::kRefused, 2, "No such file or directory"};
   }
@@ -142,8 +169,15 @@ WriteResult MemoryFileSystem::ReplaceBinary(const std::string& path, std::string
   return WriteResult{};
 }
 
+bool MemoryFileSystem::LinksOutOfItsFolder(const std::string& path) {
+  const std::string key = Normal(path);
+  const std::string target = Resolve(key);
+  return links_.count(key) != 0 && files_.count(target) != 0 && FolderOf(target) != FolderOf(key);
+}
+
 bool MemoryFileSystem::RemoveFile(const std::string& path) {
-  return files_.erase(Normal(path)) != 0;
+  const std::string key = Normal(path);
+  return links_.erase(key) + files_.erase(key) != 0;
 }
 
 std::vector<std::string> MemoryFileSystem::ListFolder(const std::string& folder,
@@ -164,6 +198,9 @@ std::vector<std::string> MemoryFileSystem::ListFolder(const std::string& folder,
   }
   for (const auto& path : folders_) {
     collect(path);
+  }
+  for (const auto& link : links_) {
+    collect(link.first);
   }
   return SelectAndSortNames(std::move(names), pattern);
 }

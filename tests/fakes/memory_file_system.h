@@ -15,6 +15,8 @@ class MemoryFileSystem : public FileSystem {
  public:
   void AddFile(const std::string& path, std::string content);
   void AddFolder(const std::string& path);
+  // A symbolic link at `path` to the file or link at `target` (a whole path, not relative).
+  void AddLink(const std::string& path, const std::string& target);
   void MakeReadOnly(const std::string& path);
   // Every later write of `path` ends with `result` (refused or failed) and leaves the file as
   // it was, as the real one does after removing its temporary file.
@@ -28,8 +30,11 @@ class MemoryFileSystem : public FileSystem {
   std::optional<FileStamp> Stamp(const std::string& path) override;
   std::unique_ptr<ByteReader> OpenForReading(const std::string& path) override;
   std::optional<std::string> ReadBinary(const std::string& path) override;
-  WriteResult WriteBinary(const std::string& path, std::string_view bytes) override;
-  WriteResult ReplaceBinary(const std::string& path, std::string_view bytes) override;
+  WriteResult WriteBinary(const std::string& path, std::string_view bytes,
+                          LinkReach reach) override;
+  WriteResult ReplaceBinary(const std::string& path, std::string_view bytes,
+                            LinkReach reach) override;
+  bool LinksOutOfItsFolder(const std::string& path) override;
   bool RemoveFile(const std::string& path) override;
   std::vector<std::string> ListFolder(const std::string& folder,
                                       const std::string& pattern) override;
@@ -43,11 +48,14 @@ class MemoryFileSystem : public FileSystem {
  private:
   // Sets a file's content and gives it a stamp no earlier content had.
   void Store(const std::string& key, std::string_view content);
+  // The key of the file `path` finally names, links followed.
+  std::string Resolve(const std::string& path) const;
 
   std::map<std::string, std::string> files_;
   std::map<std::string, std::uint64_t> versions_;
   std::uint64_t next_version_ = 1;
   std::set<std::string> folders_;
+  std::map<std::string, std::string> links_;
   std::set<std::string> read_only_;
   std::map<std::string, WriteResult> failing_;
 };

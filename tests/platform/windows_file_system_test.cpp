@@ -79,14 +79,14 @@ TEST(WindowsFileSystem, ANameWithBytesAbove0x7FRoundTrips) {
   TempFolder dir;
   RealFileSystem fs;
   const std::string name = "caf\xE9-\xC0.htm";
-  ASSERT_TRUE(fs.WriteBinary(dir / name, "old").Written());
+  ASSERT_TRUE(fs.WriteBinary(dir / name, "old", LinkReach::kOwnFolder).Written());
   std::vector<std::string> listed = fs.ListFolder(dir.Path(), "*.htm*");
   ASSERT_EQ(listed, std::vector<std::string>{name});
   std::string path = dir / listed.front();
   EXPECT_TRUE(fs.IsReadable(path));
   EXPECT_EQ(fs.FileLength(path), 3u);
   EXPECT_EQ(fs.ReadBinary(path), "old");
-  ASSERT_TRUE(fs.ReplaceBinary(path, "new").Written());
+  ASSERT_TRUE(fs.ReplaceBinary(path, "new", LinkReach::kOwnFolder).Written());
   EXPECT_EQ(fs.ReadBinary(path), "new");
   EXPECT_EQ(fs.ListFolder(dir.Path(), "*"), std::vector<std::string>{name});
 }
@@ -96,7 +96,8 @@ TEST(WindowsFileSystem, ReplaceLeavesAReadOnlyFileUntouched) {
   dir.Write("ro.htm", "old");
   ASSERT_TRUE(::SetFileAttributesA((dir / "ro.htm").c_str(), FILE_ATTRIBUTE_READONLY));
   RealFileSystem fs;
-  EXPECT_EQ(fs.ReplaceBinary(dir / "ro.htm", "new").outcome, WriteOutcome::kRefused);
+  EXPECT_EQ(fs.ReplaceBinary(dir / "ro.htm", "new", LinkReach::kOwnFolder).outcome,
+            WriteOutcome::kRefused);
   EXPECT_EQ(dir.Read("ro.htm"), "old");
   EXPECT_NE(AttributesOf(dir / "ro.htm") & FILE_ATTRIBUTE_READONLY, 0u);
   EXPECT_EQ(fs.ListFolder(dir.Path(), "*"), std::vector<std::string>{"ro.htm"});
@@ -110,11 +111,11 @@ TEST(WindowsFileSystem, ReplaceKeepsTheAttributes) {
   const DWORD attributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE;
   ASSERT_TRUE(::SetFileAttributesA((dir / "h.htm").c_str(), attributes));
   RealFileSystem fs;
-  ASSERT_TRUE(fs.ReplaceBinary(dir / "h.htm", "new").Written());
+  ASSERT_TRUE(fs.ReplaceBinary(dir / "h.htm", "new", LinkReach::kOwnFolder).Written());
   EXPECT_EQ(dir.Read("h.htm"), "new");
   EXPECT_EQ(AttributesOf(dir / "h.htm") & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE),
             attributes);
-  ASSERT_TRUE(fs.WriteBinary(dir / "h.htm", "rewritten").Written());
+  ASSERT_TRUE(fs.WriteBinary(dir / "h.htm", "rewritten", LinkReach::kOwnFolder).Written());
   EXPECT_EQ(dir.Read("h.htm"), "rewritten");
 }
 
@@ -127,8 +128,10 @@ TEST(WindowsFileSystem, DevicesAndFoldersAreNoFilesAndRefusedAtOnce) {
   // Their access is denied, which waiting for other processes would not change.
   const auto start = steady_clock::now();
   for (const std::string& path : {std::string("NUL"), dir / "folder.htm"}) {
-    EXPECT_EQ(fs.ReplaceBinary(path, "x").outcome, WriteOutcome::kRefused) << path;
-    EXPECT_EQ(fs.WriteBinary(path, "x").outcome, WriteOutcome::kRefused) << path;
+    EXPECT_EQ(fs.ReplaceBinary(path, "x", LinkReach::kOwnFolder).outcome, WriteOutcome::kRefused)
+        << path;
+    EXPECT_EQ(fs.WriteBinary(path, "x", LinkReach::kOwnFolder).outcome, WriteOutcome::kRefused)
+        << path;
   }
   EXPECT_LT(MillisecondsSince(start), 500);
 }
@@ -163,7 +166,7 @@ TEST(WindowsFileSystem, AWriteWaitsForAFileHeldForAMoment) {
     FileHolder holder(dir / (hold.name + ".htm"), hold.share, milliseconds(600),
                       dir / (hold.name + ".held"));
     ASSERT_TRUE(holder.WaitUntilHeld());
-    WriteResult result = fs.ReplaceBinary(dir / (hold.name + ".htm"), "new");
+    WriteResult result = fs.ReplaceBinary(dir / (hold.name + ".htm"), "new", LinkReach::kOwnFolder);
     EXPECT_TRUE(result.Written()) << hold.name << ": " << result.reason;
     EXPECT_EQ(dir.Read(hold.name + ".htm"), "new");
   }
@@ -187,7 +190,7 @@ TEST(WindowsFileSystem, AWriteGivesUpOnAFileHeldLongerAfterAboutASecond) {
     }
     for (const Hold& hold : kHolds) {
       const auto start = steady_clock::now();
-      WriteResult result = fs.WriteBinary(dir / (hold.name + ".htm"), "new");
+      WriteResult result = fs.WriteBinary(dir / (hold.name + ".htm"), "new", LinkReach::kOwnFolder);
       const long long waited = MillisecondsSince(start);
       EXPECT_EQ(result.outcome, WriteOutcome::kRefused) << hold.name;
       EXPECT_EQ(result.code, static_cast<long>(hold.error)) << hold.name;

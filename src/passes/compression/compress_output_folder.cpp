@@ -37,7 +37,7 @@ void CompressOutputFolder(RunContext& run, const std::string& toc_page_path) {
       // An entry that cannot be read, a folder say, is listed and left alone.
       std::string path = MakePath(toc_page.drive, toc_page.folder, names[i], "");
       if (!run.pages.IsFinished(path)) {
-        RewriteFile(fs, path, group.compress);
+        RewriteFile(run, path, group.compress);
       }
     }
     if (!names.empty()) {

@@ -4,19 +4,18 @@
 #include <optional>
 
 #include "core/fatal_error.h"
-#include "core/write_failure.h"
 
 namespace quorva {
 
-bool RewriteFile(FileSystem& fs, const std::string& path, TextCompressor compress) {
+bool RewriteFile(RunContext& run, const std::string& path, TextCompressor compress) {
   try {
-    std::optional<std::string> bytes = fs.ReadBinary(path);
+    std::optional<std::string> bytes = run.fs.ReadBinary(path);
     if (!bytes) {
       return false;
     }
     // The crash-safe replace: a killed run leaves each file either old or compressed. A file
     // whose bytes stay the same is not written, so it keeps its time.
-    ReplaceChangedFile(fs, path, *bytes, compress(*bytes));
+    run.writes.ReplaceChanged(path, *bytes, compress(*bytes));
   } catch (const std::bad_alloc&) {
     throw FatalError("Error: Out of memory");
   }

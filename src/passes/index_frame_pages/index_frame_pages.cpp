@@ -39,9 +39,10 @@ void WriteIndexFramePage(IndexFrameWalk& walk, const PathParts& toc_page,
   }
   std::string path = MakePath(toc_page.drive, toc_page.folder, page_name, "");
   // A page that no marker of the later rewriting can change is at its last rewrite already. A
-  // page the system refuses to create is skipped; the topic stays claimed.
+  // page the system refuses to create is skipped; the topic stays claimed. A file of that name
+  // is one found in the output folder.
   const bool last_rewrite = !MayHoldActiveMarker(walk.run.settings, page);
-  walk.run.pages.WriteNewPage(path, std::move(page), last_rewrite);
+  walk.run.pages.WriteNewPage(path, std::move(page), last_rewrite, LinkReach::kOwnFolder);
 }
 
 }  // namespace

@@ -98,6 +98,14 @@ TEST_F(BreadcrumbWalkTest, FirstPageInWalkOrderClaimsATopic) {
   EXPECT_EQ(TrailOf("c.htm"), First("b.htm", "") + Deeper("c.htm", "C"));
 }
 
+// Names go into the list with their case folded, so a page listing itself is not new to it.
+TEST_F(BreadcrumbWalkTest, ATocPageThatListsItselfIsWalkedOnce) {
+  fs.AddFile("help/toc.htm", Links({"tocB.htm", "A.htm"}));
+  fs.AddFile("help/tocB.htm", Links({"tocB.htm", "B.htm"}));
+  Walk();
+  EXPECT_EQ(console.output, "\n" + kCorner + "toc.htm -(A.htm)\n " + kCorner + "tocB.htm -(B.htm)");
+}
+
 TEST_F(BreadcrumbWalkTest, UppercaseTocIsATopicAndLowercaseTocWordIsATocPage) {
   fs.AddFile("help/toc.htm", Links({"TOC1.htm", "tocsin.htm", "PAGE.Htm", "x.htm.bak"}));
   AddTopic("TOC1.htm", "Upper");
@@ -145,6 +153,7 @@ TEST_F(BreadcrumbWalkTest, OtherTopicsGetTheirOwnFirstLevelLink) {
   AddTopic("page.html", "Html");
   AddTopic("TOC7.HTM", "Seven");
   AddTopic("toc7.htm", "lower");
+  AddTopic("tocold.htm", "Old");
   AddTopic("x.php", "Php");
   fs.AddFile("help/ia.htm", "frames");
   WalkAndOthers();
@@ -154,6 +163,7 @@ TEST_F(BreadcrumbWalkTest, OtherTopicsGetTheirOwnFirstLevelLink) {
   EXPECT_EQ(TrailOf("orphan.htm"), First("orphan.htm", "Orphan"));
   EXPECT_EQ(TrailOf("TOC7.HTM"), First("TOC7.HTM", "Seven"));
   EXPECT_EQ(TrailOf("toc7.htm"), "<BREAD>");
+  EXPECT_EQ(TrailOf("tocold.htm"), "<BREAD>");
   EXPECT_EQ(TrailOf("x.php"), "<BREAD>");
   EXPECT_EQ(fs.Content("help/ia.htm"), "frames");
 }

@@ -24,7 +24,7 @@ class CompressOutputFolderTest : public ::testing::Test {
       // Written in final form by an earlier pass; the bytes on disk are the test's own.
       const std::string bytes = fs.Content(path);
       fs.RemoveFile(path);
-      run.pages.WriteNewPage(path, bytes, true);
+      run.pages.WriteNewPage(path, bytes, true, LinkReach::kOwnFolder);
       fs.AddFile(path, bytes);
     }
     CompressOutputFolder(run, toc_page);

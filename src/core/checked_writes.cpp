@@ -1,0 +1,39 @@
+#include "core/checked_writes.h"
+
+#include "core/fatal_error.h"
+
+namespace quorva {
+
+bool CheckedWrites::Write(const std::string& path, std::string_view bytes, LinkReach reach) {
+  return Check(fs_.WriteBinary(path, bytes, reach), path);
+}
+
+bool CheckedWrites::ReplaceChanged(const std::string& path, const std::string& old_bytes,
+                                   const std::string& new_bytes) {
+  if (new_bytes != old_bytes) {
+    return Check(fs_.ReplaceBinary(path, new_bytes, LinkReach::kOwnFolder), path);
+  }
+  if (fs_.LinksOutOfItsFolder(path)) {
+    ReportLinkOutside(path);
+    return false;
+  }
+  return true;
+}
+
+bool CheckedWrites::Check(const WriteResult& result, const std::string& path) {
+  if (result.Failed()) {
+    throw FatalError("\nError: (" + path + ") not written: " + result.reason + ".\n");
+  }
+  if (result.outcome == WriteOutcome::kLinksOutside) {
+    ReportLinkOutside(path);
+  }
+  return result.Written();
+}
+
+void CheckedWrites::ReportLinkOutside(const std::string& path) {
+  if (reported_links_.insert(path).second) {
+    console_.Write("\nNot written (" + path + "): it links to a file outside the output folder.\n");
+  }
+}
+
+}  // namespace quorva
