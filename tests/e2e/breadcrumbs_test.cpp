@@ -66,6 +66,21 @@ TEST_F(BreadcrumbsE2eTest, EveryTopicGetsItsTrailThroughTheTocTree) {
   EXPECT_EQ(dir.Read("help/index.htm"), "<title>Help</title>");
 }
 
+// On Windows these name devices, which are never opened: the topics are skipped like unreadable
+// ones, and the run neither waits on them nor fails.
+TEST_F(BreadcrumbsE2eTest, TopicsNamedLikeDevicesNeitherHangNorFailTheRun) {
+  dir.Write("help/toc.htm",
+            "<a href=\"nul.htm\">N</a><a href=\"con.htm\">C</a>"
+            "<a href=\"a.htm\">A</a>\r\n");
+  BinaryRun run = RunQuorvaBinary({"fsref.htm", "help/toc.htm", "-nf", "-c"}, dir.Path());
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_NE(run.output.find("-(nul.htm, con.htm, a.htm)"), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("\ncomplete.\n"), std::string::npos);
+  EXPECT_EQ(dir.Read("help/a.htm"),
+            CompressMarkupText(Rewritten("A", Link("a.htm", "A"), "a.htm")));
+  EXPECT_TRUE(dir.Exists("help/inul.htm"));
+}
+
 TEST_F(BreadcrumbsE2eTest, BreadcrumbsOffKeepTheMarkersAndRewriteTheRest) {
   BinaryRun run = Run({"-bbn", "-nf"});
   EXPECT_EQ(run.output,

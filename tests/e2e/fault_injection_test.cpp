@@ -380,6 +380,115 @@ TEST_F(BadInputTest, TooDeepAndTooLongEndTheRunWithTheirMessages) {
   EXPECT_EQ(TakeSnapshot(dir), before);
 }
 
+// Links under every name a pass may write, each to a file outside the output folder or in a
+// subfolder: no run writes through one, and each is named once per run, with or without -c and
+// with the folder reached through a linked path. A link to a file beside it is followed.
+TEST_F(BadInputTest, NoWriteLeavesTheOutputFolderThroughALink) {
+  dir.Write("help/toc.htm", Links({"toc1.htm", "a.htm", "topic.htm", "inside.htm", "p.htm"}));
+  dir.Write("help/a.htm", "<title>A</title><BREAD>");
+  dir.Write("help/real.htm", "<title>Real</title><BREAD>");
+  stdfs::create_symlink("real.htm", dir / "help/inside.htm");
+  stdfs::remove(dir / "help/index.htm");
+  const std::string outside = "<title>Help</title>\n  <BREAD>  <FILENAME>\n";
+  // Each link's name in the output folder, and where it leads.
+  const std::map<std::string, std::string> links = {
+      {"topic.htm", "../outside/topic.htm"}, {"other.htm", "../outside/other.htm"},
+      {"index.htm", "../outside/index.htm"}, {"ia.htm", "../outside/ia.htm"},
+      {"toc1.htm", "../outside/toc1.htm"},   {"s.css", "../outside/s.css"},
+      {"x.php", "../outside/x.php"},         {"p.htm", "setup/panel-header.txt"}};
+  for (const auto& [name, target] : links) {
+    dir.Write("help/" + stdfs::path(target).lexically_normal().string(), outside);
+    stdfs::last_write_time(stdfs::path(dir / "help") / target,
+                           stdfs::file_time_type::clock::now() - std::chrono::hours(24));
+    stdfs::create_symlink(target, dir / ("help/" + name));
+  }
+  const Snapshot before = TakeSnapshot(dir, "outside");
+  auto times = [&]() {
+    std::map<std::string, stdfs::file_time_type> found;
+    for (const auto& link : links) {
+      found[link.first] = stdfs::last_write_time(stdfs::path(dir / "help") / link.second);
+    }
+    return found;
+  };
+  const auto old_times = times();
+  stdfs::create_directory_symlink("help", dir / "linked-help");
+  const struct {
+    std::string folder;
+    std::vector<std::string> switches;
+    std::vector<std::string> written;  // the links that the run's passes would write
+  } runs[] = {
+      {"help", {"-nf"}, {"topic.htm", "other.htm", "index.htm", "ia.htm", "p.htm"}},
+      {"linked-help",
+       {"-nf", "-c"},
+       {"topic.htm", "other.htm", "index.htm", "ia.htm", "p.htm", "toc1.htm", "s.css", "x.php"}}};
+  for (const auto& run : runs) {
+    std::vector<std::string> arguments = {"fsref.htm", run.folder + "/toc.htm"};
+    arguments.insert(arguments.end(), run.switches.begin(), run.switches.end());
+    BinaryRun result = RunQuorvaBinary(arguments, dir.Path());
+    EXPECT_EQ(result.exit_code, 0) << run.folder;
+    EXPECT_TRUE(EndsWith(result.output, "\ncomplete.\n")) << result.output;
+    std::size_t messages = 0;
+    for (std::size_t at = result.output.find("\nNot written ("); at != std::string::npos;
+         at = result.output.find("\nNot written (", at + 1)) {
+      ++messages;
+    }
+    EXPECT_EQ(messages, run.written.size()) << result.output;
+    for (const std::string& name : run.written) {
+      EXPECT_NE(result.output.find("\nNot written (" + run.folder + "/" + name +
+                                   "): it links to a file outside the output folder.\n"),
+                std::string::npos)
+          << name;
+    }
+    EXPECT_EQ(TakeSnapshot(dir, "outside"), before);
+    EXPECT_EQ(dir.Read("help/setup/panel-header.txt"), outside);
+    EXPECT_EQ(times(), old_times);
+    EXPECT_TRUE(stdfs::is_symlink(dir / "help/inside.htm"));
+    // The title read through the index page's link still heads the pages.
+    EXPECT_NE(result.output.find("\nIndex page(s) title:'Help'.\n"), std::string::npos);
+  }
+  EXPECT_EQ(dir.Read("help/a.htm"), "<title>A</title><a class=\"bread\" href=\"a.htm\">A</a>");
+  EXPECT_EQ(dir.Read("help/real.htm"),
+            "<title>Real</title><a class=\"bread\" href=\"inside.htm\">Real</a>");
+}
+
+// Waits for a run started by StartQuorvaBinary at most `limit`; its exit code, or -1 when it
+// had to be killed.
+int ExitCodeWithin(pid_t child, std::chrono::seconds limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  int status = 0;
+  while (::waitpid(child, &status, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() > deadline) {
+      ::kill(child, SIGKILL);
+      ::waitpid(child, &status, 0);
+      return -1;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// A pipe is neither read nor waited on, whether a TOC page lists it or not, and a link to a
+// device named like a page is left as it is; the topic beside it is rewritten all the same.
+TEST_F(BadInputTest, PipesAndDevicesAreNeitherReadNorWaitedOn) {
+  dir.Write("help/toc.htm", Links({"a.htm", "pipe.htm", "zero.htm"}));
+  for (const std::string name : {"pipe.htm", "other.htm", "f.css", "zero.htm"}) {
+    dir.Write("help/a.htm", "<title>A</title><BREAD>");
+    const std::string path = dir / ("help/" + name);
+    if (name == "zero.htm") {
+      stdfs::create_symlink("/dev/zero", path);
+    } else {
+      ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+    }
+    pid_t run = StartQuorvaBinary({"fsref.htm", "help/toc.htm", "-mm", "-c"}, dir.Path());
+    EXPECT_EQ(ExitCodeWithin(run, std::chrono::seconds(5)), 0) << name;
+    EXPECT_EQ(dir.Read("help/a.htm"), "<title>A</title><a class=\"bread\" href=\"a.htm\">A</a>")
+        << name;
+    EXPECT_EQ(stdfs::symlink_status(path).type(),
+              name == "zero.htm" ? stdfs::file_type::symlink : stdfs::file_type::fifo);
+    stdfs::remove(path);
+  }
+}
+
 TEST_F(BadInputTest, HugeTopicKeepsEveryByte) {
   std::string topic = "<title>Huge</title>";
   const std::string line = "<p>A line of a very large topic, repeated many times.</p>\r\n";

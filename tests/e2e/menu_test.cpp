@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "e2e/binary_runner.h"
 #include "fakes/temp_folder.h"
 
@@ -156,6 +158,46 @@ TEST_F(MenuE2eTest, AMenuPageThatCannotBeWrittenIsReportedAndTopicsStillGetTheMe
   EXPECT_EQ(run.exit_code, 0);
   EXPECT_NE(run.output.find("\nError: Menu page (toc-menu.htm) not written.\n"), std::string::npos);
   EXPECT_EQ(dir.Read("help/guide.htm").substr(0, 20), "<div class=\"menu\">\r\n");
+  // A device is no file to write either: refused, not failed.
+#ifdef _WIN32
+  const std::string device = "NUL";
+#else
+  const std::string device = "/dev/null";
+#endif
+  dir.Write("help/guide.htm", "<MENU>");
+  BinaryRun to_device = Run({"-mm", "-mw" + device});
+  EXPECT_EQ(to_device.exit_code, 0);
+  EXPECT_NE(to_device.output.find("\nError: Menu page (" + device + ") not written.\n"),
+            std::string::npos);
+  EXPECT_EQ(dir.Read("help/guide.htm").substr(0, 20), "<div class=\"menu\">\r\n");
+}
+
+// A menu page in the output folder is rewritten as a topic, so the markers its items hold are
+// replaced as that rewriting replaces them, whether compression follows or not.
+TEST_F(MenuE2eTest, MarkersInAMenuPageOfTheOutputFolderAreReplacedAlsoWhenCompressed) {
+  auto without_white_space = [](std::string text) {
+    text.erase(
+        std::remove_if(text.begin(), text.end(),
+                       [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }),
+        text.end());
+    return text;
+  };
+  for (const std::string marker : {"<FILENAME>", "<BREAD>"}) {
+    std::string pages[2];
+    for (int compressed = 0; compressed < 2; ++compressed) {
+      std::vector<std::string> switches = {"-mm", "-nf", "-mwhelp/menu.htm",
+                                           "-mi0,0,0,x.htm," + marker + ",T"};
+      if (compressed == 1) {
+        switches.push_back("-c");
+      }
+      ASSERT_EQ(Run(switches).exit_code, 0);
+      pages[compressed] = dir.Read("help/menu.htm");
+      EXPECT_EQ(pages[compressed].find(marker), std::string::npos) << marker << compressed;
+      EXPECT_NE(pages[compressed].find("menu.htm"), std::string::npos) << marker << compressed;
+    }
+    EXPECT_NE(pages[0], pages[1]);
+    EXPECT_EQ(without_white_space(pages[0]), without_white_space(pages[1])) << marker;
+  }
 }
 
 }  // namespace

@@ -123,11 +123,28 @@ TEST(WindowsFileSystem, DevicesAndFoldersAreNoFilesAndRefusedAtOnce) {
   TempFolder dir;
   dir.Write("folder.htm/inner.txt", "x");
   RealFileSystem fs;
-  EXPECT_EQ(fs.OpenForReading("NUL"), nullptr);
-  EXPECT_FALSE(fs.ReadBinary("NUL").has_value());
+  // Device names in any case and with any extension, and named pipes, are never opened.
+  const std::vector<std::string> devices = {"NUL",
+                                            dir / "con.htm",
+                                            dir / "Nul.txt",
+                                            dir / "COM1",
+                                            dir / "lpt9.x.htm",
+                                            dir / "aux .htm",
+                                            "\\\\.\\pipe\\quorva",
+                                            "//./PIPE/quorva"};
+  for (const std::string& path : devices) {
+    EXPECT_EQ(fs.OpenForReading(path), nullptr) << path;
+    EXPECT_FALSE(fs.ReadBinary(path).has_value()) << path;
+  }
+  for (const std::string name : {"console.htm", "com10.htm", "nul_page.htm"}) {
+    dir.Write(name, "a page");
+    EXPECT_EQ(fs.ReadBinary(dir / name), "a page") << name;
+  }
   // Their access is denied, which waiting for other processes would not change.
   const auto start = steady_clock::now();
-  for (const std::string& path : {std::string("NUL"), dir / "folder.htm"}) {
+  std::vector<std::string> refused = devices;
+  refused.push_back(dir / "folder.htm");
+  for (const std::string& path : refused) {
     EXPECT_EQ(fs.ReplaceBinary(path, "x", LinkReach::kOwnFolder).outcome, WriteOutcome::kRefused)
         << path;
     EXPECT_EQ(fs.WriteBinary(path, "x", LinkReach::kOwnFolder).outcome, WriteOutcome::kRefused)
