@@ -5,15 +5,21 @@
 namespace quorva {
 
 bool CheckedWrites::Write(const std::string& path, std::string_view bytes, LinkReach reach) {
+  if (reach == LinkReach::kAnywhere) {
+    named_by_user_.insert(path);
+  }
   return Check(fs_.WriteBinary(path, bytes, reach), path);
 }
 
 bool CheckedWrites::ReplaceChanged(const std::string& path, const std::string& old_bytes,
                                    const std::string& new_bytes) {
+  const bool named_by_user = named_by_user_.count(path) != 0;
   if (new_bytes != old_bytes) {
-    return Check(fs_.ReplaceBinary(path, new_bytes, LinkReach::kOwnFolder), path);
+    return Check(fs_.ReplaceBinary(path, new_bytes,
+                                   named_by_user ? LinkReach::kAnywhere : LinkReach::kOwnFolder),
+                 path);
   }
-  if (fs_.LinksOutOfItsFolder(path)) {
+  if (!named_by_user && fs_.LinksOutOfItsFolder(path)) {
     ReportLinkOutside(path);
     return false;
   }

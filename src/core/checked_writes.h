@@ -18,7 +18,8 @@ namespace quorva {
 // Files found in the output folder (`LinkReach::kOwnFolder`) are replaced through a symbolic
 // link only when it leads to a file in that folder itself. A link that leads elsewhere is
 // refused too, but not silently, since the author may not know it is there: the message comes
-// once per path, in the pass that first meets the link.
+// once per path, in the pass that first meets the link. A path the user named, written with
+// `LinkReach::kAnywhere`, stays the user's choice when a later pass finds it in the folder.
 class CheckedWrites {
  public:
   CheckedWrites(FileSystem& fs, Console& console) : fs_(fs), console_(console) {}
@@ -30,7 +31,8 @@ class CheckedWrites {
 
   // Replaces a file of the output folder, read as `old_bytes`, with `new_bytes`. A file whose
   // bytes stay the same is not written, so it keeps its time; a link that leads out of the
-  // folder is reported all the same. True when the new bytes are on disk.
+  // folder is reported all the same, unless the user named the path. True when the new bytes
+  // are on disk.
   bool ReplaceChanged(const std::string& path, const std::string& old_bytes,
                       const std::string& new_bytes);
 
@@ -41,6 +43,7 @@ class CheckedWrites {
   FileSystem& fs_;
   Console& console_;
   std::unordered_set<std::string> reported_links_;
+  std::unordered_set<std::string> named_by_user_;
 };
 
 }  // namespace quorva

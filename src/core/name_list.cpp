@@ -8,6 +8,16 @@ const char* const kNavigationPageNames[8] = {"toc.htm",       "tab_toc.htm",   "
                                              "indexpage.htm", "toc.html",      "tab_toc.html",
                                              "top_top.html",  "indexpage.html"};
 
+bool IsNavigationPageName(std::string_view name) {
+  const std::string folded = FoldAsciiCase(name);
+  for (const char* navigation_page : kNavigationPageNames) {
+    if (folded == navigation_page) {
+      return true;
+    }
+  }
+  return false;
+}
+
 void NameList::AddListedName(std::string_view name) {
   folded_names_.insert(FoldAsciiCase(name));
   ++count_;

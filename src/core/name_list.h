@@ -11,6 +11,9 @@ namespace quorva {
 // The eight navigation pages that no walk treats as a topic, in the order they are added.
 extern const char* const kNavigationPageNames[8];
 
+// True for one of the navigation pages' names, in any letter case.
+bool IsNavigationPageName(std::string_view name);
+
 // The names the current pass has claimed. Names compare without regard to the case of A-Z and
 // are otherwise compared whole; membership is a hash lookup on the folded name.
 class NameList {

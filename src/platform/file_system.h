@@ -89,7 +89,8 @@ class FileSystem {
   virtual WriteResult ReplaceBinary(const std::string& path, std::string_view bytes,
                                     LinkReach reach) = 0;
   // True when `path` is a link to a regular file whose final target lies outside the folder
-  // holding the link: the file a replace with LinkReach::kOwnFolder refuses as kLinksOutside.
+  // holding the link, or where that cannot be told: the file a replace with
+  // LinkReach::kOwnFolder refuses as kLinksOutside.
   virtual bool LinksOutOfItsFolder(const std::string& path) = 0;
   // Removes a file; false when it cannot be removed.
   virtual bool RemoveFile(const std::string& path) = 0;

@@ -138,8 +138,15 @@ class WindowsByteReader : public ByteReader {
 // when its file is replaced; `path` itself when it cannot be told.
 std::string FinalPathOf(HANDLE file, const std::string& path) {
   char final_path[MAX_PATH + 8];
-  DWORD length = ::GetFinalPathNameByHandleA(file, final_path, sizeof final_path,
-                                             FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+  // Some network redirectors cannot normalize a name; the name as opened serves then.
+  DWORD length = 0;
+  for (DWORD form : {FILE_NAME_NORMALIZED, FILE_NAME_OPENED}) {
+    length =
+        ::GetFinalPathNameByHandleA(file, final_path, sizeof final_path, form | VOLUME_NAME_DOS);
+    if (length != 0) {
+      break;
+    }
+  }
   if (length == 0 || length >= sizeof final_path) {
     return path;
   }

@@ -107,7 +107,7 @@ TEST_F(RunTest, TocAndIndexPagesFollowFromTheSecondArgument) {
 TEST_F(RunTest, LinksOutOfTheOutputFolderAreReportedOnceAndNotWrittenThrough) {
   fs.AddFile("fsref.htm", kTemplate);
   fs.AddFile("D:/help/index.htm", "<title>Help</title>");
-  fs.AddFile("D:/help/toc.htm", "<a href=\"a.htm\">A</a><a href=\"out.htm\">O</a>");
+  fs.AddFile("D:/help/toc.htm", "<body><a href=\"a.htm\">A</a><a href=\"out.htm\">O</a>");
   fs.AddFile("D:/help/a.htm", "<title>A</title><BREAD>");
   fs.AddFile("D:/help/real.htm", "<title>R</title>  <BREAD>");
   fs.AddLink("D:/help/in.htm", "D:/help/real.htm");
@@ -138,6 +138,18 @@ TEST_F(RunTest, LinksOutOfTheOutputFolderAreReportedOnceAndNotWrittenThrough) {
   EXPECT_EQ(fs.Content("D:/help/real.htm"),
             "<title>R</title> <a class=\"bread\" href=\"in.htm\">R</a>");
   EXPECT_EQ(fs.Content("D:/help/a.htm"), "<title>A</title><a class=\"bread\" href=\"a.htm\">A</a>");
+  // The menu page is the user's to name, wherever its link leads, also when the other-topics
+  // pass finishes it or finds it unchanged.
+  console.output.clear();
+  fs.AddFile("D:/else/menu.htm", "");
+  fs.AddLink("D:/help/menu.htm", "D:/else/menu.htm");
+  EXPECT_EQ(Run({"fsref.htm", "D:/help/toc.htm", "-mm", "-mwD:/help/menu.htm"}), 0);
+  EXPECT_EQ(fs.Content("D:/else/menu.htm").substr(0, 19), "<div class=\"menu\">\r");
+  EXPECT_EQ(Run({"fsref.htm", "D:/help/toc.htm", "-c", "-mm", "-mwD:/help/menu.htm", "-nf",
+                 "-mi0,0,0,x.htm,<FILENAME>,T"}),
+            0);
+  EXPECT_NE(fs.Content("D:/else/menu.htm").find("menu.htm"), std::string::npos);
+  EXPECT_EQ(console.output.find("Not written (D:/help/menu.htm)"), std::string::npos);
 }
 
 TEST_F(RunTest, SetupErrorsEndWithExitCodeOne) {
