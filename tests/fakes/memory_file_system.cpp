@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/real_file_system.h"
 #include "text/path.h"
 #include "text/wildcard.h"
 
@@ -149,7 +150,7 @@ WriteResult MemoryFileSystem::WriteBinary(const std::string& path, std::string_v
 WriteResult MemoryFileSystem::ReplaceBinary(const std::string& path, std::string_view bytes,
                                             LinkReach reach) {
   if (reach == LinkReach::kOwnFolder && LinksOutOfItsFolder(path)) {
-    return WriteResult{WriteOutcome::kLinksOutside, 0, "it links outside its folder"};
+    return LinksOutsideOutcome();
   }
   std::string key = Resolve(path);
   if (files_.count(key) == 0) {
