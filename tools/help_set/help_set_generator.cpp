@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "help_set/book_picture.h"
+
 namespace quorva {
 
 namespace {
@@ -187,6 +189,8 @@ GeneratedHelpSet GenerateHelpSet(const std::string& root, int topics, std::uint3
             "/* Drop-down menu */\nul.toplevel li {\n    display: inline;\n}\n"
             "ul.downlevel {\n    display: none;\n}\n");
   WriteCrLf(help / "panel1.txt", "<div class=\"panel\">Generated Help</div>\n");
+  std::ofstream(help / "book.gif", std::ios::binary)
+      .write(reinterpret_cast<const char*>(kBookPicture), kBookPictureSize);
   WriteCrLf(set.template_path,
             "<html>\n<head>\n<title></title>\n</head>\n<frameset cols=\"25%,*\">\n"
             "<frame src=\"toc.htm\" name=\"toc\">\n<frame src=\"main.htm\" name=\"main\">\n"

@@ -18,7 +18,8 @@ struct GeneratedHelpSet {
 // TOC pages four levels deep whose book links are followed by the book's topic link) with
 // `topics` topics of about 8 KB each into <root>/help/, and the frameset template into <root>.
 // Every topic carries "<BREAD>", "<PANEL1>" and "<FILENAME>"; one in a hundred, up to fifteen,
-// carries "<MENU>". The same `topics` and `seed` give the same bytes.
+// carries "<MENU>". The TOC pages' book picture, book.gif, lies beside them. The same `topics`
+// and `seed` give the same bytes.
 GeneratedHelpSet GenerateHelpSet(const std::string& root, int topics, std::uint32_t seed);
 
 }  // namespace quorva
