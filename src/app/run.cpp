@@ -5,6 +5,8 @@
 #include <utility>
 #include <variant>
 
+#include "app/check_options.h"
+#include "app/check_run.h"
 #include "app/path_check.h"
 #include "app/switches.h"
 #include "app/usage.h"
@@ -18,6 +20,7 @@
 #include "passes/index_frame_pages/frameset_format.h"
 #include "passes/index_frame_pages/index_frame_pages.h"
 #include "passes/menu/menu_pass.h"
+#include "platform/dry_run_file_system.h"
 #include "platform/temporary_files.h"
 #include "text/path.h"
 
@@ -73,12 +76,17 @@ std::optional<FramesetFormat> ReadFramesetTemplate(const std::string& reference,
   return format;
 }
 
-// Applies the switches after the two paths in order; false, its message printed, at the first
-// that ends the run.
+// Applies the switches after the two paths in order, long options wherever they stand among
+// them; false, its message printed, at the first that ends the run.
 bool ApplySwitches(const std::vector<std::string>& arguments, RunSettings& settings,
-                   SwitchContext& context) {
+                   CheckOptions& options, SwitchContext& context) {
   for (std::size_t i = 2; i < arguments.size(); ++i) {
-    SwitchResult result = ApplySwitch(arguments[i], settings, context);
+    SwitchResult result = SwitchResult::kIllegal;
+    if (!IsLongOption(arguments[i])) {
+      result = ApplySwitch(arguments[i], settings, context);
+    } else if (ApplyLongOption(arguments[i], options)) {
+      result = SwitchResult::kApplied;
+    }
     if (result == SwitchResult::kIllegal) {
       context.console.Write(arguments[i] + " is not a legal switch.\n");
     }
@@ -99,7 +107,24 @@ struct RunSetup {
   std::string index_page_title;
   FramesetFormat format;
   RunSettings settings;
+  CheckOptions options;
+  IgnoreList ignore;
 };
+
+// Reads the ignore files; nothing, its message printed, when one is missing.
+std::optional<IgnoreList> ReadIgnoreFiles(const std::vector<std::string>& paths, FileSystem& fs,
+                                          Console& console) {
+  std::string lines;
+  for (const std::string& path : paths) {
+    std::optional<std::string> text = fs.IsReadable(path) ? ReadTextFile(fs, path) : std::nullopt;
+    if (!text) {
+      console.Write("Error: Ignore file (" + path + ") not found.\n");
+      return std::nullopt;
+    }
+    lines += *text + "\n";
+  }
+  return IgnoreList(lines);
+}
 
 // Checks the arguments and reads the index page title, the template and the switches. Gives
 // the exit code instead when the run ends here, its message printed.
@@ -147,12 +172,17 @@ std::variant<int, RunSetup> SetUpRun(const std::vector<std::string>& arguments, 
   RunSettings settings;
   // Without a title element the pages have no title slot, whatever -ft says later.
   settings.per_topic_titles = format->has_title_slot;
+  CheckOptions options;
   SwitchContext switch_context{fs, console, paths->drive, paths->folder};
-  if (!ApplySwitches(arguments, settings, switch_context)) {
+  if (!ApplySwitches(arguments, settings, options, switch_context)) {
     return kExitSetupError;
   }
-  return RunSetup{std::move(*paths), std::move(*index_title), std::move(*format),
-                  std::move(settings)};
+  std::optional<IgnoreList> ignore = ReadIgnoreFiles(options.ignore_files, fs, console);
+  if (!ignore) {
+    return kExitSetupError;
+  }
+  return RunSetup{std::move(*paths),   std::move(*index_title), std::move(*format),
+                  std::move(settings), std::move(options),      std::move(*ignore)};
 }
 
 // The passes, in order; each walks the TOC tree from the output TOC page or lists its folder.
@@ -173,15 +203,30 @@ int RunSteps(const std::vector<std::string>& arguments, FileSystem& fs, Console&
   if (const int* exit_code = std::get_if<int>(&setup)) {
     return *exit_code;
   }
-  const RunSetup& run_setup = std::get<RunSetup>(setup);
+  RunSetup& run_setup = std::get<RunSetup>(setup);
+  const CheckOptions& options = run_setup.options;
+  // A dry run's passes write into memory over the disk, which they then only read.
+  std::optional<DryRunFileSystem> dry_run;
+  FileSystem& help = options.dry_run ? dry_run.emplace(fs) : fs;
   // What a killed run left behind goes before this run writes anything.
-  RemoveLeftoverTemporaryFiles(fs, run_setup.paths.drive + run_setup.paths.folder);
+  RemoveLeftoverTemporaryFiles(help, run_setup.paths.drive + run_setup.paths.folder);
   NameList names;
   names.ClearListedNames();
-  RunContext run(fs, console, run_setup.settings, names);
+  RunContext run(help, console, run_setup.settings, names);
+  if (options.Checks()) {
+    run.writes.KeepWrittenBytes();
+  }
   RunPasses(run, run_setup);
   console.Write("\ncomplete.\n");
-  return kExitDone;
+  int exit_code = kExitDone;
+  if (options.Checks()) {
+    exit_code = CheckAndReport(run, options, std::move(run_setup.ignore), run_setup.paths.toc_page,
+                               run_setup.paths.index_page, fs);
+  }
+  if (dry_run) {
+    PrintDryRunPlan(*dry_run, console);
+  }
+  return exit_code;
 }
 
 }  // namespace

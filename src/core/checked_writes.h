@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "platform/console.h"
@@ -36,7 +37,16 @@ class CheckedWrites {
   bool ReplaceChanged(const std::string& path, const std::string& old_bytes,
                       const std::string& new_bytes);
 
+  // From now on, remembers the bytes each path last got on disk, so that a later reader (the
+  // check) need not read them again.
+  void KeepWrittenBytes() { keep_bytes_ = true; }
+  // The bytes `path` last got on disk in this run, when kept; nullptr otherwise.
+  const std::string* KeptBytes(const std::string& path) const;
+  // The paths reported as links out of the output folder, and so not written.
+  const std::unordered_set<std::string>& LinksOutside() const { return reported_links_; }
+
  private:
+  bool Keep(const std::string& path, std::string_view bytes, bool on_disk);
   bool Check(const WriteResult& result, const std::string& path);
   void ReportLinkOutside(const std::string& path);
 
@@ -44,6 +54,8 @@ class CheckedWrites {
   Console& console_;
   std::unordered_set<std::string> reported_links_;
   std::unordered_set<std::string> named_by_user_;
+  bool keep_bytes_ = false;
+  std::unordered_map<std::string, std::string> kept_;
 };
 
 }  // namespace quorva

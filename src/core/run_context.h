@@ -7,6 +7,7 @@
 #include "core/page_output.h"
 #include "core/page_title_cache.h"
 #include "core/run_settings.h"
+#include "core/toc_tree_record.h"
 #include "platform/console.h"
 #include "platform/file_system.h"
 
@@ -38,6 +39,8 @@ struct RunContext {
   CheckedWrites writes;
   // Every page a pass writes goes out here, which remembers the pages already in final form.
   PageOutput pages;
+  // The TOC tree as the topics pass walked it.
+  TocTreeRecord toc_tree;
 };
 
 }  // namespace quorva

@@ -58,6 +58,8 @@ struct WriteResult {
 // path goes; a link that leads elsewhere gives kLinksOutside, and its target keeps its bytes.
 enum class LinkReach { kAnywhere, kOwnFolder };
 
+enum class WriteKind { kCreateOrReplace, kReplaceOnly };
+
 // Every file operation of the tool goes through this seam; `main` makes the real one and
 // unit tests use an in-memory fake.
 class FileSystem {
@@ -88,12 +90,19 @@ class FileSystem {
   // file is removed and the file keeps its old bytes.
   virtual WriteResult ReplaceBinary(const std::string& path, std::string_view bytes,
                                     LinkReach reach) = 0;
+  // What WriteBinary (`kind` kCreateOrReplace) or ReplaceBinary (kReplaceOnly) would make of
+  // these bytes, decided as they decide it but without writing anything: a run that writes
+  // nothing still refuses what a real run refuses.
+  virtual WriteResult ProbeWrite(const std::string& path, std::string_view bytes, LinkReach reach,
+                                 WriteKind kind) = 0;
   // True when `path` is a link to a regular file whose final target lies outside the folder
   // holding the link, or where that cannot be told: the file a replace with
   // LinkReach::kOwnFolder refuses as kLinksOutside.
   virtual bool LinksOutOfItsFolder(const std::string& path) = 0;
   // Removes a file; false when it cannot be removed.
   virtual bool RemoveFile(const std::string& path) = 0;
+  // The path made absolute against the working folder; links are not resolved.
+  virtual std::string AbsolutePath(const std::string& path) = 0;
   // Names in `folder` (empty: the working directory) matching `pattern` ("*" any run of
   // characters, letters without case), sorted by name with letters compared without case.
   virtual std::vector<std::string> ListFolder(const std::string& folder,

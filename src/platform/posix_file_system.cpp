@@ -167,9 +167,12 @@ WriteResult WriteThroughTemporaryFile(const std::string& target, std::string_vie
   return WriteResult{};
 }
 
+// What a write does once the file's checks have passed: writes it, or, for a probe, nothing.
+enum class WriteStep { kWrite, kProbe };
+
 // Replaces the regular file `target`, whose state is `info`, unless it already holds `bytes`.
 WriteResult ReplaceRegularFile(const std::string& target, const struct stat& info,
-                               std::string_view bytes) {
+                               std::string_view bytes, WriteStep step) {
   if (HoldsBytes(target, static_cast<std::uint64_t>(info.st_size), bytes)) {
     return WriteResult{};
   }
@@ -180,7 +183,21 @@ WriteResult ReplaceRegularFile(const std::string& target, const struct stat& inf
   if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
     return WriteErrorOutcome(EACCES);
   }
-  return WriteThroughTemporaryFile(target, bytes, &info);
+  return step == WriteStep::kWrite ? WriteThroughTemporaryFile(target, bytes, &info)
+                                   : WriteResult{};
+}
+
+// Creates `path`, which does not exist yet; a probe asks only whether its folder takes a file.
+WriteResult CreateFile(const std::string& path, std::string_view bytes, WriteStep step) {
+  if (step == WriteStep::kWrite) {
+    return WriteThroughTemporaryFile(path, bytes, nullptr);
+  }
+  const PathParts parts = SplitPath(path);
+  const std::string folder = parts.drive + parts.folder;
+  if (::access(folder.empty() ? "." : folder.c_str(), W_OK | X_OK) != 0) {
+    return WriteErrorOutcome(errno);
+  }
+  return WriteResult{};
 }
 
 // Where the symbolic link `path` finally leads, with the target's state in `info`; nothing,
@@ -209,7 +226,7 @@ bool LiesBeside(const std::string& target, const std::string& path) {
 
 // Replaces the existing entry `path`, whose own state (not followed) is `info`.
 WriteResult ReplaceExisting(const std::string& path, struct stat info, std::string_view bytes,
-                            LinkReach reach) {
+                            LinkReach reach, WriteStep step) {
   std::string target = path;
   const bool link = S_ISLNK(info.st_mode);
   // A symbolic link stays a link: the file it points at is the one replaced.
@@ -227,7 +244,7 @@ WriteResult ReplaceExisting(const std::string& path, struct stat info, std::stri
   if (link && reach == LinkReach::kOwnFolder && !LiesBeside(target, path)) {
     return LinksOutsideOutcome();
   }
-  return ReplaceRegularFile(target, info, bytes);
+  return ReplaceRegularFile(target, info, bytes, step);
 }
 
 }  // namespace
@@ -271,25 +288,35 @@ std::optional<std::string> RealFileSystem::ReadBinary(const std::string& path) {
   return ReadToEnd(reader, static_cast<std::size_t>(info.st_size));
 }
 
-WriteResult RealFileSystem::WriteBinary(const std::string& path, std::string_view bytes,
-                                        LinkReach reach) {
+namespace {
+
+WriteResult WriteOrProbe(const std::string& path, std::string_view bytes, LinkReach reach,
+                         WriteKind kind, WriteStep step) {
   struct stat info;
   if (::lstat(path.c_str(), &info) == 0) {
-    return ReplaceExisting(path, info, bytes, reach);
+    return ReplaceExisting(path, info, bytes, reach, step);
   }
-  if (errno != ENOENT) {
+  if (errno != ENOENT || kind == WriteKind::kReplaceOnly) {
     return WriteErrorOutcome(errno);
   }
-  return WriteThroughTemporaryFile(path, bytes, nullptr);
+  return CreateFile(path, bytes, step);
+}
+
+}  // namespace
+
+WriteResult RealFileSystem::WriteBinary(const std::string& path, std::string_view bytes,
+                                        LinkReach reach) {
+  return WriteOrProbe(path, bytes, reach, WriteKind::kCreateOrReplace, WriteStep::kWrite);
 }
 
 WriteResult RealFileSystem::ReplaceBinary(const std::string& path, std::string_view bytes,
                                           LinkReach reach) {
-  struct stat info;
-  if (::lstat(path.c_str(), &info) != 0) {
-    return WriteErrorOutcome(errno);
-  }
-  return ReplaceExisting(path, info, bytes, reach);
+  return WriteOrProbe(path, bytes, reach, WriteKind::kReplaceOnly, WriteStep::kWrite);
+}
+
+WriteResult RealFileSystem::ProbeWrite(const std::string& path, std::string_view bytes,
+                                       LinkReach reach, WriteKind kind) {
+  return WriteOrProbe(path, bytes, reach, kind, WriteStep::kProbe);
 }
 
 bool RealFileSystem::LinksOutOfItsFolder(const std::string& path) {
@@ -303,6 +330,18 @@ bool RealFileSystem::LinksOutOfItsFolder(const std::string& path) {
 
 bool RealFileSystem::RemoveFile(const std::string& path) {
   return ::unlink(path.c_str()) == 0;
+}
+
+std::string RealFileSystem::AbsolutePath(const std::string& path) {
+  if (!path.empty() && path[0] == '/') {
+    return path;
+  }
+  std::string folder(PATH_MAX, '\0');
+  if (::getcwd(folder.data(), folder.size()) == nullptr) {
+    return path;
+  }
+  folder.resize(std::strlen(folder.c_str()));
+  return folder == "/" ? "/" + path : folder + "/" + path;
 }
 
 std::vector<std::string> RealFileSystem::ListFolder(const std::string& folder,

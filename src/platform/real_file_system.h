@@ -16,8 +16,11 @@ class RealFileSystem : public FileSystem {
                           LinkReach reach) override;
   WriteResult ReplaceBinary(const std::string& path, std::string_view bytes,
                             LinkReach reach) override;
+  WriteResult ProbeWrite(const std::string& path, std::string_view bytes, LinkReach reach,
+                         WriteKind kind) override;
   bool LinksOutOfItsFolder(const std::string& path) override;
   bool RemoveFile(const std::string& path) override;
+  std::string AbsolutePath(const std::string& path) override;
   std::vector<std::string> ListFolder(const std::string& folder,
                                       const std::string& pattern) override;
 };

@@ -268,10 +268,13 @@ constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN
                                   FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED |
                                   FILE_ATTRIBUTE_OFFLINE | FILE_ATTRIBUTE_TEMPORARY;
 
+// What a write does once the file's checks have passed: writes it, or, for a probe, nothing.
+enum class WriteStep { kWrite, kProbe };
+
 // Replaces the existing file `path` unless it already holds `bytes`, or unless it is a link out
 // of its folder that `reach` does not follow.
 WriteResult ReplaceExistingFile(const std::string& path, std::string_view bytes, LinkReach reach,
-                                WriteRetry& retry) {
+                                WriteRetry& retry, WriteStep step) {
   if (reach == LinkReach::kOwnFolder && LeadsOutOfItsFolder(path)) {
     return LinksOutsideOutcome();
   }
@@ -294,6 +297,9 @@ WriteResult ReplaceExistingFile(const std::string& path, std::string_view bytes,
   }
   if ((info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0) {
     return WriteErrorOutcome(ERROR_ACCESS_DENIED);
+  }
+  if (step == WriteStep::kProbe) {
+    return WriteResult{};
   }
   std::string target = FinalPathOf(existing.get(), path);
   existing.reset();
@@ -340,24 +346,53 @@ std::optional<std::string> RealFileSystem::ReadBinary(const std::string& path) {
   return ReadToEnd(reader, static_cast<std::size_t>(size.QuadPart));
 }
 
-WriteResult RealFileSystem::WriteBinary(const std::string& path, std::string_view bytes,
-                                        LinkReach reach) {
+namespace {
+
+// A probe asks only whether the folder of a file to create is there.
+WriteResult CreateNewFile(const std::string& path, std::string_view bytes, WriteRetry& retry,
+                          WriteStep step) {
+  if (step == WriteStep::kWrite) {
+    return WriteThroughTemporaryFile(path, bytes, FILE_ATTRIBUTE_NORMAL, retry);
+  }
+  const PathParts parts = SplitPath(path);
+  const std::string folder = parts.drive + parts.folder;
+  const DWORD attributes = ::GetFileAttributesA(folder.empty() ? "." : folder.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    return WriteErrorOutcome(ERROR_PATH_NOT_FOUND);
+  }
+  return WriteResult{};
+}
+
+WriteResult WriteOrProbe(const std::string& path, std::string_view bytes, LinkReach reach,
+                         WriteKind kind, WriteStep step) {
   WriteRetry retry;
   if (NamesDeviceOrPipe(path)) {
     return WriteErrorOutcome(ERROR_ACCESS_DENIED);
   }
-  if (::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES &&
+  if (kind == WriteKind::kCreateOrReplace &&
+      ::GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES &&
       ::GetLastError() == ERROR_FILE_NOT_FOUND) {
-    return WriteThroughTemporaryFile(path, bytes, FILE_ATTRIBUTE_NORMAL, retry);
+    return CreateNewFile(path, bytes, retry, step);
   }
   // Anything else, a missing folder too, is for the open-for-writing check to tell.
-  return ReplaceExistingFile(path, bytes, reach, retry);
+  return ReplaceExistingFile(path, bytes, reach, retry, step);
+}
+
+}  // namespace
+
+WriteResult RealFileSystem::WriteBinary(const std::string& path, std::string_view bytes,
+                                        LinkReach reach) {
+  return WriteOrProbe(path, bytes, reach, WriteKind::kCreateOrReplace, WriteStep::kWrite);
 }
 
 WriteResult RealFileSystem::ReplaceBinary(const std::string& path, std::string_view bytes,
                                           LinkReach reach) {
-  WriteRetry retry;
-  return ReplaceExistingFile(path, bytes, reach, retry);
+  return WriteOrProbe(path, bytes, reach, WriteKind::kReplaceOnly, WriteStep::kWrite);
+}
+
+WriteResult RealFileSystem::ProbeWrite(const std::string& path, std::string_view bytes,
+                                       LinkReach reach, WriteKind kind) {
+  return WriteOrProbe(path, bytes, reach, kind, WriteStep::kProbe);
 }
 
 bool RealFileSystem::LinksOutOfItsFolder(const std::string& path) {
@@ -366,6 +401,20 @@ bool RealFileSystem::LinksOutOfItsFolder(const std::string& path) {
 
 bool RealFileSystem::RemoveFile(const std::string& path) {
   return ::DeleteFileA(path.c_str()) != 0;
+}
+
+std::string RealFileSystem::AbsolutePath(const std::string& path) {
+  const DWORD size = ::GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+  if (size == 0) {
+    return path;
+  }
+  std::string full(size, '\0');
+  const DWORD length = ::GetFullPathNameA(path.c_str(), size, full.data(), nullptr);
+  if (length == 0 || length >= size) {
+    return path;
+  }
+  full.resize(length);
+  return full;
 }
 
 std::vector<std::string> RealFileSystem::ListFolder(const std::string& folder,

@@ -132,27 +132,40 @@ std::optional<std::string> MemoryFileSystem::ReadBinary(const std::string& path)
 
 WriteResult MemoryFileSystem::WriteBinary(const std::string& path, std::string_view bytes,
                                           LinkReach reach) {
-  std::string key = Normal(path);
-  if (files_.count(key) != 0 || links_.count(key) != 0) {
-    return ReplaceBinary(path, bytes, reach);
-  }
-  if (folders_.count(key) != 0) {
-    return WriteResult{WriteOutcome::kRefused, 21, "Is a directory"};
-  }
-  if (failing_.count(key) != 0) {
-    return failing_[key];
-  }
-  writes.push_back(key);
-  Store(key, bytes);
-  return WriteResult{};
+  return WriteOrProbe(path, bytes, reach, WriteKind::kCreateOrReplace, false);
 }
 
 WriteResult MemoryFileSystem::ReplaceBinary(const std::string& path, std::string_view bytes,
                                             LinkReach reach) {
+  return WriteOrProbe(path, bytes, reach, WriteKind::kReplaceOnly, false);
+}
+
+WriteResult MemoryFileSystem::ProbeWrite(const std::string& path, std::string_view bytes,
+                                         LinkReach reach, WriteKind kind) {
+  return WriteOrProbe(path, bytes, reach, kind, true);
+}
+
+WriteResult MemoryFileSystem::WriteOrProbe(const std::string& path, std::string_view bytes,
+                                           LinkReach reach, WriteKind kind, bool probe) {
+  std::string key = Normal(path);
+  const bool exists = files_.count(key) != 0 || links_.count(key) != 0;
+  if (!exists && kind == WriteKind::kCreateOrReplace) {
+    if (folders_.count(key) != 0) {
+      return WriteResult{WriteOutcome::kRefused, 21, "Is a directory"};
+    }
+    if (failing_.count(key) != 0) {
+      return failing_[key];
+    }
+    if (!probe) {
+      writes.push_back(key);
+      Store(key, bytes);
+    }
+    return WriteResult{};
+  }
   if (reach == LinkReach::kOwnFolder && LinksOutOfItsFolder(path)) {
     return LinksOutsideOutcome();
   }
-  std::string key = Resolve(path);
+  key = Resolve(path);
   if (files_.count(key) == 0) {
     return WriteResult{WriteOutcome::kRefused, 2, "No such file or directory"};
   }
@@ -165,8 +178,10 @@ WriteResult MemoryFileSystem::ReplaceBinary(const std::string& path, std::string
   if (failing_.count(key) != 0) {
     return failing_[key];
   }
-  replacements.push_back(key);
-  Store(key, bytes);
+  if (!probe) {
+    replacements.push_back(key);
+    Store(key, bytes);
+  }
   return WriteResult{};
 }
 
@@ -179,6 +194,10 @@ bool MemoryFileSystem::LinksOutOfItsFolder(const std::string& path) {
 bool MemoryFileSystem::RemoveFile(const std::string& path) {
   const std::string key = Normal(path);
   return links_.erase(key) + files_.erase(key) != 0;
+}
+
+std::string MemoryFileSystem::AbsolutePath(const std::string& path) {
+  return !path.empty() && path[0] == '/' ? path : "/work/" + path;
 }
 
 std::vector<std::string> MemoryFileSystem::ListFolder(const std::string& folder,

@@ -34,8 +34,11 @@ class MemoryFileSystem : public FileSystem {
                           LinkReach reach) override;
   WriteResult ReplaceBinary(const std::string& path, std::string_view bytes,
                             LinkReach reach) override;
+  WriteResult ProbeWrite(const std::string& path, std::string_view bytes, LinkReach reach,
+                         WriteKind kind) override;
   bool LinksOutOfItsFolder(const std::string& path) override;
   bool RemoveFile(const std::string& path) override;
+  std::string AbsolutePath(const std::string& path) override;
   std::vector<std::string> ListFolder(const std::string& folder,
                                       const std::string& pattern) override;
 
@@ -46,6 +49,8 @@ class MemoryFileSystem : public FileSystem {
   std::vector<std::string> replacements;
 
  private:
+  WriteResult WriteOrProbe(const std::string& path, std::string_view bytes, LinkReach reach,
+                           WriteKind kind, bool probe);
   // Sets a file's content and gives it a stamp no earlier content had.
   void Store(const std::string& key, std::string_view content);
   // The key of the file `path` finally names, links followed.

@@ -14,6 +14,7 @@ void ParseThisBreadToc(RunContext& run, const std::string& toc_page_path,
   if (!text) {
     return;
   }
+  run.toc_tree.AddTocPage(toc_page_path);
   // One scan claims every new page link at once. A nested TOC page waits for the next new
   // topic link and is walked right after that topic, with its trail.
   PageLinkList links;
@@ -45,6 +46,7 @@ void ParseThisBreadToc(RunContext& run, const std::string& toc_page_path,
       ParseThisBreadToc(run, path, trail, depth + 1);
       continue;
     }
+    run.toc_tree.AddListedTopic(path);
     trail.clear();
     if (run.settings.breadcrumbs) {
       trail = CutTo(parent_trail, kTrailLimit);

@@ -113,6 +113,7 @@ std::string MakeBreadLink(RunContext& run, const std::string& toc_page_path, std
 
 bool ReplaceMarkerComponents(RunContext& run, const std::string& topic_path,
                              const std::string& trail) {
+  run.toc_tree.AddRewrittenPage(topic_path);
   if (run.pages.IsFinished(topic_path)) {
     return true;  // its final bytes are on disk already
   }

@@ -1,0 +1,65 @@
+#include "app/check_run.h"
+
+#include <utility>
+
+#include "app/version.h"
+#include "core/fatal_error.h"
+#include "passes/check/check_pass.h"
+#include "passes/check/reports.h"
+#include "text/path.h"
+
+namespace quorva {
+
+namespace {
+
+constexpr int kExitFindings = 4;
+
+std::string FileCount(std::size_t count) {
+  return std::to_string(count) + (count == 1 ? " file" : " files");
+}
+
+}  // namespace
+
+int CheckAndReport(RunContext& run, const CheckOptions& options, IgnoreList ignore,
+                   const std::string& toc_page, const std::string& index_page, FileSystem& disk) {
+  const PathParts parts = SplitPath(toc_page);
+  CheckScope scope{parts.drive + parts.folder, toc_page, index_page, options.reports,
+                   std::move(ignore)};
+  const CheckResult result = CheckOutputFolder(run, scope);
+  run.console.Write("\n");
+  for (const Finding& finding : result.findings) {
+    run.console.Write(FindingLine(finding) + "\n");
+  }
+  run.console.Write(CheckSummaryLine(result) + "\n");
+
+  // Reports are the run's output about the help, not part of it: a dry run writes them too.
+  const ReportHeader header{"QUORVA", kFullVersion, scope.folder};
+  CheckedWrites report_writes(disk, run.console);
+  bool all_written = true;
+  for (const std::string& report : options.reports) {
+    if (!report_writes.Write(report, FormatReportFor(report, result, header, disk),
+                             LinkReach::kAnywhere)) {
+      run.console.Write("\nError: Report (" + report + ") not written.\n");
+      all_written = false;
+    }
+  }
+  if (!all_written) {
+    return kExitFatal;
+  }
+  return options.strict && !result.findings.empty() ? kExitFindings : kExitDone;
+}
+
+void PrintDryRunPlan(DryRunFileSystem& dry_run, Console& console) {
+  const DryRunFileSystem::Plan plan = dry_run.PlannedChanges();
+  console.Write("\n");
+  for (const std::string& path : plan.changed) {
+    console.Write("Would change: " + path + "\n");
+  }
+  for (const std::string& path : plan.created) {
+    console.Write("Would create: " + path + "\n");
+  }
+  console.Write("Dry run: " + FileCount(plan.changed.size()) + " would change and " +
+                std::to_string(plan.created.size()) + " would be created; none was written.\n");
+}
+
+}  // namespace quorva

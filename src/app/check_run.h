@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+#include "app/check_options.h"
+#include "core/run_context.h"
+#include "passes/check/ignore_list.h"
+#include "platform/dry_run_file_system.h"
+
+namespace quorva {
+
+// Checks the output folder after the passes, prints the findings and their summary and writes
+// each report to the disk (also in a dry run). Gives the exit code: 4 for findings under
+// --strict, 3 for a report not written, 0 otherwise.
+int CheckAndReport(RunContext& run, const CheckOptions& options, IgnoreList ignore,
+                   const std::string& toc_page, const std::string& index_page, FileSystem& disk);
+
+// Lists what a dry run would have changed and created.
+void PrintDryRunPlan(DryRunFileSystem& dry_run, Console& console);
+
+}  // namespace quorva

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/run_context.h"
+#include "passes/check/finding.h"
+#include "passes/check/ignore_list.h"
+
+namespace quorva {
+
+// Where the check looks, and what it leaves out.
+struct CheckScope {
+  std::string folder;      // the output folder as the run names it ("" or ending in a separator)
+  std::string toc_page;    // the output TOC page
+  std::string index_page;  // index.htm beside it
+  // Files the check never reads: the run's reports, which are not part of the help.
+  std::vector<std::string> excluded;
+  IgnoreList ignore;
+};
+
+// Checks the output folder as the passes left it: every page of the folder itself named
+// *.htm*, *.php* or *.css, its links, anchors and leftover markers, which pages the TOC page and
+// the index page reach, and the pages the run refused to write through a link. A page the run
+// wrote is taken as it wrote it, without reading it again.
+CheckResult CheckOutputFolder(RunContext& run, const CheckScope& scope);
+
+}  // namespace quorva

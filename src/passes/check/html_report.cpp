@@ -1,0 +1,114 @@
+#include <string>
+#include <vector>
+
+#include "passes/check/json_writer.h"
+#include "passes/check/reports.h"
+#include "text/wildcard.h"
+
+namespace quorva {
+
+namespace {
+
+std::string Escaped(std::string_view text) {
+  std::string out;
+  for (char c : AsUtf8(text)) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
+// An absolute path's folders and name, "." and ".." folded away.
+std::vector<std::string> Segments(const std::string& path) {
+  std::vector<std::string> segments;
+  std::string segment;
+  for (std::size_t i = 0; i <= path.size(); ++i) {
+    if (i < path.size() && path[i] != '/' && path[i] != '\\') {
+      segment += path[i];
+      continue;
+    }
+    if (segment == "..") {
+      if (!segments.empty()) {
+        segments.pop_back();
+      }
+    } else if (!segment.empty() && segment != ".") {
+      segments.push_back(segment);
+    }
+    segment.clear();
+  }
+  return segments;
+}
+
+bool SameSegment(const std::string& a, const std::string& b) {
+#ifdef _WIN32
+  return FoldAsciiCase(a) == FoldAsciiCase(b);
+#else
+  return a == b;
+#endif
+}
+
+// The link from the report's page to `page`, both named as the run names them.
+std::string LinkFromReport(const std::string& report_path, const std::string& page,
+                           FileSystem& fs) {
+  const std::string page_path = fs.AbsolutePath(page);
+  std::vector<std::string> from = Segments(fs.AbsolutePath(report_path));
+  const std::vector<std::string> to = Segments(page_path);
+  from.pop_back();  // the report's own name
+  std::size_t common = 0;
+  while (common < from.size() && common < to.size() && SameSegment(from[common], to[common])) {
+    ++common;
+  }
+  if (common == 0 && page_path.size() > 1 && page_path[1] == ':') {
+    return PathAsUri(page_path);  // another drive
+  }
+  std::string link;
+  for (std::size_t i = common; i < from.size(); ++i) {
+    link += "../";
+  }
+  for (std::size_t i = common; i < to.size(); ++i) {
+    link += to[i] + (i + 1 < to.size() ? "/" : "");
+  }
+  return PathAsUri(link);
+}
+
+}  // namespace
+
+std::string FormatHtmlReport(const CheckResult& result, const ReportHeader& header,
+                             const std::string& report_path, FileSystem& fs) {
+  const std::string title = Escaped(header.tool_name + " check of " + header.output_folder);
+  std::string html =
+      "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" + title +
+      "</title>\n<style>body{font-family:sans-serif}li{font-family:monospace}</style>\n"
+      "</head>\n<body>\n<h1>" +
+      title + "</h1>\n<p>" + Escaped(CheckSummaryLine(result)) + "</p>\n";
+  for (std::size_t i = 0; i < result.findings.size(); ++i) {
+    const Finding& finding = result.findings[i];
+    if (i == 0 || finding.page != result.findings[i - 1].page) {
+      html += (i == 0 ? "" : "</ul>\n");
+      html += "<h2><a href=\"" + Escaped(LinkFromReport(report_path, finding.page, fs)) + "\">" +
+              Escaped(finding.page) + "</a></h2>\n<ul>\n";
+    }
+    html += "<li>" + std::to_string(finding.line) + ":" + std::to_string(finding.column) + " " +
+            std::string(KindName(finding.kind)) + ": " + Escaped(finding.target) +
+            (finding.reason.empty() ? "" : " (" + Escaped(finding.reason) + ")") + "</li>\n";
+  }
+  html += result.findings.empty() ? "" : "</ul>\n";
+  html += "</body>\n</html>\n";
+  return html;
+}
+
+}  // namespace quorva

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "passes/check/finding.h"
+
+namespace quorva {
+
+// Findings the author accepts. Each line that is neither empty nor starts with "#" is
+// "KIND PAGE [TARGET]", each a wildcard ("*" any run of characters, letters without case)
+// matched against the finding as its line prints it; without TARGET any target matches.
+class IgnoreList {
+ public:
+  IgnoreList() = default;
+  explicit IgnoreList(std::string_view text);
+
+  bool Ignores(const Finding& finding) const;
+
+ private:
+  struct Entry {
+    std::string kind;
+    std::string page;
+    std::string target;  // "*" when the line names none
+  };
+  std::vector<Entry> entries_;
+};
+
+}  // namespace quorva

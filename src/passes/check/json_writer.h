@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorva {
+
+// Writes JSON text, two spaces an indent. Bytes of a string that are not UTF-8 are written as
+// the Latin-1 characters of the same values, so the text is always valid UTF-8.
+class JsonWriter {
+ public:
+  void BeginObject() { Open('{'); }
+  void EndObject() { Close('}'); }
+  void BeginArray() { Open('['); }
+  void EndArray() { Close(']'); }
+  // Names the next value of the object being written.
+  void Key(std::string_view name);
+  void String(std::string_view value);
+  void Number(std::size_t value);
+
+  // The text written, with a final line break.
+  std::string Take();
+
+ private:
+  void Open(char bracket);
+  void Close(char bracket);
+  void BeforeValue();
+  void NewLine();
+  void AppendQuoted(std::string_view value);
+
+  std::string text_;
+  std::vector<bool> has_items_;  // per open object or array
+  bool after_key_ = false;
+};
+
+// `bytes` as UTF-8: valid sequences kept, every other byte taken as a Latin-1 character.
+std::string AsUtf8(std::string_view bytes);
+
+}  // namespace quorva

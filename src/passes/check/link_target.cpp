@@ -1,0 +1,122 @@
+#include "passes/check/link_target.h"
+
+#include "passes/check/page_scan.h"
+
+namespace quorva {
+
+namespace {
+
+bool IsUrlSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
+
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') {
+    return c - '0';
+  }
+  if (c >= 'a' && c <= 'f') {
+    return c - 'a' + 10;
+  }
+  return c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+}
+
+std::string PercentDecode(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '%' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 &&
+        HexValue(text[i + 2]) >= 0) {
+      out += static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
+      i += 2;
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+// A scheme is a letter, then letters, digits, "+", "-" or ".", then ":".
+bool HasScheme(std::string_view link) {
+  if (link.empty() || !((link[0] >= 'a' && link[0] <= 'z') || (link[0] >= 'A' && link[0] <= 'Z'))) {
+    return false;
+  }
+  for (char c : link.substr(1)) {
+    if (c == ':') {
+      return true;
+    }
+    const bool letter_or_digit =
+        (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    if (!letter_or_digit && c != '+' && c != '-' && c != '.') {
+      return false;
+    }
+  }
+  return false;
+}
+
+// Folds "." and ".." out of a relative path; false when it climbs above its start.
+bool FoldDotSegments(std::string_view path, std::string& folded) {
+  folded.clear();
+  std::size_t start = 0;
+  while (start <= path.size()) {
+    std::size_t end = path.find('/', start);
+    if (end == std::string_view::npos) {
+      end = path.size();
+    }
+    const std::string_view segment = path.substr(start, end - start);
+    if (segment == "..") {
+      if (folded.empty()) {
+        return false;
+      }
+      const std::size_t slash = folded.rfind('/');
+      folded.erase(slash == std::string::npos ? 0 : slash);
+    } else if (!segment.empty() && segment != ".") {
+      if (!folded.empty()) {
+        folded += '/';
+      }
+      folded.append(segment);
+    }
+    start = end + 1;
+  }
+  return true;
+}
+
+}  // namespace
+
+LinkTarget ResolveLink(std::string_view value) {
+  LinkTarget target;
+  std::string link = DecodeCharacterReferences(value);
+  std::size_t first = 0;
+  std::size_t last = link.size();
+  while (first < last && IsUrlSpace(link[first])) {
+    ++first;
+  }
+  while (last > first && IsUrlSpace(link[last - 1])) {
+    --last;
+  }
+  link = link.substr(first, last - first);
+  for (char& c : link) {
+    if (c == '\\') {
+      c = '/';
+    }
+  }
+  if (link.empty() || link[0] == '/' || HasScheme(link)) {
+    return target;
+  }
+  std::string_view rest(link);
+  const std::size_t hash = rest.find('#');
+  if (hash != std::string_view::npos) {
+    target.has_fragment = true;
+    target.fragment = PercentDecode(rest.substr(hash + 1));
+    rest = rest.substr(0, hash);
+  }
+  rest = rest.substr(0, rest.find('?'));
+  target.names_own_page = rest.empty();
+  if (!FoldDotSegments(PercentDecode(rest), target.path)) {
+    target.scope = LinkScope::kOutside;
+    return target;
+  }
+  target.scope = LinkScope::kChecked;
+  return target;
+}
+
+}  // namespace quorva

@@ -1,0 +1,308 @@
+#include "passes/check/page_scan.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "text/wildcard.h"
+
+namespace quorva {
+
+namespace {
+
+bool IsSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
+
+bool IsAsciiLetter(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// True when `text` holds `word` (lowercase) at `position`, letters without case.
+bool HoldsAt(std::string_view text, std::size_t position, std::string_view word) {
+  if (text.size() - std::min(position, text.size()) < word.size()) {
+    return false;
+  }
+  for (std::size_t i = 0; i < word.size(); ++i) {
+    if (FoldAsciiCase(text[position + i]) != word[i]) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool NameIs(std::string_view name, std::string_view word) {
+  return name.size() == word.size() && HoldsAt(name, 0, word);
+}
+
+// The position of the first "<" + `word` (lowercase) from `from`, letters without case; the
+// text's end when there is none.
+std::size_t FindTagStart(std::string_view text, std::size_t from, std::string_view word) {
+  for (std::size_t at = text.find('<', from); at != std::string_view::npos;
+       at = text.find('<', at + 1)) {
+    if (HoldsAt(text, at + 1, word)) {
+      return at;
+    }
+  }
+  return text.size();
+}
+
+// The position just past `end` from `from`; the text's end when it does not come.
+std::size_t PastEnd(std::string_view text, std::size_t from, std::string_view end) {
+  const std::size_t at = text.find(end, from);
+  return at == std::string_view::npos ? text.size() : at + end.size();
+}
+
+// Adds the url(...) values of style text that starts at `base` in its page.
+void AddStyleUrls(std::string_view style, std::size_t base, std::vector<PageLink>& links) {
+  for (std::size_t i = 0; i < style.size(); ++i) {
+    if (style[i] == '/' && i + 1 < style.size() && style[i + 1] == '*') {
+      i = PastEnd(style, i + 2, "*/") - 1;
+      continue;
+    }
+    if ((style[i] != 'u' && style[i] != 'U') || !HoldsAt(style, i, "url(")) {
+      continue;
+    }
+    std::size_t start = i + 4;
+    while (start < style.size() && IsSpace(style[start])) {
+      ++start;
+    }
+    std::size_t end;
+    if (start < style.size() && (style[start] == '"' || style[start] == '\'')) {
+      const char quote = style[start++];
+      end = std::min(style.find(quote, start), style.size());
+    } else {
+      end = std::min(style.find(')', start), style.size());
+      while (end > start && IsSpace(style[end - 1])) {
+        --end;
+      }
+    }
+    links.push_back(PageLink{base + start, style.substr(start, end - start)});
+    i = end;
+  }
+}
+
+// The length of the marker at `position` (a "<"), or 0 where none stands.
+std::size_t MarkerLengthAt(std::string_view text, std::size_t position) {
+  if (HoldsAt(text, position, "<bread>")) {
+    return 7;
+  }
+  if (HoldsAt(text, position, "<menu>")) {
+    return 6;
+  }
+  if (HoldsAt(text, position, "<filename>")) {
+    return 10;
+  }
+  if (HoldsAt(text, position, "<panel") && position + 7 < text.size() &&
+      text[position + 6] >= '1' && text[position + 6] <= '9' && text[position + 7] == '>') {
+    return 8;
+  }
+  return 0;
+}
+
+void AddMarkers(std::string_view text, std::vector<MarkerHit>& markers) {
+  for (std::size_t at = text.find('<'); at != std::string_view::npos; at = text.find('<', at + 1)) {
+    if (std::size_t length = MarkerLengthAt(text, at)) {
+      markers.push_back(MarkerHit{at, text.substr(at, length)});
+    }
+  }
+}
+
+enum class TagKind { kScript, kStyle, kBase, kAnchor, kOther };
+
+TagKind KindOfTag(std::string_view name) {
+  if (NameIs(name, "script")) {
+    return TagKind::kScript;
+  }
+  if (NameIs(name, "style")) {
+    return TagKind::kStyle;
+  }
+  if (NameIs(name, "base")) {
+    return TagKind::kBase;
+  }
+  return NameIs(name, "a") ? TagKind::kAnchor : TagKind::kOther;
+}
+
+void TakeAttribute(TagKind tag, std::string_view name, std::size_t value_offset,
+                   std::string_view value, PageScan& scan) {
+  if (NameIs(name, "href") || NameIs(name, "src")) {
+    if (tag == TagKind::kBase) {
+      scan.has_base = scan.has_base || NameIs(name, "href");
+    } else {
+      scan.links.push_back(PageLink{value_offset, value});
+    }
+  } else if (NameIs(name, "style")) {
+    AddStyleUrls(value, value_offset, scan.links);
+  } else if (NameIs(name, "id") || (tag == TagKind::kAnchor && NameIs(name, "name"))) {
+    scan.anchors.push_back(DecodeCharacterReferences(value));
+  }
+}
+
+// Reads the attributes of a start tag from `position`, just past its name; returns the position
+// past the tag's ">".
+std::size_t ScanAttributes(std::string_view text, std::size_t position, TagKind tag,
+                           PageScan& scan) {
+  const std::size_t n = text.size();
+  std::size_t j = position;
+  while (true) {
+    while (j < n && (IsSpace(text[j]) || text[j] == '/')) {
+      ++j;
+    }
+    if (j >= n || text[j] == '>') {
+      return std::min(j + 1, n);
+    }
+    const std::size_t name_start = j;
+    while (j < n && !IsSpace(text[j]) && text[j] != '=' && text[j] != '>' && text[j] != '/') {
+      ++j;
+    }
+    const std::string_view name = text.substr(name_start, j - name_start);
+    std::size_t k = j;
+    while (k < n && IsSpace(text[k])) {
+      ++k;
+    }
+    if (k >= n || text[k] != '=') {
+      j = std::max(j, name_start + 1);  // a stray "=" or an attribute without a value
+      continue;
+    }
+    ++k;
+    while (k < n && IsSpace(text[k])) {
+      ++k;
+    }
+    std::size_t value_start = k;
+    std::size_t value_end;
+    if (k < n && (text[k] == '"' || text[k] == '\'')) {
+      value_start = k + 1;
+      value_end = std::min(text.find(text[k], value_start), n);
+      j = std::min(value_end + 1, n);
+    } else {
+      while (k < n && !IsSpace(text[k]) && text[k] != '>') {
+        ++k;
+      }
+      value_end = k;
+      j = k;
+    }
+    TakeAttribute(tag, name, value_start, text.substr(value_start, value_end - value_start), scan);
+  }
+}
+
+void AppendUtf8(std::string& out, std::uint32_t code) {
+  if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+    code = 0xFFFD;
+  }
+  if (code < 0x80) {
+    out += static_cast<char>(code);
+  } else if (code < 0x800) {
+    out += static_cast<char>(0xC0 | (code >> 6));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else if (code < 0x10000) {
+    out += static_cast<char>(0xE0 | (code >> 12));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (code >> 18));
+    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  }
+}
+
+// Decodes the reference at `position` (an "&") into `out`; returns its length, 0 when none.
+std::size_t DecodeReferenceAt(std::string_view text, std::size_t position, std::string& out) {
+  std::size_t i = position + 1;
+  if (i < text.size() && text[i] == '#') {
+    const bool hex = i + 1 < text.size() && (text[i + 1] == 'x' || text[i + 1] == 'X');
+    i += hex ? 2 : 1;
+    const std::size_t digits_start = i;
+    std::uint32_t code = 0;
+    for (; i < text.size() && i - digits_start < 8; ++i) {
+      const char c = FoldAsciiCase(text[i]);
+      int digit =
+          c >= '0' && c <= '9' ? c - '0' : (hex && c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1);
+      if (digit < 0) {
+        break;
+      }
+      code = code * (hex ? 16 : 10) + static_cast<std::uint32_t>(digit);
+    }
+    if (i == digits_start) {
+      return 0;
+    }
+    AppendUtf8(out, code);
+    return (i < text.size() && text[i] == ';' ? i + 1 : i) - position;
+  }
+  static const struct {
+    std::string_view name;
+    std::uint32_t code;
+  } kNamed[] = {{"amp;", '&'},  {"lt;", '<'},    {"gt;", '>'},
+                {"quot;", '"'}, {"apos;", '\''}, {"nbsp;", 0xA0}};
+  for (const auto& named : kNamed) {
+    if (text.substr(i, named.name.size()) == named.name) {
+      AppendUtf8(out, named.code);
+      return 1 + named.name.size();
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
+std::string DecodeCharacterReferences(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    std::size_t length = text[i] == '&' ? DecodeReferenceAt(text, i, out) : 0;
+    if (length == 0) {
+      out += text[i];
+      length = 1;
+    }
+    i += length;
+  }
+  return out;
+}
+
+PageScan ScanMarkup(std::string_view text) {
+  PageScan scan;
+  const std::size_t n = text.size();
+  for (std::size_t i = text.find('<'); i < n; i = text.find('<', i)) {
+    const char next = i + 1 < n ? text[i + 1] : '\0';
+    if (HoldsAt(text, i, "<!--")) {
+      i = PastEnd(text, i + 4, "-->");
+      continue;
+    }
+    if (next == '?') {
+      i = PastEnd(text, i + 2, "?>");
+      continue;
+    }
+    if (next == '!' || next == '/') {
+      i = PastEnd(text, i + 2, ">");
+      continue;
+    }
+    if (!IsAsciiLetter(next)) {
+      ++i;
+      continue;
+    }
+    std::size_t name_end = i + 1;
+    while (name_end < n && !IsSpace(text[name_end]) && text[name_end] != '>' &&
+           text[name_end] != '/') {
+      ++name_end;
+    }
+    const TagKind tag = KindOfTag(text.substr(i + 1, name_end - i - 1));
+    i = ScanAttributes(text, name_end, tag, scan);
+    if (tag == TagKind::kScript) {
+      i = FindTagStart(text, i, "/script");
+    } else if (tag == TagKind::kStyle) {
+      const std::size_t end = FindTagStart(text, i, "/style");
+      AddStyleUrls(text.substr(i, end - i), i, scan.links);
+      i = end;
+    }
+  }
+  AddMarkers(text, scan.markers);
+  std::sort(scan.anchors.begin(), scan.anchors.end());
+  return scan;
+}
+
+PageScan ScanStyleSheet(std::string_view text) {
+  PageScan scan;
+  AddStyleUrls(text, 0, scan.links);
+  return scan;
+}
+
+}  // namespace quorva

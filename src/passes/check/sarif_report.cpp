@@ -1,0 +1,107 @@
+#include <cstddef>
+
+#include "passes/check/json_writer.h"
+#include "passes/check/reports.h"
+
+namespace quorva {
+
+namespace {
+
+void WriteRules(JsonWriter& json) {
+  json.Key("rules");
+  json.BeginArray();
+  for (FindingKind kind : kFindingKinds) {
+    json.BeginObject();
+    json.Key("id");
+    json.String(KindName(kind));
+    json.Key("shortDescription");
+    json.BeginObject();
+    json.Key("text");
+    json.String(KindSummary(kind));
+    json.EndObject();
+    json.EndObject();
+  }
+  json.EndArray();
+}
+
+std::size_t RuleIndex(FindingKind kind) {
+  for (std::size_t i = 0; i < kFindingKinds.size(); ++i) {
+    if (kFindingKinds[i] == kind) {
+      return i;
+    }
+  }
+  return 0;
+}
+
+void WriteSarifResult(JsonWriter& json, const Finding& finding) {
+  json.BeginObject();
+  json.Key("ruleId");
+  json.String(KindName(finding.kind));
+  json.Key("ruleIndex");
+  json.Number(RuleIndex(finding.kind));
+  json.Key("level");
+  json.String("warning");
+  json.Key("message");
+  json.BeginObject();
+  json.Key("text");
+  json.String(FindingMessage(finding) + " " + finding.target);
+  json.EndObject();
+  json.Key("locations");
+  json.BeginArray();
+  json.BeginObject();
+  json.Key("physicalLocation");
+  json.BeginObject();
+  json.Key("artifactLocation");
+  json.BeginObject();
+  json.Key("uri");
+  json.String(PathAsUri(finding.page));
+  json.EndObject();
+  json.Key("region");
+  json.BeginObject();
+  json.Key("startLine");
+  json.Number(finding.line);
+  json.Key("startColumn");
+  json.Number(finding.column);
+  json.EndObject();
+  json.EndObject();
+  json.EndObject();
+  json.EndArray();
+  json.EndObject();
+}
+
+}  // namespace
+
+std::string FormatSarifReport(const CheckResult& result, const ReportHeader& header) {
+  JsonWriter json;
+  json.BeginObject();
+  json.Key("$schema");
+  json.String("https://json.schemastore.org/sarif-2.1.0.json");
+  json.Key("version");
+  json.String("2.1.0");
+  json.Key("runs");
+  json.BeginArray();
+  json.BeginObject();
+  json.Key("tool");
+  json.BeginObject();
+  json.Key("driver");
+  json.BeginObject();
+  json.Key("name");
+  json.String(header.tool_name);
+  json.Key("version");
+  json.String(header.version);
+  WriteRules(json);
+  json.EndObject();
+  json.EndObject();
+  json.Key("results");
+  json.BeginArray();
+  for (const Finding& finding : result.findings) {
+    WriteSarifResult(json, finding);
+  }
+  json.EndArray();
+  json.EndObject();
+  json.EndArray();
+  json.EndObject();
+  return json.Take();
+}
+
+}  // namespace quorva
