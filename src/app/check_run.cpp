@@ -20,12 +20,13 @@ std::string FileCount(std::size_t count) {
 
 }  // namespace
 
-int CheckAndReport(RunContext& run, const CheckOptions& options, IgnoreList ignore,
-                   const std::string& toc_page, const std::string& index_page, FileSystem& disk) {
+int CheckAndReport(RunContext& run, PageDigests& written, const CheckOptions& options,
+                   IgnoreList ignore, const std::string& toc_page, const std::string& index_page,
+                   FileSystem& disk) {
   const PathParts parts = SplitPath(toc_page);
   CheckScope scope{parts.drive + parts.folder, toc_page, index_page, options.reports,
                    std::move(ignore)};
-  const CheckResult result = CheckOutputFolder(run, scope);
+  const CheckResult result = CheckOutputFolder(run, scope, written);
   run.console.Write("\n");
   for (const Finding& finding : result.findings) {
     run.console.Write(FindingLine(finding) + "\n");

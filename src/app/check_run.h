@@ -5,6 +5,7 @@
 #include "app/check_options.h"
 #include "core/run_context.h"
 #include "passes/check/ignore_list.h"
+#include "passes/check/page_digest.h"
 #include "platform/dry_run_file_system.h"
 
 namespace quorva {
@@ -12,8 +13,10 @@ namespace quorva {
 // Checks the output folder after the passes, prints the findings and their summary and writes
 // each report to the disk (also in a dry run). Gives the exit code: 4 for findings under
 // --strict, 3 for a report not written, 0 otherwise.
-int CheckAndReport(RunContext& run, const CheckOptions& options, IgnoreList ignore,
-                   const std::string& toc_page, const std::string& index_page, FileSystem& disk);
+// `written` holds the digests of the pages the passes wrote.
+int CheckAndReport(RunContext& run, PageDigests& written, const CheckOptions& options,
+                   IgnoreList ignore, const std::string& toc_page, const std::string& index_page,
+                   FileSystem& disk);
 
 // Lists what a dry run would have changed and created.
 void PrintDryRunPlan(DryRunFileSystem& dry_run, Console& console);

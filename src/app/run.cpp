@@ -213,15 +213,17 @@ int RunSteps(const std::vector<std::string>& arguments, FileSystem& fs, Console&
   NameList names;
   names.ClearListedNames();
   RunContext run(help, console, run_setup.settings, names);
+  // The check takes the pages the passes write as they go to disk, rather than read them again.
+  PageDigests written;
   if (options.Checks()) {
-    run.writes.KeepWrittenBytes();
+    run.writes.TellOfWrites(written);
   }
   RunPasses(run, run_setup);
   console.Write("\ncomplete.\n");
   int exit_code = kExitDone;
   if (options.Checks()) {
-    exit_code = CheckAndReport(run, options, std::move(run_setup.ignore), run_setup.paths.toc_page,
-                               run_setup.paths.index_page, fs);
+    exit_code = CheckAndReport(run, written, options, std::move(run_setup.ignore),
+                               run_setup.paths.toc_page, run_setup.paths.index_page, fs);
   }
   if (dry_run) {
     PrintDryRunPlan(*dry_run, console);

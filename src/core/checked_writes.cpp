@@ -8,14 +8,14 @@ bool CheckedWrites::Write(const std::string& path, std::string_view bytes, LinkR
   if (reach == LinkReach::kAnywhere) {
     named_by_user_.insert(path);
   }
-  return Keep(path, bytes, Check(fs_.WriteBinary(path, bytes, reach), path));
+  return Tell(path, bytes, Check(fs_.WriteBinary(path, bytes, reach), path));
 }
 
 bool CheckedWrites::ReplaceChanged(const std::string& path, const std::string& old_bytes,
                                    const std::string& new_bytes) {
   const bool named_by_user = named_by_user_.count(path) != 0;
   if (new_bytes != old_bytes) {
-    return Keep(
+    return Tell(
         path, new_bytes,
         Check(fs_.ReplaceBinary(path, new_bytes,
                                 named_by_user ? LinkReach::kAnywhere : LinkReach::kOwnFolder),
@@ -25,17 +25,12 @@ bool CheckedWrites::ReplaceChanged(const std::string& path, const std::string& o
     ReportLinkOutside(path);
     return false;
   }
-  return Keep(path, new_bytes, true);
+  return Tell(path, new_bytes, true);
 }
 
-const std::string* CheckedWrites::KeptBytes(const std::string& path) const {
-  auto found = kept_.find(path);
-  return found == kept_.end() ? nullptr : &found->second;
-}
-
-bool CheckedWrites::Keep(const std::string& path, std::string_view bytes, bool on_disk) {
-  if (keep_bytes_ && on_disk) {
-    kept_[path].assign(bytes.data(), bytes.size());
+bool CheckedWrites::Tell(const std::string& path, std::string_view bytes, bool on_disk) {
+  if (listener_ != nullptr && on_disk) {
+    listener_->PageWritten(path, bytes);
   }
   return on_disk;
 }

@@ -2,9 +2,9 @@
 
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <unordered_set>
 
+#include "core/written_page_listener.h"
 #include "platform/console.h"
 #include "platform/file_system.h"
 
@@ -37,16 +37,14 @@ class CheckedWrites {
   bool ReplaceChanged(const std::string& path, const std::string& old_bytes,
                       const std::string& new_bytes);
 
-  // From now on, remembers the bytes each path last got on disk, so that a later reader (the
-  // check) need not read them again.
-  void KeepWrittenBytes() { keep_bytes_ = true; }
-  // The bytes `path` last got on disk in this run, when kept; nullptr otherwise.
-  const std::string* KeptBytes(const std::string& path) const;
+  // From now on, tells `listener` of the bytes each file gets on disk, also of a file whose
+  // bytes stayed the same.
+  void TellOfWrites(WrittenPageListener& listener) { listener_ = &listener; }
   // The paths reported as links out of the output folder, and so not written.
   const std::unordered_set<std::string>& LinksOutside() const { return reported_links_; }
 
  private:
-  bool Keep(const std::string& path, std::string_view bytes, bool on_disk);
+  bool Tell(const std::string& path, std::string_view bytes, bool on_disk);
   bool Check(const WriteResult& result, const std::string& path);
   void ReportLinkOutside(const std::string& path);
 
@@ -54,8 +52,7 @@ class CheckedWrites {
   Console& console_;
   std::unordered_set<std::string> reported_links_;
   std::unordered_set<std::string> named_by_user_;
-  bool keep_bytes_ = false;
-  std::unordered_map<std::string, std::string> kept_;
+  WrittenPageListener* listener_ = nullptr;
 };
 
 }  // namespace quorva

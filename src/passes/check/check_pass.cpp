@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <optional>
+#include <tuple>
 #include <unordered_map>
 #include <unordered_set>
 
 #include "core/name_list.h"
 #include "passes/check/link_target.h"
-#include "passes/check/page_scan.h"
 #include "text/path.h"
 #include "text/wildcard.h"
 
@@ -23,30 +23,10 @@ struct FolderListing {
 
 enum class Presence { kFound, kOtherCase, kMissing };
 
-// Turns byte offsets of one text into 1-based lines and columns.
-class LinePositions {
- public:
-  explicit LinePositions(std::string_view text) {
-    for (std::size_t at = text.find('\n'); at != std::string_view::npos;
-         at = text.find('\n', at + 1)) {
-      line_ends_.push_back(at);
-    }
-  }
-  void Place(Finding& finding) const {
-    const auto line = std::lower_bound(line_ends_.begin(), line_ends_.end(), finding.offset);
-    const std::size_t index = static_cast<std::size_t>(line - line_ends_.begin());
-    const std::size_t line_start = index == 0 ? 0 : line_ends_[index - 1] + 1;
-    finding.line = index + 1;
-    finding.column = finding.offset - line_start + 1;
-  }
-
- private:
-  std::vector<std::size_t> line_ends_;
-};
-
 struct CheckedPage {
   std::string name;
   std::string path;
+  bool read = false;
   std::vector<std::string> anchors;
   std::vector<std::size_t> reaches;  // the pages of the folder its links lead to
 };
@@ -58,133 +38,126 @@ struct PendingAnchor {
   std::string fragment;
 };
 
-bool IsCheckedPageName(const std::string& name) {
-  return MatchesWildcard(name, "*.htm*") || MatchesWildcard(name, "*.php*") ||
-         MatchesWildcard(name, "*.css");
-}
-
-bool IsMarkupPageName(const std::string& name) {
-  return MatchesWildcard(name, "*.htm*") || MatchesWildcard(name, "*.php*");
-}
-
 // A bare "#" and "#top" lead to the page's top in every browser.
 bool IsTopOfPage(const std::string& fragment) {
   return fragment.empty() || FoldAsciiCase(fragment) == "top";
 }
 
+Finding FindingAt(FindingKind kind, const std::string& page, const PlacedText& place) {
+  Finding finding;
+  finding.kind = kind;
+  finding.page = page;
+  finding.offset = place.offset;
+  finding.line = place.line;
+  finding.column = place.column;
+  finding.target = place.text;
+  return finding;
+}
+
+// A finding about a page as a whole, at its start.
+Finding PageFinding(FindingKind kind, const std::string& path) {
+  return FindingAt(kind, path, PlacedText{FileNameOf(path), 0, 1, 1});
+}
+
 class FolderCheck {
  public:
-  FolderCheck(RunContext& run, const CheckScope& scope) : run_(run), scope_(scope) {}
+  FolderCheck(RunContext& run, const CheckScope& scope, PageDigests& written)
+      : run_(run), scope_(scope), written_(written) {}
 
   CheckResult Run() {
-    for (const std::string& name : run_.fs.ListFolder(scope_.folder, "*")) {
+    for (const std::string& name : ListingOf("").names) {
       const std::string path = scope_.folder + name;
       if (IsCheckedPageName(name) && !IsExcluded(path)) {
-        ReadAndCheckPage(name, path);
+        page_index_.emplace(name, pages_.size());
+        pages_.push_back(CheckedPage{name, path, false, {}, {}});
       }
+    }
+    for (std::size_t page = 0; page < pages_.size(); ++page) {
+      CheckPage(page);
     }
     CheckPendingAnchors();
     AddUnreachablePages();
-    AddLinksOutside();
+    for (const std::string& path : run_.writes.LinksOutside()) {
+      result_.findings.push_back(PageFinding(FindingKind::kOutsideLink, path));
+    }
     std::vector<Finding>& findings = result_.findings;
     findings.erase(std::remove_if(findings.begin(), findings.end(),
                                   [&](const Finding& f) { return scope_.ignore.Ignores(f); }),
                    findings.end());
-    std::stable_sort(findings.begin(), findings.end(), [](const Finding& a, const Finding& b) {
-      return a.page != b.page ? a.page < b.page : a.offset < b.offset;
+    std::sort(findings.begin(), findings.end(), [](const Finding& a, const Finding& b) {
+      return std::tie(a.page, a.offset, a.kind, a.target) <
+             std::tie(b.page, b.offset, b.kind, b.target);
     });
     return std::move(result_);
   }
 
  private:
   bool IsExcluded(const std::string& path) const {
+    if (scope_.excluded.empty()) {
+      return false;
+    }
     const std::string folded = FoldAsciiCase(path);
     return std::any_of(
         scope_.excluded.begin(), scope_.excluded.end(),
         [&](const std::string& excluded) { return FoldAsciiCase(excluded) == folded; });
   }
 
-  void ReadAndCheckPage(const std::string& name, const std::string& path) {
-    std::optional<std::string> read;
-    const std::string* text = run_.writes.KeptBytes(path);
-    if (text == nullptr) {
-      read = run_.fs.ReadBinary(path);
-      if (!read) {
+  void CheckPage(std::size_t page) {
+    CheckedPage& checked = pages_[page];
+    std::optional<PageDigest> digest = written_.Take(checked.path);
+    if (!digest) {
+      std::optional<std::string> bytes = run_.fs.ReadBinary(checked.path);
+      if (!bytes) {
         return;  // a folder, or a file the run cannot read
       }
-      text = &*read;
+      digest = DigestPage(checked.name, *bytes);
     }
-    const std::size_t index = pages_.size();
-    pages_.push_back(CheckedPage{name, path, {}, {}});
-    page_index_.emplace(FoldAsciiCase(name), index);
+    checked.read = true;
     ++result_.pages_checked;
-    const bool markup = IsMarkupPageName(name);
-    PageScan scan = markup ? ScanMarkup(*text) : ScanStyleSheet(*text);
-    std::optional<LinePositions> lines;
-    auto place = [&](Finding& finding) {
-      if (!lines) {
-        lines.emplace(*text);
-      }
-      lines->Place(finding);
-    };
-    if (!scan.has_base) {
-      for (const PageLink& link : scan.links) {
-        CheckLink(index, link, place);
+    if (!digest->has_base) {
+      for (const PlacedText& link : digest->links) {
+        CheckLink(page, link);
       }
     }
-    for (const MarkerHit& marker : scan.markers) {
-      Finding finding = FindingAt(FindingKind::kMarkerLeft, path, marker.offset, marker.marker);
-      finding.reason = MarkerReason(path, marker.marker);
-      place(finding);
+    for (const PlacedText& marker : digest->markers) {
+      Finding finding = FindingAt(FindingKind::kMarkerLeft, checked.path, marker);
+      finding.reason = MarkerReason(checked.path, marker.text);
       result_.findings.push_back(std::move(finding));
     }
-    pages_[index].anchors = std::move(scan.anchors);
+    checked.anchors = std::move(digest->anchors);
   }
 
-  static Finding FindingAt(FindingKind kind, const std::string& page, std::size_t offset,
-                           std::string_view target) {
-    Finding finding;
-    finding.kind = kind;
-    finding.page = page;
-    finding.offset = offset;
-    finding.target = std::string(target);
-    return finding;
-  }
-
-  template <typename Place>
-  void CheckLink(std::size_t page, const PageLink& link, Place& place) {
-    LinkTarget target = ResolveLink(link.value);
+  void CheckLink(std::size_t page, const PlacedText& link) {
+    LinkTarget target = ResolveLink(link.text);
     if (target.scope != LinkScope::kChecked) {
       return;
     }
     ++result_.links_checked;
-    std::string on_disk = pages_[page].name;
+    const std::string* on_disk = &pages_[page].name;
     if (!target.names_own_page) {
       const Presence presence = Locate(target.path, on_disk);
       if (presence != Presence::kFound) {
-        Finding finding = FindingAt(
-            presence == Presence::kMissing ? FindingKind::kBrokenLink : FindingKind::kCaseMismatch,
-            pages_[page].path, link.offset, link.value);
-        if (presence == Presence::kOtherCase) {
-          finding.reason = "the file is " + on_disk;
+        const bool missing = presence == Presence::kMissing;
+        Finding finding = FindingAt(missing ? FindingKind::kBrokenLink : FindingKind::kCaseMismatch,
+                                    pages_[page].path, link);
+        if (!missing) {
+          finding.reason = "the file is " + *on_disk;
         }
-        place(finding);
         result_.findings.push_back(std::move(finding));
-        if (presence == Presence::kMissing) {
+        if (missing) {
           return;
         }
       }
-      if (!on_disk.empty() && on_disk.find('/') == std::string::npos) {
-        reaches_.emplace_back(page, FoldAsciiCase(on_disk));
+      auto reached = page_index_.find(*on_disk);
+      if (reached != page_index_.end()) {
+        pages_[page].reaches.push_back(reached->second);
       }
     }
     if (target.has_fragment && !IsTopOfPage(target.fragment) &&
-        MatchesWildcard(FileNameOf(on_disk), "*.htm*")) {
-      Finding finding =
-          FindingAt(FindingKind::kBrokenAnchor, pages_[page].path, link.offset, link.value);
-      place(finding);
+        MatchesWildcard(FileNameOf(*on_disk), "*.htm*")) {
       pending_anchors_.push_back(
-          PendingAnchor{std::move(finding), std::move(on_disk), std::move(target.fragment)});
+          PendingAnchor{FindingAt(FindingKind::kBrokenAnchor, pages_[page].path, link), *on_disk,
+                        std::move(target.fragment)});
     }
   }
 
@@ -203,33 +176,48 @@ class FolderCheck {
     return listing;
   }
 
+  // Looks up a name in a folder's listing; `on_disk` gets the name as the disk spells it.
+  static Presence LocateName(const FolderListing& listing, const std::string& name,
+                             const std::string*& on_disk) {
+    auto exact = listing.names.find(name);
+    if (exact != listing.names.end()) {
+      on_disk = &*exact;
+      return Presence::kFound;
+    }
+    auto other = listing.by_folded.find(FoldAsciiCase(name));
+    if (other == listing.by_folded.end()) {
+      return Presence::kMissing;
+    }
+    on_disk = &other->second;
+    return Presence::kOtherCase;
+  }
+
   // Looks up a path below the output folder, a folder at a time; `on_disk` gets the path as
   // the disk spells it.
-  Presence Locate(const std::string& path, std::string& on_disk) {
-    on_disk.clear();
+  Presence Locate(const std::string& path, const std::string*& on_disk) {
     if (path.empty()) {
-      return Presence::kFound;  // the output folder itself
+      located_.clear();  // the output folder itself
+      on_disk = &located_;
+      return Presence::kFound;
+    }
+    if (path.find('/') == std::string::npos) {
+      return LocateName(ListingOf(""), path, on_disk);
     }
     Presence presence = Presence::kFound;
     std::string folder;
-    std::size_t start = 0;
-    while (start <= path.size()) {
-      std::size_t end = std::min(path.find('/', start), path.size());
-      const std::string segment = path.substr(start, end - start);
-      const FolderListing& listing = ListingOf(folder);
-      std::string name = segment;
-      if (listing.names.count(segment) == 0) {
-        auto other = listing.by_folded.find(FoldAsciiCase(segment));
-        if (other == listing.by_folded.end()) {
-          return Presence::kMissing;
-        }
-        name = other->second;
-        presence = Presence::kOtherCase;
+    for (std::size_t start = 0; start <= path.size();) {
+      const std::size_t end = std::min(path.find('/', start), path.size());
+      const std::string* name = nullptr;
+      const Presence here = LocateName(ListingOf(folder), path.substr(start, end - start), name);
+      if (here == Presence::kMissing) {
+        return Presence::kMissing;
       }
-      folder += (folder.empty() ? "" : "/") + name;
+      presence = here == Presence::kOtherCase ? here : presence;
+      folder += (folder.empty() ? "" : "/") + *name;
       start = end + 1;
     }
-    on_disk = folder;
+    located_ = std::move(folder);
+    on_disk = &located_;
     return presence;
   }
 
@@ -258,16 +246,16 @@ class FolderCheck {
   }
 
   const std::vector<std::string>* AnchorsOf(const std::string& target) {
-    if (target.find('/') == std::string::npos) {
-      auto page = page_index_.find(FoldAsciiCase(target));
-      return page == page_index_.end() ? nullptr : &pages_[page->second].anchors;
+    auto page = page_index_.find(target);
+    if (page != page_index_.end()) {
+      return pages_[page->second].read ? &pages_[page->second].anchors : nullptr;
     }
     auto found = subfolder_anchors_.find(target);
     if (found == subfolder_anchors_.end()) {
-      std::optional<std::string> text = run_.fs.ReadBinary(scope_.folder + target);
+      std::optional<std::string> bytes = run_.fs.ReadBinary(scope_.folder + target);
       std::optional<std::vector<std::string>> anchors;
-      if (text) {
-        anchors = ScanMarkup(*text).anchors;
+      if (bytes) {
+        anchors = DigestPage(FileNameOf(target), *bytes).anchors;
       }
       found = subfolder_anchors_.emplace(target, std::move(anchors)).first;
     }
@@ -297,16 +285,14 @@ class FolderCheck {
   }
 
   void AddUnreachablePages() {
-    for (const auto& [page, name] : reaches_) {
-      auto reached = page_index_.find(name);
-      if (reached != page_index_.end()) {
-        pages_[page].reaches.push_back(reached->second);
-      }
-    }
     std::vector<bool> reached(pages_.size(), false);
     std::vector<std::size_t> queue;
     for (const std::string& root : {scope_.toc_page, scope_.index_page}) {
-      auto page = page_index_.find(FoldAsciiCase(FileNameOf(root)));
+      const std::string* on_disk = nullptr;
+      if (Locate(FileNameOf(root), on_disk) == Presence::kMissing) {
+        continue;
+      }
+      auto page = page_index_.find(*on_disk);
       if (page != page_index_.end() && !reached[page->second]) {
         reached[page->second] = true;
         queue.push_back(page->second);
@@ -323,35 +309,28 @@ class FolderCheck {
       }
     }
     for (std::size_t i = 0; i < pages_.size(); ++i) {
-      if (!reached[i] && !IsExemptFromReachability(pages_[i])) {
-        result_.findings.push_back(
-            FindingAt(FindingKind::kUnreachable, pages_[i].path, 0, pages_[i].name));
+      if (pages_[i].read && !reached[i] && !IsExemptFromReachability(pages_[i])) {
+        result_.findings.push_back(PageFinding(FindingKind::kUnreachable, pages_[i].path));
       }
-    }
-  }
-
-  void AddLinksOutside() {
-    for (const std::string& path : run_.writes.LinksOutside()) {
-      result_.findings.push_back(FindingAt(FindingKind::kOutsideLink, path, 0, FileNameOf(path)));
     }
   }
 
   RunContext& run_;
   const CheckScope& scope_;
+  PageDigests& written_;
   CheckResult result_;
   std::vector<CheckedPage> pages_;
-  std::unordered_map<std::string, std::size_t> page_index_;  // by folded name
-  // Links between pages of the folder itself: the linking page and the folded name it names.
-  std::vector<std::pair<std::size_t, std::string>> reaches_;
+  std::unordered_map<std::string, std::size_t> page_index_;  // by the name on disk
   std::vector<PendingAnchor> pending_anchors_;
   std::unordered_map<std::string, FolderListing> listings_;
   std::unordered_map<std::string, std::optional<std::vector<std::string>>> subfolder_anchors_;
+  std::string located_;  // the last path Locate spelled out
 };
 
 }  // namespace
 
-CheckResult CheckOutputFolder(RunContext& run, const CheckScope& scope) {
-  return FolderCheck(run, scope).Run();
+CheckResult CheckOutputFolder(RunContext& run, const CheckScope& scope, PageDigests& written) {
+  return FolderCheck(run, scope, written).Run();
 }
 
 }  // namespace quorva

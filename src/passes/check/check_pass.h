@@ -6,6 +6,7 @@
 #include "core/run_context.h"
 #include "passes/check/finding.h"
 #include "passes/check/ignore_list.h"
+#include "passes/check/page_digest.h"
 
 namespace quorva {
 
@@ -22,7 +23,7 @@ struct CheckScope {
 // Checks the output folder as the passes left it: every page of the folder itself named
 // *.htm*, *.php* or *.css, its links, anchors and leftover markers, which pages the TOC page and
 // the index page reach, and the pages the run refused to write through a link. A page the run
-// wrote is taken as it wrote it, without reading it again.
-CheckResult CheckOutputFolder(RunContext& run, const CheckScope& scope);
+// wrote is taken from `written`, which digested it as it went to disk, without reading it again.
+CheckResult CheckOutputFolder(RunContext& run, const CheckScope& scope, PageDigests& written);
 
 }  // namespace quorva

@@ -80,10 +80,24 @@ bool FoldDotSegments(std::string_view path, std::string& folded) {
   return true;
 }
 
+// A link that is a file name and nothing else, as most links of a help set are: nothing to
+// decode, split or fold.
+bool IsPlainFileName(std::string_view value) {
+  if (value.empty() || value == "." || value == "..") {
+    return false;
+  }
+  return value.find_first_of(" \t\n\r\f&%\\#?/:") == std::string_view::npos;
+}
+
 }  // namespace
 
 LinkTarget ResolveLink(std::string_view value) {
   LinkTarget target;
+  if (IsPlainFileName(value)) {
+    target.scope = LinkScope::kChecked;
+    target.path.assign(value.data(), value.size());
+    return target;
+  }
   std::string link = DecodeCharacterReferences(value);
   std::size_t first = 0;
   std::size_t last = link.size();

@@ -1,0 +1,74 @@
+#include "passes/check/page_digest.h"
+
+#include <algorithm>
+
+#include "passes/check/page_scan.h"
+#include "text/path.h"
+#include "text/wildcard.h"
+
+namespace quorva {
+
+namespace {
+
+// Places texts found at increasing offsets of a page, counting line breaks once.
+class Placer {
+ public:
+  explicit Placer(std::string_view text) : text_(text), next_line_break_(text.find('\n')) {}
+  PlacedText Place(std::size_t offset, std::string_view found) {
+    while (next_line_break_ < offset) {
+      ++line_;
+      line_start_ = next_line_break_ + 1;
+      next_line_break_ = text_.find('\n', line_start_);
+    }
+    return PlacedText{std::string(found), offset, line_, offset - line_start_ + 1};
+  }
+
+ private:
+  std::string_view text_;
+  std::size_t next_line_break_;
+  std::size_t line_ = 1;
+  std::size_t line_start_ = 0;
+};
+
+}  // namespace
+
+bool IsCheckedPageName(std::string_view name) {
+  return MatchesWildcard(name, "*.htm*") || MatchesWildcard(name, "*.php*") ||
+         MatchesWildcard(name, "*.css");
+}
+
+PageDigest DigestPage(std::string_view name, std::string_view bytes) {
+  const bool markup = MatchesWildcard(name, "*.htm*") || MatchesWildcard(name, "*.php*");
+  PageScan scan = markup ? ScanMarkup(bytes) : ScanStyleSheet(bytes);
+  PageDigest digest;
+  digest.has_base = scan.has_base;
+  digest.anchors = std::move(scan.anchors);
+  digest.links.reserve(scan.links.size());
+  Placer links(bytes);
+  for (const PageLink& link : scan.links) {
+    digest.links.push_back(links.Place(link.offset, link.value));
+  }
+  Placer markers(bytes);
+  for (const MarkerHit& marker : scan.markers) {
+    digest.markers.push_back(markers.Place(marker.offset, marker.marker));
+  }
+  return digest;
+}
+
+void PageDigests::PageWritten(const std::string& path, std::string_view bytes) {
+  if (IsCheckedPageName(FileNameOf(path))) {
+    digests_[path] = DigestPage(FileNameOf(path), bytes);
+  }
+}
+
+std::optional<PageDigest> PageDigests::Take(const std::string& path) {
+  auto found = digests_.find(path);
+  if (found == digests_.end()) {
+    return std::nullopt;
+  }
+  PageDigest digest = std::move(found->second);
+  digests_.erase(found);
+  return digest;
+}
+
+}  // namespace quorva

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "core/written_page_listener.h"
+
+namespace quorva {
+
+// A link or marker as it stands in a page, and where: its offset, and its 1-based line and
+// column (in bytes from the line's start).
+struct PlacedText {
+  std::string text;
+  std::size_t offset = 0;
+  std::size_t line = 1;
+  std::size_t column = 1;
+};
+
+// What the check needs of one page, without the page's text.
+struct PageDigest {
+  std::vector<PlacedText> links;
+  std::vector<PlacedText> markers;
+  std::vector<std::string> anchors;  // sorted
+  bool has_base = false;
+};
+
+// The pages the check reads: *.htm*, *.php* and *.css.
+bool IsCheckedPageName(std::string_view name);
+
+// The digest of a page named `name`: a style sheet's url(...) values, or a markup page's links,
+// anchors and markers.
+PageDigest DigestPage(std::string_view name, std::string_view bytes);
+
+// The digests of the pages the passes write, each made as the page goes to disk.
+class PageDigests : public WrittenPageListener {
+ public:
+  void PageWritten(const std::string& path, std::string_view bytes) override;
+  // The digest of the bytes last written to `path`, taken out; nothing when none was written.
+  std::optional<PageDigest> Take(const std::string& path);
+
+ private:
+  std::unordered_map<std::string, PageDigest> digests_;
+};
+
+}  // namespace quorva
