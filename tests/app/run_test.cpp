@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 
 #include "fakes/memory_console.h"
 #include "fakes/memory_file_system.h"
@@ -150,6 +151,99 @@ TEST_F(RunTest, LinksOutOfTheOutputFolderAreReportedOnceAndNotWrittenThrough) {
             0);
   EXPECT_NE(fs.Content("D:/else/menu.htm").find("menu.htm"), std::string::npos);
   EXPECT_EQ(console.output.find("Not written (D:/help/menu.htm)"), std::string::npos);
+}
+
+// A small help set with one of each finding, the pages that are never unreachable, and a
+// marker for each reason the check gives.
+void AddHelpSetToCheck(MemoryFileSystem& fs) {
+  fs.AddFile("fsref.htm", kTemplate);
+  fs.AddFile("D:/help/index.htm",
+             "<title>Help</title><frameset><frame src=\"toc.htm\"><frame src=a.htm></frameset>");
+  fs.AddFile("D:/help/toc.htm",
+             "<a href=\"a.htm\">A</a>\n<a href=\"B.htm\">B</a><a href=\"gone.htm\">G</a>\n"
+             "<a href=\"toc1.htm\">T</a><a href=\"out.htm\">O</a>");
+  fs.AddFile("D:/help/toc1.htm", "<a href=\"c.htm\">C</a><MENU>");
+  fs.AddFile("D:/help/a.htm",
+             "<title>A</title><link href='s.css'><BREAD><BREAD><BREAD>\n"
+             "<img src=pic.gif> <a href=\"c.htm#sec\">c</a> <a href=\"c.htm#none\">n</a> "
+             "<a href=\"http://x/y.htm\">x</a> <!-- <a href=\"no.htm\"> --><FILENAME>");
+  fs.AddFile("D:/help/b.htm", "<title>B</title>");
+  fs.AddFile("D:/help/c.htm", "<title>C</title><h2 id=\"sec\">S</h2>");
+  fs.AddFile("D:/help/orphan.htm", "<title>O</title>");
+  fs.AddFile("D:/help/tab_x.htm", "tab");
+  fs.AddFile("D:/help/top_top.htm", "nav");
+  fs.AddFile("D:/help/pic.gif", "GIF89a");
+  fs.AddFile("D:/help/s.css", "a{background:url(missing.png)} /* url(no.png) */");
+  fs.AddFile("D:/else/out.htm", "<title>Out</title><BREAD>");
+  fs.AddLink("D:/help/out.htm", "D:/else/out.htm");
+}
+
+// What is still wrong after the run follows "complete.", each at its place; --strict turns
+// findings into exit code 4, and an ignore file takes the findings it names out.
+TEST_F(RunTest, TheCheckReportsWhatIsStillWrongAfterTheRun) {
+  AddHelpSetToCheck(fs);
+  EXPECT_EQ(Run({"fsref.htm", "D:/help/toc.htm", "--check"}), 0);
+  const std::string findings =
+      "D:/help/a.htm:1:106: marker-left: <BREAD> (only the first two are replaced)\n"
+      "D:/help/a.htm:2:54: broken-anchor: c.htm#none\n"
+      "D:/help/a.htm:2:129: marker-left: <FILENAME> (no -nf switch)\n"
+      "D:/help/iB.htm:1:78: case-mismatch: B.htm (the file is b.htm)\n"
+      "D:/help/igone.htm:1:78: broken-link: gone.htm\n"
+      "D:/help/orphan.htm:1:1: unreachable: orphan.htm\n"
+      "D:/help/out.htm:1:1: outside-link: out.htm\n"
+      "D:/help/out.htm:1:19: marker-left: <BREAD> (the run does not rewrite this page)\n"
+      "D:/help/s.css:1:18: broken-link: missing.png\n"
+      "D:/help/toc.htm:2:10: case-mismatch: B.htm (the file is b.htm)\n"
+      "D:/help/toc.htm:2:31: broken-link: gone.htm\n"
+      "D:/help/toc1.htm:1:22: marker-left: <MENU> (TOC pages are not rewritten)\n";
+  const std::string tail = "\ncomplete.\n\n" + findings +
+                           "Check: 12 problems in 8 pages; 16 pages and 25 links checked.\n";
+  ASSERT_GE(console.output.size(), tail.size());
+  EXPECT_EQ(console.output.substr(console.output.size() - tail.size()), tail);
+
+  fs.AddFile("accepted.txt", "# known\n\nunreachable D:/help/ORPHAN*\nbroken-link *.htm gone*\n");
+  console.output.clear();
+  EXPECT_EQ(Run({"fsref.htm", "D:/help/toc.htm", "--strict", "-c", "--ignore=accepted.txt"}), 4);
+  EXPECT_EQ(console.output.find("unreachable: orphan"), std::string::npos);
+  EXPECT_EQ(console.output.find("broken-link: gone"), std::string::npos);
+  EXPECT_NE(console.output.find("\nCheck: 8 problems in 6 pages;"), std::string::npos);
+  console.output.clear();
+  EXPECT_EQ(Run({"fsref.htm", "D:/help/toc.htm", "--ignore=none.txt"}), 1);
+  const std::string missing = "Error: Ignore file (none.txt) not found.\n";
+  EXPECT_EQ(console.output.substr(console.output.size() - missing.size()), missing);
+  console.output.clear();
+  EXPECT_EQ(Run({"fsref.htm", "D:/help/toc.htm", "--report", "--checks"}), 1);
+  EXPECT_NE(console.output.find("--report is not a legal switch."), std::string::npos);
+}
+
+// A dry run prints what a real run prints, writes nothing, refuses what a real run refuses,
+// and lists exactly the files a real run changes and creates.
+TEST_F(RunTest, ADryRunWritesNothingAndListsWhatARealRunChanges) {
+  AddHelpSetToCheck(fs);
+  fs.MakeReadOnly("D:/help/c.htm");
+  MemoryFileSystem real;
+  AddHelpSetToCheck(real);
+  real.MakeReadOnly("D:/help/c.htm");
+  MemoryConsole real_console;
+  EXPECT_EQ(RunQuorva({"fsref.htm", "D:/help/toc.htm", "-c", "-mm", "-mwD:/help/m.htm"}, real,
+                      real_console),
+            0);
+  EXPECT_EQ(Run({"fsref.htm", "D:/help/toc.htm", "--dry-run", "-c", "-mm", "-mwD:/help/m.htm"}), 0);
+  EXPECT_TRUE(fs.writes.empty());
+  EXPECT_TRUE(fs.replacements.empty());
+  ASSERT_EQ(console.output.compare(0, real_console.output.size(), real_console.output), 0);
+  std::set<std::string> changed(real.replacements.begin(), real.replacements.end());
+  std::string plan = "\n";
+  for (const std::string& path : changed) {
+    plan += "Would change: " + path + "\n";
+  }
+  for (const std::string& path : std::set<std::string>(real.writes.begin(), real.writes.end())) {
+    plan += "Would create: " + path + "\n";
+  }
+  plan += "Dry run: " + std::to_string(changed.size()) + " files would change and " +
+          std::to_string(real.writes.size()) + " would be created; none was written.\n";
+  EXPECT_EQ(console.output.substr(real_console.output.size()), plan);
+  EXPECT_EQ(changed.count("D:/help/c.htm"), 0u);
 }
 
 TEST_F(RunTest, SetupErrorsEndWithExitCodeOne) {
