@@ -1,0 +1,67 @@
+#include "passes/check/page_scan.h"
+
+#include <gtest/gtest.h>
+
+#include "passes/check/link_target.h"
+
+namespace quorva {
+namespace {
+
+std::vector<std::string> LinkValues(const PageScan& scan) {
+  std::vector<std::string> values;
+  for (const PageLink& link : scan.links) {
+    values.emplace_back(link.value);
+  }
+  return values;
+}
+
+// Links are taken from href and src of any element, quoted either way or not at all, and from
+// url(...) in style; not from comments, processing instructions or scripts.
+TEST(PageScanTest, LinksAreTakenWhereABrowserFollowsThem) {
+  const std::string page =
+      "<!-- <a href=\"comment.htm\"> --><?php echo '<a href=\"php.htm\">'; ?>"
+      "<A HREF='a.htm' id=x><img\nsrc=b.gif alt=\"c\"><frame src=\"c.htm\" / >"
+      "<script src=\"s.js\">var t = '<a href=\"script.htm\">';</script >"
+      "<style>/* url(no.png) */ p { background: URL( 'd.png' ) }</style>"
+      "<p style=\"background:url(e.png)\" data-href=\"x\"><a name=\"n&amp;m\" href=>";
+  const PageScan scan = ScanMarkup(page);
+  EXPECT_EQ(LinkValues(scan),
+            (std::vector<std::string>{"a.htm", "b.gif", "c.htm", "s.js", "d.png", "e.png", ""}));
+  EXPECT_EQ(page.substr(scan.links[0].offset, 5), "a.htm");
+  EXPECT_EQ(page.substr(scan.links[4].offset, 5), "d.png");
+  EXPECT_EQ(scan.anchors, (std::vector<std::string>{"n&m", "x"}));
+  EXPECT_FALSE(scan.has_base);
+  EXPECT_TRUE(ScanMarkup("<base href=\"http://x/\">").has_base);
+  EXPECT_EQ(LinkValues(ScanStyleSheet("a{b:url(\"f.png\")} /* url(g.png) */ c{d:url(h.png )}")),
+            (std::vector<std::string>{"f.png", "h.png"}));
+  // Markers count wherever they stand, comments included, in any letter case.
+  const PageScan markers =
+      ScanMarkup("<!-- <bread> --><Menu><PANEL9><panel0><PANEL:><FileName><BREAD >");
+  ASSERT_EQ(markers.markers.size(), 4u);
+  EXPECT_EQ(markers.markers[0].marker, "<bread>");
+  EXPECT_EQ(markers.markers[3].marker, "<FileName>");
+}
+
+// A link is read as a browser reads it; links that leave the help are not checked.
+TEST(PageScanTest, LinksResolveAsABrowserReadsThem) {
+  LinkTarget plain = ResolveLink("1001.htm");
+  EXPECT_EQ(plain.scope, LinkScope::kChecked);
+  EXPECT_EQ(plain.path, "1001.htm");
+  LinkTarget full = ResolveLink(" ./sub\\..\\my%20page.htm?a=1&amp;b=2#Part%202 ");
+  EXPECT_EQ(full.path, "my page.htm");
+  EXPECT_TRUE(full.has_fragment);
+  EXPECT_EQ(full.fragment, "Part 2");
+  LinkTarget own = ResolveLink("#top");
+  EXPECT_TRUE(own.names_own_page);
+  EXPECT_EQ(own.fragment, "top");
+  EXPECT_EQ(ResolveLink("images/").path, "images");
+  EXPECT_EQ(ResolveLink("../shared/a.css").scope, LinkScope::kOutside);
+  for (const char* skipped : {"", "http://x/a.htm", "mailto:a@b", "JavaScript:go()", "/a.htm",
+                              "//host/a.htm", "\\\\host\\a.htm", "C:/a.htm"}) {
+    EXPECT_EQ(ResolveLink(skipped).scope, LinkScope::kSkipped) << skipped;
+  }
+  EXPECT_EQ(DecodeCharacterReferences("&#65;&#x42;&lt;&amp&unknown;"), "AB<&amp&unknown;");
+}
+
+}  // namespace
+}  // namespace quorva
