@@ -5,6 +5,8 @@
 #include <fstream>
 
 #include "help_set/book_picture.h"
+#include "help_set/finding_planter.h"
+#include "help_set/topic_name.h"
 
 namespace quorva {
 
@@ -38,10 +40,6 @@ std::string Words(Random& random, int count) {
     text += kWords[random.Next(sizeof kWords / sizeof kWords[0])];
   }
   return text;
-}
-
-std::string TopicName(int number) {
-  return std::to_string(100000 + number) + ".htm";
 }
 
 std::string TopicTitle(int number, Random& random) {
@@ -136,7 +134,8 @@ class TocTreePlanner {
 
 }  // namespace
 
-GeneratedHelpSet GenerateHelpSet(const std::string& root, int topics, std::uint32_t seed) {
+GeneratedHelpSet GenerateHelpSet(const std::string& root, int topics, std::uint32_t seed,
+                                 Planting planting) {
   Random random(seed);
   const fs::path help = fs::path(root) / "help";
   fs::create_directories(help);
@@ -155,16 +154,21 @@ GeneratedHelpSet GenerateHelpSet(const std::string& root, int topics, std::uint3
   TocTreePlanner planner(books, listed / pages + 1, listed, random);
   planner.Plan("toc.htm", 0);
   planner.ListTheRestOnTheRootPage();
-  for (const TocPage& page : planner.pages) {
-    WriteCrLf(help / page.name,
-              "<html>\n<head>\n<title>Contents</title>\n<link rel=\"stylesheet\" "
-              "href=\"help.css\" type=\"text/css\">\n</head>\n<body class=\"toc\">\n"
-              "<p class=\"tabs\"><a href=\"tab_toc.htm\" target=\"_self\">Index</a></p>\n"
-              "<ul>\n" +
-                  page.links + "</ul>\n</body>\n</html>\n");
+  FindingPlanter planter(planting, topics, listed);
+  planner.pages[0].links.insert(0, planter.MissingTopicEntries());
+  for (std::size_t i = 0; i < planner.pages.size(); ++i) {
+    const TocPage& page = planner.pages[i];
+    std::string text =
+        "<html>\n<head>\n<title>Contents</title>\n<link rel=\"stylesheet\" "
+        "href=\"help.css\" type=\"text/css\">\n</head>\n<body class=\"toc\">\n"
+        "<p class=\"tabs\"><a href=\"tab_toc.htm\" target=\"_self\">Index</a></p>\n<ul>\n" +
+        page.links + "</ul>\n</body>\n</html>\n";
+    planter.PlantInTocPage(i, planner.pages.size(), page.name, text);
+    WriteCrLf(help / page.name, text);
   }
   for (int i = 0; i < orphans; ++i) {
     set.orphan_paths.push_back((help / TopicName(listed + i)).string());
+    planter.NoteUnreachable(TopicName(listed + i));
   }
   // One topic in a hundred is a landing page that carries the menu. The menu mirrors the whole
   // TOC, so its size grows with the set; a large set keeps it on a few landing pages only, or
@@ -172,7 +176,9 @@ GeneratedHelpSet GenerateHelpSet(const std::string& root, int topics, std::uint3
   const int kLandingPages = 15;
   for (int i = 0; i < topics; ++i) {
     const bool landing_page = i % 100 == 7 && i / 100 < kLandingPages;
-    WriteCrLf(help / TopicName(i), TopicText(i, landing_page, random));
+    std::string text = TopicText(i, landing_page, random);
+    planter.PlantInTopic(i, text);
+    WriteCrLf(help / TopicName(i), text);
     set.topic_paths.push_back((help / TopicName(i)).string());
   }
 
@@ -185,16 +191,24 @@ GeneratedHelpSet GenerateHelpSet(const std::string& root, int topics, std::uint3
   WriteCrLf(help / "help.css",
             "/* Generated help */\nbody {\n    font-family: Verdana, sans-serif;\n"
             "    font-size: 10pt;\n}\n\np.breadcrumbs {\n    font-size: 8pt;\n}\n");
+  // The drop-down menu's style sheet is the user's to link; no generated page does.
   WriteCrLf(help / "menu.css",
             "/* Drop-down menu */\nul.toplevel li {\n    display: inline;\n}\n"
             "ul.downlevel {\n    display: none;\n}\n");
+  planter.NoteUnreachable("menu.css");
   WriteCrLf(help / "panel1.txt", "<div class=\"panel\">Generated Help</div>\n");
   std::ofstream(help / "book.gif", std::ios::binary)
       .write(reinterpret_cast<const char*>(kBookPicture), kBookPictureSize);
-  WriteCrLf(set.template_path,
-            "<html>\n<head>\n<title></title>\n</head>\n<frameset cols=\"25%,*\">\n"
-            "<frame src=\"toc.htm\" name=\"toc\">\n<frame src=\"main.htm\" name=\"main\">\n"
-            "</frameset>\n</html>\n");
+  const std::string frameset =
+      "<html>\n<head>\n<title></title>\n</head>\n<frameset cols=\"25%,*\">\n"
+      "<frame src=\"toc.htm\" name=\"toc\">\n<frame src=\"main.htm\" name=\"main\">\n"
+      "</frameset>\n</html>\n";
+  WriteCrLf(set.template_path, frameset);
+  planter.NoteIndexFramePages(frameset);
+  for (const auto& [name, text] : planter.UnlinkedPages()) {
+    WriteCrLf(help / name, text);
+  }
+  set.findings = planter.TakeFindings();
   return set;
 }
 
