@@ -1,23 +1,60 @@
-// make-help-set FOLDER [TOPICS] [SEED]: writes a generated help set for benchmarks and tests.
+// make-help-set FOLDER [TOPICS] [SEED] [--plant]: writes a generated help set for benchmarks and
+// tests, and FOLDER/expected-findings.txt, the lines a link check of the processed set prints.
 #include <cstdlib>
+#include <fstream>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "help_set/help_set_generator.h"
 
+namespace {
+
+int Usage() {
+  std::cerr << "usage: make-help-set FOLDER [TOPICS=15000] [SEED=1] [--plant]\n"
+               "  --plant  puts problems of every kind a link check reports into the set\n";
+  return 2;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::cerr << "usage: make-help-set FOLDER [TOPICS=15000] [SEED=1]\n";
-    return 2;
+  if (argc < 2 || std::string(argv[1]).rfind("--", 0) == 0) {
+    return Usage();
   }
-  int topics = argc > 2 ? std::atoi(argv[2]) : 15000;
-  auto seed = static_cast<std::uint32_t>(argc > 3 ? std::strtoul(argv[3], nullptr, 10) : 1);
+  quorva::Planting planting = quorva::Planting::kNone;
+  std::vector<std::string> numbers;
+  for (int i = 2; i < argc; ++i) {
+    const std::string argument = argv[i];
+    if (argument == "--plant") {
+      planting = quorva::Planting::kEveryKind;
+    } else if (argument.rfind("--", 0) == 0 || numbers.size() == 2) {
+      return Usage();
+    } else {
+      numbers.push_back(argument);
+    }
+  }
+  int topics = numbers.size() > 0 ? std::atoi(numbers[0].c_str()) : 15000;
+  auto seed = static_cast<std::uint32_t>(
+      numbers.size() > 1 ? std::strtoul(numbers[1].c_str(), nullptr, 10) : 1);
   if (topics < 10) {
     std::cerr << "make-help-set: at least 10 topics\n";
     return 2;
   }
-  quorva::GeneratedHelpSet set = quorva::GenerateHelpSet(argv[1], topics, seed);
+  const std::string folder = argv[1];
+  quorva::GeneratedHelpSet set = quorva::GenerateHelpSet(folder, topics, seed, planting);
+  // LF line ends, whatever the system: the lines are compared with the check's own.
+  std::ofstream expected(folder + "/expected-findings.txt", std::ios::binary);
+  for (const quorva::PlantedFinding& finding : set.findings) {
+    expected << quorva::FindingLine(finding) << '\n';
+  }
+  expected.close();
+  if (!expected) {
+    std::cerr << "make-help-set: cannot write " << folder << "/expected-findings.txt\n";
+    return 1;
+  }
   std::cout << set.topic_paths.size() << " topics, " << set.orphan_paths.size()
-            << " of them orphans, in " << argv[1] << "\n";
+            << " of them orphans, " << set.findings.size() << " findings expected, in " << folder
+            << "\n";
   return 0;
 }
