@@ -10,8 +10,11 @@
 #include <sys/stat.h>
 #endif
 
+#include <nlohmann/json.hpp>
+
 #include "e2e/binary_runner.h"
 #include "fakes/temp_folder.h"
+#include "help_set/help_set_generator.h"
 
 namespace quorva {
 namespace {
@@ -93,6 +96,65 @@ TEST(CheckE2eTest, TheSampleChecksCleanAndADryRunOfItWritesNothing) {
   EXPECT_EQ(tail.substr(tail.find('\n', 1) + 1),
             plan + created + "Dry run: " + std::to_string(changes) + " files would change and " +
                 std::to_string(creations) + " would be created; none was written.\n");
+}
+
+// The lines a run prints between "complete." and the check's summary.
+std::string FindingLines(const std::string& output) {
+  const std::size_t start = output.find("\ncomplete.\n\n");
+  const std::size_t end = output.find("Check: ");
+  if (start == std::string::npos || end == std::string::npos || end < start + 12) {
+    return "<no check in the output>";
+  }
+  return output.substr(start + 12, end - start - 12);
+}
+
+// A generated set reports exactly the findings planted into it, at their places, on the
+// console and in the JSON report; without planting, exactly its orphans. An ignore file takes
+// the findings it names out of both, counts included.
+TEST(CheckE2eTest, AGeneratedSetReportsExactlyWhatWasPlantedInIt) {
+  for (Planting planting : {Planting::kEveryKind, Planting::kNone}) {
+    TempFolder dir;
+    const GeneratedHelpSet set = GenerateHelpSet(dir.Path(), 60, 5, planting);
+    std::string expected;
+    std::size_t unreachable = 0;
+    for (const PlantedFinding& finding : set.findings) {
+      expected += FindingLine(finding) + "\n";
+      unreachable += finding.kind == "unreachable";
+    }
+    EXPECT_EQ(unreachable,
+              planting == Planting::kNone ? set.orphan_paths.size() : set.orphan_paths.size() + 1);
+    const std::vector<std::string> arguments = {
+        "../fsref.htm", "toc.htm", "-mm", "-p1panel1.txt", "-nf", "--strict", "--report=../r.json"};
+    const BinaryRun run = RunQuorvaBinary(arguments, dir / "help");
+    EXPECT_EQ(run.exit_code, 4);
+    EXPECT_EQ(FindingLines(run.output), expected);
+
+    const nlohmann::json report = nlohmann::json::parse(dir.Read("r.json"));
+    EXPECT_EQ(report["counts"]["problems"], set.findings.size());
+    ASSERT_EQ(report["findings"].size(), set.findings.size());
+    for (std::size_t i = 0; i < set.findings.size(); ++i) {
+      const nlohmann::json& finding = report["findings"][i];
+      const PlantedFinding& planted = set.findings[i];
+      EXPECT_EQ(finding["kind"], planted.kind);
+      EXPECT_EQ(finding["page"], planted.page);
+      EXPECT_EQ(finding["line"], planted.line);
+      EXPECT_EQ(finding["column"], planted.column);
+      EXPECT_EQ(finding["target"], planted.target);
+    }
+  }
+  TempFolder dir;
+  const GeneratedHelpSet set = GenerateHelpSet(dir.Path(), 60, 5, Planting::kEveryKind);
+  const PlantedFinding& accepted = set.findings.front();
+  dir.Write("accepted.txt",
+            "# accepted\n" + accepted.kind + " " + accepted.page + " " + accepted.target + "\n");
+  const BinaryRun run = RunQuorvaBinary({"../fsref.htm", "toc.htm", "-mm", "-p1panel1.txt", "-nf",
+                                         "--ignore=../accepted.txt", "--report=../r.json"},
+                                        dir / "help");
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(FindingLines(run.output).find(FindingLine(accepted)), std::string::npos);
+  const nlohmann::json report = nlohmann::json::parse(dir.Read("r.json"));
+  EXPECT_EQ(report["counts"]["problems"], set.findings.size() - 1);
+  EXPECT_EQ(report["findings"].size(), set.findings.size() - 1);
 }
 
 }  // namespace

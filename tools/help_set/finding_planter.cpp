@@ -49,7 +49,8 @@ std::string InUppercase(std::string text) {
 
 std::string FindingLine(const PlantedFinding& finding) {
   return finding.page + ":" + std::to_string(finding.line) + ":" + std::to_string(finding.column) +
-         ": " + finding.kind + ": " + finding.target;
+         ": " + finding.kind + ": " + finding.target +
+         (finding.reason.empty() ? "" : " (" + finding.reason + ")");
 }
 
 // The hosts and targets step through the listed topics, never the orphans: a link to an
@@ -62,13 +63,15 @@ FindingPlanter::FindingPlanter(Planting planting, int topics, int listed)
     missing_topics_.push_back(TopicName(topics + i));
     const std::string image = "images/missing-" + std::to_string(i + 1) + ".png";
     topic_plants_[(1 + step) % listed].push_back(
-        {"broken-link", "    <img src=\"" + image + "\" alt=\"\">\n", image});
+        {"broken-link", "    <img src=\"" + image + "\" alt=\"\">\n", image, ""});
     const std::string anchor = TopicName((3 + step) % listed) + "#no-such-anchor";
     topic_plants_[(2 + step) % listed].push_back(
-        {"broken-anchor", "    <p><a href=\"" + anchor + "\">See also</a></p>\n", anchor});
-    const std::string other_case = InUppercase(TopicName((7 + step) % listed));
+        {"broken-anchor", "    <p><a href=\"" + anchor + "\">See also</a></p>\n", anchor, ""});
+    const std::string related = TopicName((7 + step) % listed);
+    const std::string other_case = InUppercase(related);
     topic_plants_[(4 + step) % listed].push_back(
-        {"case-mismatch", "    <p><a href=\"" + other_case + "\">Related</a></p>\n", other_case});
+        {"case-mismatch", "    <p><a href=\"" + other_case + "\">Related</a></p>\n", other_case,
+         "the file is " + related});
   }
 }
 
@@ -95,7 +98,8 @@ void FindingPlanter::PlantInTocPage(std::size_t index, std::size_t page_count,
     text.insert(body_line_end, marker_line);
   }
   for (std::size_t i = 0; i < markers; ++i) {
-    NoteAt("marker-left", name, text, body_line_end + i * marker_line.size(), kMarker);
+    NoteAt("marker-left", name, text, body_line_end + i * marker_line.size(), kMarker,
+           "TOC pages are not rewritten");
   }
   if (index != 0) {
     return;
@@ -105,7 +109,7 @@ void FindingPlanter::PlantInTocPage(std::size_t index, std::size_t page_count,
     const std::string& topic = missing_topics_[i];
     NoteAt("broken-link", name, text, text.find("href=\"" + topic + "\"") + 6, topic);
     findings_.push_back({"broken-link", kMenuPage, kMenuFirstEntryLine + static_cast<int>(i),
-                         kMenuEntryColumn, topic});
+                         kMenuEntryColumn, topic, ""});
   }
 }
 
@@ -117,7 +121,8 @@ void FindingPlanter::PlantInTopic(int number, std::string& text) {
     std::size_t at = text.find("<body>\n") + 7;
     for (const TopicPlant& plant : plants->second) {
       text.insert(at, plant.line);
-      NoteAt(plant.kind, name, text, at + plant.line.find(plant.target), plant.target);
+      NoteAt(plant.kind, name, text, at + plant.line.find(plant.target), plant.target,
+             plant.reason);
       at += plant.line.size();
     }
   }
@@ -130,7 +135,7 @@ void FindingPlanter::PlantInTopic(int number, std::string& text) {
   for (std::size_t i = 0; i < missing_topics_.size(); ++i) {
     findings_.push_back({"broken-link", name,
                          menu_line + kMenuFirstEntryLine - 1 + static_cast<int>(i),
-                         kMenuEntryColumn, missing_topics_[i]});
+                         kMenuEntryColumn, missing_topics_[i], ""});
   }
 }
 
@@ -145,7 +150,7 @@ void FindingPlanter::NoteIndexFramePages(const std::string& template_text) {
 }
 
 void FindingPlanter::NoteUnreachable(const std::string& name) {
-  findings_.push_back({"unreachable", name, 1, 1, name});
+  findings_.push_back({"unreachable", name, 1, 1, name, ""});
 }
 
 std::vector<std::pair<std::string, std::string>> FindingPlanter::UnlinkedPages() {
@@ -169,10 +174,10 @@ std::vector<PlantedFinding> FindingPlanter::TakeFindings() {
 }
 
 void FindingPlanter::NoteAt(const std::string& kind, const std::string& page,
-                            const std::string& text, std::size_t offset,
-                            const std::string& target) {
+                            const std::string& text, std::size_t offset, const std::string& target,
+                            const std::string& reason) {
   const auto [line, column] = LineAndColumn(text, offset);
-  findings_.push_back({kind, page, line, column, target});
+  findings_.push_back({kind, page, line, column, target, reason});
 }
 
 }  // namespace quorva

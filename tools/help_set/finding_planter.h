@@ -42,10 +42,11 @@ class FindingPlanter {
     std::string kind;
     std::string line;
     std::string target;
+    std::string reason;
   };
 
   void NoteAt(const std::string& kind, const std::string& page, const std::string& text,
-              std::size_t offset, const std::string& target);
+              std::size_t offset, const std::string& target, const std::string& reason = "");
 
   int count_;  // of each kind
   std::vector<std::string> missing_topics_;

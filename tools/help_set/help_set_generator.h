@@ -16,9 +16,10 @@ struct PlantedFinding {
   int line = 1;        // 1-based, lines counted by LF
   int column = 1;      // 1-based, in bytes: the link's value after its quote, or the marker's "<"
   std::string target;  // the link or marker as it stands; an unreachable page's own name
+  std::string reason;  // what the check says in brackets after it; may be empty
 };
 
-// "PAGE:LINE:COLUMN: KIND: TARGET", the check's console line.
+// "PAGE:LINE:COLUMN: KIND: TARGET (REASON)", the check's console line.
 std::string FindingLine(const PlantedFinding& finding);
 
 // kEveryKind plants one problem of each kind per 500 topics, at least one, into the set.
@@ -31,7 +32,7 @@ struct GeneratedHelpSet {
   std::vector<std::string> topic_paths;   // every topic, the orphans included
   std::vector<std::string> orphan_paths;  // topics that no TOC page lists
   // What a link check reports after the run, sorted by page (in byte order), line and column:
-  // the orphans and menu.css, which no page links, and whatever was planted.
+  // the orphans, which no page links, and whatever was planted.
   std::vector<PlantedFinding> findings;
 };
 
