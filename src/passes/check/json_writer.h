@@ -19,6 +19,15 @@ class JsonWriter {
   void Key(std::string_view name);
   void String(std::string_view value);
   void Number(std::size_t value);
+  // A member of the object being written: its name, then its value.
+  void Field(std::string_view name, std::string_view value) {
+    Key(name);
+    String(value);
+  }
+  void Field(std::string_view name, std::size_t value) {
+    Key(name);
+    Number(value);
+  }
 
   // The text written, with a final line break.
   std::string Take();

@@ -12,12 +12,10 @@ void WriteRules(JsonWriter& json) {
   json.BeginArray();
   for (FindingKind kind : kFindingKinds) {
     json.BeginObject();
-    json.Key("id");
-    json.String(KindName(kind));
+    json.Field("id", KindName(kind));
     json.Key("shortDescription");
     json.BeginObject();
-    json.Key("text");
-    json.String(KindSummary(kind));
+    json.Field("text", KindSummary(kind));
     json.EndObject();
     json.EndObject();
   }
@@ -35,16 +33,12 @@ std::size_t RuleIndex(FindingKind kind) {
 
 void WriteSarifResult(JsonWriter& json, const Finding& finding) {
   json.BeginObject();
-  json.Key("ruleId");
-  json.String(KindName(finding.kind));
-  json.Key("ruleIndex");
-  json.Number(RuleIndex(finding.kind));
-  json.Key("level");
-  json.String("warning");
+  json.Field("ruleId", KindName(finding.kind));
+  json.Field("ruleIndex", RuleIndex(finding.kind));
+  json.Field("level", "warning");
   json.Key("message");
   json.BeginObject();
-  json.Key("text");
-  json.String(FindingMessage(finding) + " " + finding.target);
+  json.Field("text", FindingMessage(finding) + " " + finding.target);
   json.EndObject();
   json.Key("locations");
   json.BeginArray();
@@ -53,15 +47,12 @@ void WriteSarifResult(JsonWriter& json, const Finding& finding) {
   json.BeginObject();
   json.Key("artifactLocation");
   json.BeginObject();
-  json.Key("uri");
-  json.String(PathAsUri(finding.page));
+  json.Field("uri", PathAsUri(finding.page));
   json.EndObject();
   json.Key("region");
   json.BeginObject();
-  json.Key("startLine");
-  json.Number(finding.line);
-  json.Key("startColumn");
-  json.Number(finding.column);
+  json.Field("startLine", finding.line);
+  json.Field("startColumn", finding.column);
   json.EndObject();
   json.EndObject();
   json.EndObject();
@@ -74,10 +65,8 @@ void WriteSarifResult(JsonWriter& json, const Finding& finding) {
 std::string FormatSarifReport(const CheckResult& result, const ReportHeader& header) {
   JsonWriter json;
   json.BeginObject();
-  json.Key("$schema");
-  json.String("https://json.schemastore.org/sarif-2.1.0.json");
-  json.Key("version");
-  json.String("2.1.0");
+  json.Field("$schema", "https://json.schemastore.org/sarif-2.1.0.json");
+  json.Field("version", "2.1.0");
   json.Key("runs");
   json.BeginArray();
   json.BeginObject();
@@ -85,10 +74,8 @@ std::string FormatSarifReport(const CheckResult& result, const ReportHeader& hea
   json.BeginObject();
   json.Key("driver");
   json.BeginObject();
-  json.Key("name");
-  json.String(header.tool_name);
-  json.Key("version");
-  json.String(header.version);
+  json.Field("name", header.tool_name);
+  json.Field("version", header.version);
   WriteRules(json);
   json.EndObject();
   json.EndObject();
