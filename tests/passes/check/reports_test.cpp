@@ -1,0 +1,74 @@
+#include "passes/check/reports.h"
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "fakes/memory_file_system.h"
+
+namespace quorva {
+namespace {
+
+CheckResult OneFinding(const std::string& page, const std::string& target) {
+  CheckResult result;
+  Finding finding;
+  finding.kind = FindingKind::kCaseMismatch;
+  finding.page = page;
+  finding.line = 3;
+  finding.column = 14;
+  finding.target = target;
+  finding.reason = "the file is x.htm";
+  result.findings.push_back(finding);
+  result.pages_checked = 2;
+  result.links_checked = 5;
+  return result;
+}
+
+// Names and links that are not UTF-8 come out as the Latin-1 characters of their bytes, valid
+// UTF-8 as it is, so every report parses; SARIF names the page as a URI.
+TEST(ReportsTest, JsonAndSarifParseWhateverBytesThePagesHold) {
+  const ReportHeader header{"QUORVA", "1.2", "help/"};
+  const CheckResult result = OneFinding("help/caf\xC3\xA9 \"1\".htm", "x\xE9.HTM\x01");
+  const nlohmann::json json = nlohmann::json::parse(FormatJsonReport(result, header));
+  EXPECT_EQ(json["tool"]["version"], "1.2");
+  EXPECT_EQ(json["counts"]["pagesWithProblems"], 1);
+  EXPECT_EQ(json["counts"]["linksChecked"], 5);
+  const nlohmann::json& finding = json["findings"][0];
+  EXPECT_EQ(finding["page"], "help/caf\xC3\xA9 \"1\".htm");
+  EXPECT_EQ(finding["target"], "x\xC3\xA9.HTM\x01");
+  EXPECT_EQ(finding["message"],
+            "The file the link names exists only under other letter cases: the file is x.htm.");
+
+  const nlohmann::json sarif = nlohmann::json::parse(FormatSarifReport(result, header));
+  EXPECT_EQ(sarif["version"], "2.1.0");
+  const nlohmann::json& run = sarif["runs"][0];
+  EXPECT_EQ(run["tool"]["driver"]["rules"].size(), kFindingKinds.size());
+  const nlohmann::json& sarif_result = run["results"][0];
+  EXPECT_EQ(sarif_result["ruleId"], "case-mismatch");
+  EXPECT_EQ(run["tool"]["driver"]["rules"][sarif_result["ruleIndex"].get<int>()]["id"],
+            "case-mismatch");
+  const nlohmann::json& location = sarif_result["locations"][0]["physicalLocation"];
+  EXPECT_EQ(location["artifactLocation"]["uri"], "help/caf%C3%A9%20%221%22.htm");
+  EXPECT_EQ(location["region"]["startLine"], 3);
+  EXPECT_EQ(location["region"]["startColumn"], 14);
+}
+
+// The HTML report links each page relative to the report's own folder.
+TEST(ReportsTest, HtmlReportLinksPagesFromTheReportsFolder) {
+  MemoryFileSystem fs;
+  const ReportHeader header{"QUORVA", "1.2", "help/"};
+  const std::string beside =
+      FormatHtmlReport(OneFinding("help/a b.htm", "<x>"), header, "reports/check.html", fs);
+  EXPECT_NE(beside.find("<h2><a href=\"../help/a%20b.htm\">help/a b.htm</a></h2>"),
+            std::string::npos);
+  EXPECT_NE(beside.find("<li>3:14 case-mismatch: &lt;x&gt; (the file is x.htm)</li>"),
+            std::string::npos);
+  const std::string inside =
+      FormatHtmlReport(OneFinding("help/sub/../a.htm", "x"), header, "./help/check.htm", fs);
+  EXPECT_NE(inside.find("<a href=\"a.htm\">"), std::string::npos);
+  EXPECT_EQ(FormatReportFor("r.SARIF", OneFinding("a", "b"), header, fs).substr(0, 13),
+            "{\n  \"$schema\"");
+}
+
+}  // namespace
+}  // namespace quorva
