@@ -166,7 +166,8 @@ void AddHelpSetToCheck(MemoryFileSystem& fs) {
   fs.AddFile("D:/help/a.htm",
              "<title>A</title><link href='s.css'><BREAD><BREAD><BREAD>\n"
              "<img src=pic.gif> <a href=\"c.htm#sec\">c</a> <a href=\"c.htm#none\">n</a> "
-             "<a href=\"http://x/y.htm\">x</a> <!-- <a href=\"no.htm\"> --><FILENAME>");
+             "<a href=\"http://x/y.htm\">x</a> <!-- <a href=\"no.htm\"> --><FILENAME>"
+             "<a href=\"c.htm#top\">t</a><a href=\"#\">u</a>");
   fs.AddFile("D:/help/b.htm", "<title>B</title>");
   fs.AddFile("D:/help/c.htm", "<title>C</title><h2 id=\"sec\">S</h2>");
   fs.AddFile("D:/help/orphan.htm", "<title>O</title>");
@@ -197,7 +198,7 @@ TEST_F(RunTest, TheCheckReportsWhatIsStillWrongAfterTheRun) {
       "D:/help/toc.htm:2:31: broken-link: gone.htm\n"
       "D:/help/toc1.htm:1:22: marker-left: <MENU> (TOC pages are not rewritten)\n";
   const std::string tail = "\ncomplete.\n\n" + findings +
-                           "Check: 12 problems in 8 pages; 16 pages and 25 links checked.\n";
+                           "Check: 12 problems in 8 pages; 16 pages and 27 links checked.\n";
   ASSERT_GE(console.output.size(), tail.size());
   EXPECT_EQ(console.output.substr(console.output.size() - tail.size()), tail);
 

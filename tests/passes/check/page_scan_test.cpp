@@ -19,7 +19,7 @@ std::vector<std::string> LinkValues(const PageScan& scan) {
 // url(...) in style; not from comments, processing instructions or scripts.
 TEST(PageScanTest, LinksAreTakenWhereABrowserFollowsThem) {
   const std::string page =
-      "<!-- <a href=\"comment.htm\"> --><?php echo '<a href=\"php.htm\">'; ?>"
+      "<!-- x > y <a href=\"comment.htm\"> --><?php echo '<a href=\"php.htm\">'; ?>"
       "<A HREF='a.htm' id=x><img\nsrc=b.gif alt=\"c\"><frame src=\"c.htm\" / >"
       "<script src=\"s.js\">var t = '<a href=\"script.htm\">';</script >"
       "<style>/* url(no.png) */ p { background: URL( 'd.png' ) }</style>"
