@@ -34,7 +34,8 @@ int CheckAndReport(RunContext& run, PageDigests& written, const CheckOptions& op
   run.console.Write(CheckSummaryLine(result) + "\n");
 
   // Reports are the run's output about the help, not part of it: a dry run writes them too.
-  const ReportHeader header{"QUORVA", kFullVersion, scope.folder};
+  // The working folder is the output folder when the run names none.
+  const ReportHeader header{"QUORVA", kFullVersion, scope.folder.empty() ? "." : scope.folder};
   CheckedWrites report_writes(disk, run.console);
   bool all_written = true;
   for (const std::string& report : options.reports) {
