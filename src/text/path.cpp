@@ -71,4 +71,34 @@ std::string PathBeside(std::string_view path, std::string_view name) {
   return MakePath(parts.drive, parts.folder, name, "");
 }
 
+std::optional<std::vector<std::string>> FoldedSegments(std::string_view path) {
+  std::vector<std::string> segments;
+  std::size_t start = 0;
+  while (start <= path.size()) {
+    std::size_t end = start;
+    while (end < path.size() && !IsSeparator(path[end])) {
+      ++end;
+    }
+    const std::string_view segment = path.substr(start, end - start);
+    if (segment == "..") {
+      if (segments.empty()) {
+        return std::nullopt;
+      }
+      segments.pop_back();
+    } else if (!segment.empty() && segment != ".") {
+      segments.emplace_back(segment);
+    }
+    start = end + 1;
+  }
+  return segments;
+}
+
+std::string JoinSegments(const std::vector<std::string>& segments) {
+  std::string path;
+  for (const std::string& segment : segments) {
+    path += (path.empty() ? "" : "/") + segment;
+  }
+  return path;
+}
+
 }  // namespace quorva

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorva {
 
@@ -31,5 +33,13 @@ std::string FileNameOf(std::string_view path);
 
 // Drive and folder of a path joined with a name, as every page named by a page is looked for.
 std::string PathBeside(std::string_view path, std::string_view name);
+
+// The folders and name of a path, split at either separator, with "." dropped and each ".."
+// taking away the folder before it; nothing when a ".." climbs above the path's start. A drive
+// ("C:") is the first segment; a leading separator leaves no trace.
+std::optional<std::vector<std::string>> FoldedSegments(std::string_view path);
+
+// Segments joined with "/".
+std::string JoinSegments(const std::vector<std::string>& segments);
 
 }  // namespace quorva

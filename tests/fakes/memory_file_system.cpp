@@ -11,9 +11,13 @@ namespace quorva {
 
 namespace {
 
+// "/" separators, and "." folders gone, as the system names the same file either way.
 std::string Normal(std::string path) {
   std::replace(path.begin(), path.end(), '\\', '/');
-  return path;
+  for (std::size_t dot = path.find("/./"); dot != std::string::npos; dot = path.find("/./")) {
+    path.erase(dot, 2);
+  }
+  return path.compare(0, 2, "./") == 0 ? path.substr(2) : path;
 }
 
 class StringReader : public ByteReader {

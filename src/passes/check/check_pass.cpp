@@ -65,6 +65,9 @@ class FolderCheck {
       : run_(run), scope_(scope), written_(written) {}
 
   CheckResult Run() {
+    for (const std::string& excluded : scope_.excluded) {
+      excluded_.insert(ComparablePath(excluded));
+    }
     for (const std::string& name : ListingOf("").names) {
       const std::string path = scope_.folder + name;
       if (IsCheckedPageName(name) && !IsExcluded(path)) {
@@ -92,14 +95,17 @@ class FolderCheck {
   }
 
  private:
+  // A path as one the run names otherwise ("./help/a.htm", "/work/help/a.htm") compares.
+  std::string ComparablePath(const std::string& path) const {
+    std::optional<std::vector<std::string>> segments = FoldedSegments(run_.fs.AbsolutePath(path));
+    return FoldAsciiCase(segments ? JoinSegments(*segments) : path);
+  }
+
   bool IsExcluded(const std::string& path) const {
-    if (scope_.excluded.empty()) {
+    if (excluded_.empty()) {
       return false;
     }
-    const std::string folded = FoldAsciiCase(path);
-    return std::any_of(
-        scope_.excluded.begin(), scope_.excluded.end(),
-        [&](const std::string& excluded) { return FoldAsciiCase(excluded) == folded; });
+    return excluded_.count(ComparablePath(path)) != 0;
   }
 
   void CheckPage(std::size_t page) {
@@ -324,7 +330,8 @@ class FolderCheck {
   std::vector<PendingAnchor> pending_anchors_;
   std::unordered_map<std::string, FolderListing> listings_;
   std::unordered_map<std::string, std::optional<std::vector<std::string>>> subfolder_anchors_;
-  std::string located_;  // the last path Locate spelled out
+  std::string located_;                       // the last path Locate spelled out
+  std::unordered_set<std::string> excluded_;  // comparable paths
 };
 
 }  // namespace

@@ -1,8 +1,10 @@
 #include <string>
+#include <optional>
 #include <vector>
 
 #include "passes/check/json_writer.h"
 #include "passes/check/reports.h"
+#include "text/path.h"
 #include "text/wildcard.h"
 
 namespace quorva {
@@ -32,27 +34,6 @@ std::string Escaped(std::string_view text) {
   return out;
 }
 
-// An absolute path's folders and name, "." and ".." folded away.
-std::vector<std::string> Segments(const std::string& path) {
-  std::vector<std::string> segments;
-  std::string segment;
-  for (std::size_t i = 0; i <= path.size(); ++i) {
-    if (i < path.size() && path[i] != '/' && path[i] != '\\') {
-      segment += path[i];
-      continue;
-    }
-    if (segment == "..") {
-      if (!segments.empty()) {
-        segments.pop_back();
-      }
-    } else if (!segment.empty() && segment != ".") {
-      segments.push_back(segment);
-    }
-    segment.clear();
-  }
-  return segments;
-}
-
 bool SameSegment(const std::string& a, const std::string& b) {
 #ifdef _WIN32
   return FoldAsciiCase(a) == FoldAsciiCase(b);
@@ -65,8 +46,14 @@ bool SameSegment(const std::string& a, const std::string& b) {
 std::string LinkFromReport(const std::string& report_path, const std::string& page,
                            FileSystem& fs) {
   const std::string page_path = fs.AbsolutePath(page);
-  std::vector<std::string> from = Segments(fs.AbsolutePath(report_path));
-  const std::vector<std::string> to = Segments(page_path);
+  std::optional<std::vector<std::string>> from_report =
+      FoldedSegments(fs.AbsolutePath(report_path));
+  const std::optional<std::vector<std::string>> to_page = FoldedSegments(page_path);
+  if (!from_report || from_report->empty() || !to_page) {
+    return PathAsUri(page_path);
+  }
+  std::vector<std::string>& from = *from_report;
+  const std::vector<std::string>& to = *to_page;
   from.pop_back();  // the report's own name
   std::size_t common = 0;
   while (common < from.size() && common < to.size() && SameSegment(from[common], to[common])) {

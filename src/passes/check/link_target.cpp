@@ -1,6 +1,10 @@
 #include "passes/check/link_target.h"
 
+#include <optional>
+#include <vector>
+
 #include "passes/check/page_scan.h"
+#include "text/path.h"
 
 namespace quorva {
 
@@ -53,33 +57,6 @@ bool HasScheme(std::string_view link) {
   return false;
 }
 
-// Folds "." and ".." out of a relative path; false when it climbs above its start.
-bool FoldDotSegments(std::string_view path, std::string& folded) {
-  folded.clear();
-  std::size_t start = 0;
-  while (start <= path.size()) {
-    std::size_t end = path.find('/', start);
-    if (end == std::string_view::npos) {
-      end = path.size();
-    }
-    const std::string_view segment = path.substr(start, end - start);
-    if (segment == "..") {
-      if (folded.empty()) {
-        return false;
-      }
-      const std::size_t slash = folded.rfind('/');
-      folded.erase(slash == std::string::npos ? 0 : slash);
-    } else if (!segment.empty() && segment != ".") {
-      if (!folded.empty()) {
-        folded += '/';
-      }
-      folded.append(segment);
-    }
-    start = end + 1;
-  }
-  return true;
-}
-
 // A link that is a file name and nothing else, as most links of a help set are: nothing to
 // decode, split or fold.
 bool IsPlainFileName(std::string_view value) {
@@ -125,10 +102,12 @@ LinkTarget ResolveLink(std::string_view value) {
   }
   rest = rest.substr(0, rest.find('?'));
   target.names_own_page = rest.empty();
-  if (!FoldDotSegments(PercentDecode(rest), target.path)) {
+  const std::optional<std::vector<std::string>> segments = FoldedSegments(PercentDecode(rest));
+  if (!segments) {
     target.scope = LinkScope::kOutside;
     return target;
   }
+  target.path = JoinSegments(*segments);
   target.scope = LinkScope::kChecked;
   return target;
 }
