@@ -1,5 +1,7 @@
 #include "app/check_run.h"
 
+#include <algorithm>
+#include <unordered_set>
 #include <utility>
 
 #include "app/version.h"
@@ -27,7 +29,6 @@ int CheckAndReport(RunContext& run, PageDigests& written, const CheckOptions& op
   CheckScope scope{parts.drive + parts.folder, toc_page, index_page, options.reports,
                    std::move(ignore)};
   const CheckResult result = CheckOutputFolder(run, scope, written);
-  run.console.Write("\n");
   for (const Finding& finding : result.findings) {
     run.console.Write(FindingLine(finding) + "\n");
   }
@@ -51,9 +52,20 @@ int CheckAndReport(RunContext& run, PageDigests& written, const CheckOptions& op
   return options.strict && !result.findings.empty() ? kExitFindings : kExitDone;
 }
 
-void PrintDryRunPlan(DryRunFileSystem& dry_run, Console& console) {
-  const DryRunFileSystem::Plan plan = dry_run.PlannedChanges();
-  console.Write("\n");
+void PrintDryRunPlan(DryRunFileSystem& dry_run, const std::vector<std::string>& reports,
+                     Console& console) {
+  std::unordered_set<std::string> written;
+  for (const std::string& report : reports) {
+    written.insert(MakeComparablePath(dry_run, report));
+  }
+  DryRunFileSystem::Plan plan = dry_run.PlannedChanges();
+  for (std::vector<std::string>* paths : {&plan.changed, &plan.created}) {
+    paths->erase(std::remove_if(paths->begin(), paths->end(),
+                                [&](const std::string& path) {
+                                  return written.count(MakeComparablePath(dry_run, path)) != 0;
+                                }),
+                 paths->end());
+  }
   for (const std::string& path : plan.changed) {
     console.Write("Would change: " + path + "\n");
   }

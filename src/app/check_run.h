@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "app/check_options.h"
 #include "core/run_context.h"
@@ -18,7 +19,9 @@ int CheckAndReport(RunContext& run, PageDigests& written, const CheckOptions& op
                    IgnoreList ignore, const std::string& toc_page, const std::string& index_page,
                    FileSystem& disk);
 
-// Lists what a dry run would have changed and created.
-void PrintDryRunPlan(DryRunFileSystem& dry_run, Console& console);
+// Lists what a dry run would have changed and created, but for the reports, which are the
+// run's output about the help and were written.
+void PrintDryRunPlan(DryRunFileSystem& dry_run, const std::vector<std::string>& reports,
+                     Console& console);
 
 }  // namespace quorva

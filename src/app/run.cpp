@@ -226,7 +226,7 @@ int RunSteps(const std::vector<std::string>& arguments, FileSystem& fs, Console&
                                run_setup.paths.toc_page, run_setup.paths.index_page, fs);
   }
   if (dry_run) {
-    PrintDryRunPlan(*dry_run, console);
+    PrintDryRunPlan(*dry_run, options.reports, console);
   }
   return exit_code;
 }

@@ -1,6 +1,8 @@
 #include "platform/file_system.h"
 
+#include "text/path.h"
 #include "text/text_mode.h"
+#include "text/wildcard.h"
 
 namespace quorva {
 
@@ -25,6 +27,11 @@ std::string ReadToEnd(ByteReader& reader, std::size_t expected_size) {
   }
   bytes.resize(filled);
   return bytes;
+}
+
+std::string MakeComparablePath(FileSystem& fs, const std::string& path) {
+  const std::optional<std::vector<std::string>> segments = FoldedSegments(fs.AbsolutePath(path));
+  return FoldAsciiCase(segments ? JoinSegments(*segments) : path);
 }
 
 std::optional<std::string> ReadTextFile(FileSystem& fs, const std::string& path) {

@@ -113,6 +113,11 @@ class FileSystem {
 // buffer once, and a file that grows meanwhile is still read whole.
 std::string ReadToEnd(ByteReader& reader, std::size_t expected_size);
 
+// A path made comparable with another that names the same file otherwise ("./help/a.htm",
+// "/work/help/a.htm", "help/sub/../a.htm"): absolute, "." and ".." folded, "/" between folders,
+// letters without case.
+std::string MakeComparablePath(FileSystem& fs, const std::string& path);
+
 // Text-mode reading and writing over the binary operations, the same bytes on every platform.
 std::optional<std::string> ReadTextFile(FileSystem& fs, const std::string& path);
 WriteResult WriteTextFile(FileSystem& fs, const std::string& path, std::string_view text,

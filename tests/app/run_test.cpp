@@ -167,7 +167,12 @@ void AddHelpSetToCheck(MemoryFileSystem& fs) {
              "<title>A</title><link href='s.css'><BREAD><BREAD><BREAD>\n"
              "<img src=pic.gif> <a href=\"c.htm#sec\">c</a> <a href=\"c.htm#none\">n</a> "
              "<a href=\"http://x/y.htm\">x</a> <!-- <a href=\"no.htm\"> --><FILENAME>"
-             "<a href=\"c.htm#top\">t</a><a href=\"#\">u</a>");
+             "<a href=\"c.htm#top\">t</a><a href=\"#\">u</a><a href=\"C.htm#none\">v</a>"
+             "<a href=\"sub/s.htm\">w</a>");
+  // Reached only through a page in a folder below, which the check does not report on.
+  fs.AddFolder("D:/help/sub");
+  fs.AddFile("D:/help/sub/s.htm", "<a href=\"../deep.htm\">D</a><a href=\"gone.htm\">G</a>");
+  fs.AddFile("D:/help/deep.htm", "<title>D</title>");
   fs.AddFile("D:/help/b.htm", "<title>B</title>");
   fs.AddFile("D:/help/c.htm", "<title>C</title><h2 id=\"sec\">S</h2>");
   fs.AddFile("D:/help/orphan.htm", "<title>O</title>");
@@ -188,17 +193,18 @@ TEST_F(RunTest, TheCheckReportsWhatIsStillWrongAfterTheRun) {
       "D:/help/a.htm:1:106: marker-left: <BREAD> (only the first two are replaced)\n"
       "D:/help/a.htm:2:54: broken-anchor: c.htm#none\n"
       "D:/help/a.htm:2:129: marker-left: <FILENAME> (no -nf switch)\n"
+      "D:/help/a.htm:2:190: case-mismatch: C.htm#none (the file is c.htm)\n"
       "D:/help/iB.htm:1:78: case-mismatch: B.htm (the file is b.htm)\n"
       "D:/help/igone.htm:1:78: broken-link: gone.htm\n"
       "D:/help/orphan.htm:1:1: unreachable: orphan.htm\n"
       "D:/help/out.htm:1:1: outside-link: out.htm\n"
-      "D:/help/out.htm:1:19: marker-left: <BREAD> (the run does not rewrite this page)\n"
+      "D:/help/out.htm:1:19: marker-left: <BREAD> (the page could not be written)\n"
       "D:/help/s.css:1:18: broken-link: missing.png\n"
       "D:/help/toc.htm:2:10: case-mismatch: B.htm (the file is b.htm)\n"
       "D:/help/toc.htm:2:31: broken-link: gone.htm\n"
       "D:/help/toc1.htm:1:22: marker-left: <MENU> (TOC pages are not rewritten)\n";
-  const std::string tail = "\ncomplete.\n\n" + findings +
-                           "Check: 12 problems in 8 pages; 16 pages and 27 links checked.\n";
+  const std::string tail = "\ncomplete.\n" + findings +
+                           "Check: 13 problems in 8 pages; 17 pages and 29 links checked.\n";
   ASSERT_GE(console.output.size(), tail.size());
   EXPECT_EQ(console.output.substr(console.output.size() - tail.size()), tail);
 
@@ -211,9 +217,14 @@ TEST_F(RunTest, TheCheckReportsWhatIsStillWrongAfterTheRun) {
               4);
     EXPECT_EQ(console.output.find("unreachable: orphan"), std::string::npos);
     EXPECT_EQ(console.output.find("broken-link: gone"), std::string::npos);
-    EXPECT_NE(console.output.find("\nCheck: 8 problems in 6 pages;"), std::string::npos);
+    EXPECT_NE(console.output.find("\nCheck: 9 problems in 6 pages;"), std::string::npos);
   }
   EXPECT_TRUE(fs.HasFile("D:/help/r.htm"));
+  // So is the run's own menu page.
+  console.output.clear();
+  EXPECT_EQ(Run({"fsref.htm", "D:/help/toc.htm", "-mm", "-mwD:/help/./m.htm", "--check"}), 0);
+  EXPECT_TRUE(fs.HasFile("D:/help/m.htm"));
+  EXPECT_EQ(console.output.find("unreachable: m.htm"), std::string::npos);
   console.output.clear();
   EXPECT_EQ(Run({"fsref.htm", "D:/help/toc.htm", "--ignore=none.txt"}), 1);
   const std::string missing = "Error: Ignore file (none.txt) not found.\n";
@@ -226,21 +237,29 @@ TEST_F(RunTest, TheCheckReportsWhatIsStillWrongAfterTheRun) {
 // A dry run prints what a real run prints, writes nothing, refuses what a real run refuses,
 // and lists exactly the files a real run changes and creates.
 TEST_F(RunTest, ADryRunWritesNothingAndListsWhatARealRunChanges) {
+  // An earlier report in the output folder, which the passes compress as a page.
+  const std::string old_report = "<p>  old   report  </p>";
   AddHelpSetToCheck(fs);
   fs.MakeReadOnly("D:/help/c.htm");
+  fs.AddFile("D:/help/report.htm", old_report);
   MemoryFileSystem real;
   AddHelpSetToCheck(real);
   real.MakeReadOnly("D:/help/c.htm");
+  real.AddFile("D:/help/report.htm", old_report);
   MemoryConsole real_console;
   EXPECT_EQ(RunQuorva({"fsref.htm", "D:/help/toc.htm", "-c", "-mm", "-mwD:/help/m.htm"}, real,
                       real_console),
             0);
-  EXPECT_EQ(Run({"fsref.htm", "D:/help/toc.htm", "--dry-run", "-c", "-mm", "-mwD:/help/m.htm"}), 0);
+  EXPECT_EQ(Run({"fsref.htm", "D:/help/toc.htm", "--dry-run", "-c", "-mm", "-mwD:/help/m.htm",
+                 "--report=D:/help/report.htm"}),
+            0);
+  // The report is the only file written.
   EXPECT_TRUE(fs.writes.empty());
-  EXPECT_TRUE(fs.replacements.empty());
+  EXPECT_EQ(fs.replacements, std::vector<std::string>{"D:/help/report.htm"});
   ASSERT_EQ(console.output.compare(0, real_console.output.size(), real_console.output), 0);
   std::set<std::string> changed(real.replacements.begin(), real.replacements.end());
-  std::string plan = "\n";
+  EXPECT_EQ(changed.erase("D:/help/report.htm"), 1u);
+  std::string plan;
   for (const std::string& path : changed) {
     plan += "Would change: " + path + "\n";
   }
@@ -249,7 +268,9 @@ TEST_F(RunTest, ADryRunWritesNothingAndListsWhatARealRunChanges) {
   }
   plan += "Dry run: " + std::to_string(changed.size()) + " files would change and " +
           std::to_string(real.writes.size()) + " would be created; none was written.\n";
-  EXPECT_EQ(console.output.substr(real_console.output.size()), plan);
+  const std::size_t plan_start = console.output.find("Would change: ");
+  ASSERT_NE(plan_start, std::string::npos);
+  EXPECT_EQ(console.output.substr(plan_start), plan);
   EXPECT_EQ(changed.count("D:/help/c.htm"), 0u);
 }
 

@@ -76,7 +76,7 @@ TEST(CheckE2eTest, TheSampleChecksCleanAndADryRunOfItWritesNothing) {
   EXPECT_EQ(FolderState(dry.Path()), before);
   ASSERT_EQ(dry_run.output.compare(0, real_run.output.size(), real_run.output), 0);
 
-  std::string plan = "\n";
+  std::string plan;
   std::string created;
   std::size_t changes = 0;
   std::size_t creations = 0;
@@ -91,21 +91,22 @@ TEST(CheckE2eTest, TheSampleChecksCleanAndADryRunOfItWritesNothing) {
     }
   }
   const std::string tail = std::string(dry_run.output, real_run.output.size());
-  const std::string summary_head = "\nCheck: no problems; ";
+  const std::string summary_head = "Check: no problems; ";
   ASSERT_EQ(tail.compare(0, summary_head.size(), summary_head), 0) << tail;
-  EXPECT_EQ(tail.substr(tail.find('\n', 1) + 1),
+  EXPECT_EQ(tail.substr(tail.find('\n') + 1),
             plan + created + "Dry run: " + std::to_string(changes) + " files would change and " +
                 std::to_string(creations) + " would be created; none was written.\n");
 }
 
 // The lines a run prints between "complete." and the check's summary.
 std::string FindingLines(const std::string& output) {
-  const std::size_t start = output.find("\ncomplete.\n\n");
+  const std::string complete = "\ncomplete.\n";
+  const std::size_t start = output.find(complete);
   const std::size_t end = output.find("Check: ");
-  if (start == std::string::npos || end == std::string::npos || end < start + 12) {
+  if (start == std::string::npos || end == std::string::npos || end < start + complete.size()) {
     return "<no check in the output>";
   }
-  return output.substr(start + 12, end - start - 12);
+  return output.substr(start + complete.size(), end - start - complete.size());
 }
 
 // A generated set reports exactly the findings planted into it, at their places, on the

@@ -114,7 +114,7 @@ std::string MakeBreadLink(RunContext& run, const std::string& toc_page_path, std
 bool ReplaceMarkerComponents(RunContext& run, const std::string& topic_path,
                              const std::string& trail) {
   if (run.pages.IsFinished(topic_path)) {
-    run.toc_tree.AddRewrittenPage(topic_path);
+    run.toc_tree.AddTopic(topic_path, true);
     return true;  // its final bytes are on disk already
   }
   try {
@@ -125,12 +125,10 @@ bool ReplaceMarkerComponents(RunContext& run, const std::string& topic_path,
     // Every byte is kept, also after a byte 26 or a NUL, so a rewrite never cuts a topic short.
     // This is the topic's last rewrite before the compression pass. A file the system refuses
     // to write keeps its old content without a message.
-    if (run.pages.ReplacePage(
-            topic_path, *bytes,
-            RewriteTopicText(run, topic_path, DecodeTextMode(*bytes, TextEnd::kKeepBytes),
-                             trail))) {
-      run.toc_tree.AddRewrittenPage(topic_path);
-    }
+    const bool written = run.pages.ReplacePage(
+        topic_path, *bytes,
+        RewriteTopicText(run, topic_path, DecodeTextMode(*bytes, TextEnd::kKeepBytes), trail));
+    run.toc_tree.AddTopic(topic_path, written);
     return true;
   } catch (const std::bad_alloc&) {
     throw FatalError("\n ReplaceMarkerComponents - Error: Out of memory\n");

@@ -7,7 +7,9 @@
 #include <unordered_set>
 
 #include "core/name_list.h"
+#include "passes/check/folder_listings.h"
 #include "passes/check/link_target.h"
+#include "passes/check/marker_reason.h"
 #include "text/path.h"
 #include "text/wildcard.h"
 
@@ -15,20 +17,13 @@ namespace quorva {
 
 namespace {
 
-// A folder's names, looked up with and without letter case.
-struct FolderListing {
-  std::unordered_set<std::string> names;
-  std::unordered_map<std::string, std::string> by_folded;  // a name on disk for each fold
-};
-
-enum class Presence { kFound, kOtherCase, kMissing };
-
 struct CheckedPage {
   std::string name;
   std::string path;
   bool read = false;
   std::vector<std::string> anchors;
-  std::vector<std::size_t> reaches;  // the pages of the folder its links lead to
+  std::vector<std::size_t> reaches;        // the pages of the folder itself its links lead to
+  std::vector<std::string> reaches_below;  // the pages in folders below that they lead to
 };
 
 // A fragment to look up once every page's anchors are known.
@@ -43,7 +38,11 @@ bool IsTopOfPage(const std::string& fragment) {
   return fragment.empty() || FoldAsciiCase(fragment) == "top";
 }
 
-Finding FindingAt(FindingKind kind, const std::string& page, const PlacedText& place) {
+bool IsMarkupPage(const std::string& path) {
+  return MatchesWildcard(FileNameOf(path), "*.htm*");
+}
+
+Finding MakeFinding(FindingKind kind, const std::string& page, const PlacedText& place) {
   Finding finding;
   finding.kind = kind;
   finding.page = page;
@@ -55,33 +54,39 @@ Finding FindingAt(FindingKind kind, const std::string& page, const PlacedText& p
 }
 
 // A finding about a page as a whole, at its start.
-Finding PageFinding(FindingKind kind, const std::string& path) {
-  return FindingAt(kind, path, PlacedText{FileNameOf(path), 0, 1, 1});
+Finding MakePageFinding(FindingKind kind, const std::string& path) {
+  return MakeFinding(kind, path, PlacedText{FileNameOf(path), 0, 1, 1});
+}
+
+// The folder below the output folder that holds `path` there; "" for the folder itself.
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
 class FolderCheck {
  public:
   FolderCheck(RunContext& run, const CheckScope& scope, PageDigests& written)
-      : run_(run), scope_(scope), written_(written) {}
+      : run_(run), scope_(scope), written_(written), listings_(run.fs, scope.folder) {}
 
   CheckResult Run() {
     for (const std::string& excluded : scope_.excluded) {
-      excluded_.insert(ComparablePath(excluded));
+      excluded_.insert(MakeComparablePath(run_.fs, excluded));
     }
-    for (const std::string& name : ListingOf("").names) {
+    for (const std::string& name : listings_.NamesIn("")) {
       const std::string path = scope_.folder + name;
       if (IsCheckedPageName(name) && !IsExcluded(path)) {
         page_index_.emplace(name, pages_.size());
-        pages_.push_back(CheckedPage{name, path, false, {}, {}});
+        pages_.push_back(CheckedPage{name, path, false, {}, {}, {}});
       }
     }
     for (std::size_t page = 0; page < pages_.size(); ++page) {
       CheckPage(page);
     }
-    CheckPendingAnchors();
+    AddBrokenAnchors();
     AddUnreachablePages();
     for (const std::string& path : run_.writes.LinksOutside()) {
-      result_.findings.push_back(PageFinding(FindingKind::kOutsideLink, path));
+      result_.findings.push_back(MakePageFinding(FindingKind::kOutsideLink, path));
     }
     std::vector<Finding>& findings = result_.findings;
     findings.erase(std::remove_if(findings.begin(), findings.end(),
@@ -95,17 +100,8 @@ class FolderCheck {
   }
 
  private:
-  // A path as one the run names otherwise ("./help/a.htm", "/work/help/a.htm") compares.
-  std::string ComparablePath(const std::string& path) const {
-    std::optional<std::vector<std::string>> segments = FoldedSegments(run_.fs.AbsolutePath(path));
-    return FoldAsciiCase(segments ? JoinSegments(*segments) : path);
-  }
-
   bool IsExcluded(const std::string& path) const {
-    if (excluded_.empty()) {
-      return false;
-    }
-    return excluded_.count(ComparablePath(path)) != 0;
+    return !excluded_.empty() && excluded_.count(MakeComparablePath(run_.fs, path)) != 0;
   }
 
   void CheckPage(std::size_t page) {
@@ -126,151 +122,104 @@ class FolderCheck {
       }
     }
     for (const PlacedText& marker : digest->markers) {
-      Finding finding = FindingAt(FindingKind::kMarkerLeft, checked.path, marker);
-      finding.reason = MarkerReason(checked.path, marker.text);
+      Finding finding = MakeFinding(FindingKind::kMarkerLeft, checked.path, marker);
+      finding.reason = ExplainMarker(run_.settings, run_.toc_tree, checked.path, marker.text);
       result_.findings.push_back(std::move(finding));
     }
     checked.anchors = std::move(digest->anchors);
   }
 
+  // Each link gives one finding at most: a missing file, else a file in other letter cases,
+  // else a fragment its page lacks.
   void CheckLink(std::size_t page, const PlacedText& link) {
     LinkTarget target = ResolveLink(link.text);
     if (target.scope != LinkScope::kChecked) {
       return;
     }
     ++result_.links_checked;
-    const std::string* on_disk = &pages_[page].name;
+    CheckedPage& from = pages_[page];
+    on_disk_ = from.name;
     if (!target.names_own_page) {
-      const Presence presence = Locate(target.path, on_disk);
+      const Presence presence = listings_.Locate(target.path, on_disk_);
       if (presence != Presence::kFound) {
         const bool missing = presence == Presence::kMissing;
-        Finding finding = FindingAt(missing ? FindingKind::kBrokenLink : FindingKind::kCaseMismatch,
-                                    pages_[page].path, link);
+        Finding finding = MakeFinding(
+            missing ? FindingKind::kBrokenLink : FindingKind::kCaseMismatch, from.path, link);
         if (!missing) {
-          finding.reason = "the file is " + *on_disk;
+          finding.reason = "the file is " + on_disk_;
         }
         result_.findings.push_back(std::move(finding));
         if (missing) {
           return;
         }
       }
-      auto reached = page_index_.find(*on_disk);
-      if (reached != page_index_.end()) {
-        pages_[page].reaches.push_back(reached->second);
+      NoteReach(from, on_disk_);
+      if (presence != Presence::kFound) {
+        return;
       }
     }
-    if (target.has_fragment && !IsTopOfPage(target.fragment) &&
-        MatchesWildcard(FileNameOf(*on_disk), "*.htm*")) {
+    if (target.has_fragment && !IsTopOfPage(target.fragment) && IsMarkupPage(on_disk_)) {
       pending_anchors_.push_back(
-          PendingAnchor{FindingAt(FindingKind::kBrokenAnchor, pages_[page].path, link), *on_disk,
+          PendingAnchor{MakeFinding(FindingKind::kBrokenAnchor, from.path, link), on_disk_,
                         std::move(target.fragment)});
     }
   }
 
-  const FolderListing& ListingOf(const std::string& folder) {
-    auto found = listings_.find(folder);
-    if (found != listings_.end()) {
+  void NoteReach(CheckedPage& from, const std::string& on_disk) {
+    auto reached = page_index_.find(on_disk);
+    if (reached != page_index_.end()) {
+      from.reaches.push_back(reached->second);
+    } else if (on_disk.find('/') != std::string::npos && IsMarkupPage(on_disk)) {
+      from.reaches_below.push_back(on_disk);
+    }
+  }
+
+  // A page below the output folder, read once: its anchors, and where its links lead.
+  struct PageBelow {
+    bool read = false;
+    std::vector<std::string> anchors;
+    CheckedPage reach;
+  };
+
+  const PageBelow& LoadPageBelow(const std::string& path) {
+    auto found = pages_below_.find(path);
+    if (found != pages_below_.end()) {
       return found->second;
     }
-    FolderListing& listing = listings_[folder];
-    const std::string path =
-        folder.empty() ? scope_.folder : MakePath("", scope_.folder + folder, "", "");
-    for (std::string& name : run_.fs.ListFolder(path, "*")) {
-      listing.by_folded.emplace(FoldAsciiCase(name), name);
-      listing.names.insert(std::move(name));
+    PageBelow& below = pages_below_[path];
+    std::optional<std::string> bytes = run_.fs.ReadBinary(scope_.folder + path);
+    if (!bytes) {
+      return below;
     }
-    return listing;
-  }
-
-  // Looks up a name in a folder's listing; `on_disk` gets the name as the disk spells it.
-  static Presence LocateName(const FolderListing& listing, const std::string& name,
-                             const std::string*& on_disk) {
-    auto exact = listing.names.find(name);
-    if (exact != listing.names.end()) {
-      on_disk = &*exact;
-      return Presence::kFound;
-    }
-    auto other = listing.by_folded.find(FoldAsciiCase(name));
-    if (other == listing.by_folded.end()) {
-      return Presence::kMissing;
-    }
-    on_disk = &other->second;
-    return Presence::kOtherCase;
-  }
-
-  // Looks up a path below the output folder, a folder at a time; `on_disk` gets the path as
-  // the disk spells it.
-  Presence Locate(const std::string& path, const std::string*& on_disk) {
-    if (path.empty()) {
-      located_.clear();  // the output folder itself
-      on_disk = &located_;
-      return Presence::kFound;
-    }
-    if (path.find('/') == std::string::npos) {
-      return LocateName(ListingOf(""), path, on_disk);
-    }
-    Presence presence = Presence::kFound;
-    std::string folder;
-    for (std::size_t start = 0; start <= path.size();) {
-      const std::size_t end = std::min(path.find('/', start), path.size());
-      const std::string* name = nullptr;
-      const Presence here = LocateName(ListingOf(folder), path.substr(start, end - start), name);
-      if (here == Presence::kMissing) {
-        return Presence::kMissing;
+    PageDigest digest = DigestPage(FileNameOf(path), *bytes);
+    below.read = true;
+    below.anchors = std::move(digest.anchors);
+    if (!digest.has_base) {
+      const std::string folder = FolderOf(path);
+      std::string on_disk;
+      for (const PlacedText& link : digest.links) {
+        const LinkTarget target = ResolveLink(link.text, folder);
+        if (target.scope == LinkScope::kChecked && !target.names_own_page &&
+            listings_.Locate(target.path, on_disk) != Presence::kMissing) {
+          NoteReach(below.reach, on_disk);
+        }
       }
-      presence = here == Presence::kOtherCase ? here : presence;
-      folder += (folder.empty() ? "" : "/") + *name;
-      start = end + 1;
     }
-    located_ = std::move(folder);
-    on_disk = &located_;
-    return presence;
+    return below;
   }
 
-  // Why a marker is still there, as far as the run's settings tell: a rewritten topic loses
-  // every marker whose switch is on, but for a third <BREAD> or <MENU> and later ones.
-  std::string MarkerReason(const std::string& path, std::string_view marker) const {
-    const RunSettings& settings = run_.settings;
-    const std::string folded = FoldAsciiCase(marker);
-    if (run_.toc_tree.IsTocPage(path)) {
-      return "TOC pages are not rewritten";
-    }
-    if (!run_.toc_tree.IsRewrittenPage(path)) {
-      return "the run does not rewrite this page";
-    }
-    if (folded == "<bread>") {
-      return settings.breadcrumbs ? "only the first two are replaced"
-                                  : "breadcrumbs are off (-bbn)";
-    }
-    if (folded == "<menu>") {
-      return settings.handle_menu_markers ? "only the first two are replaced" : "no -mm switch";
-    }
-    if (folded == "<filename>") {
-      return settings.file_name_marker ? "" : "no -nf switch";
-    }
-    return settings.snippets_loaded ? "" : "no -p file was read";
-  }
-
-  const std::vector<std::string>* AnchorsOf(const std::string& target) {
+  const std::vector<std::string>* FindAnchors(const std::string& target) {
     auto page = page_index_.find(target);
     if (page != page_index_.end()) {
       return pages_[page->second].read ? &pages_[page->second].anchors : nullptr;
     }
-    auto found = subfolder_anchors_.find(target);
-    if (found == subfolder_anchors_.end()) {
-      std::optional<std::string> bytes = run_.fs.ReadBinary(scope_.folder + target);
-      std::optional<std::vector<std::string>> anchors;
-      if (bytes) {
-        anchors = DigestPage(FileNameOf(target), *bytes).anchors;
-      }
-      found = subfolder_anchors_.emplace(target, std::move(anchors)).first;
-    }
-    return found->second ? &*found->second : nullptr;
+    const PageBelow& below = LoadPageBelow(target);
+    return below.read ? &below.anchors : nullptr;
   }
 
-  void CheckPendingAnchors() {
+  void AddBrokenAnchors() {
     for (PendingAnchor& pending : pending_anchors_) {
-      const std::vector<std::string>* anchors = AnchorsOf(pending.target);
+      const std::vector<std::string>* anchors = FindAnchors(pending.target);
       if (anchors != nullptr &&
           !std::binary_search(anchors->begin(), anchors->end(), pending.fragment)) {
         result_.findings.push_back(std::move(pending.finding));
@@ -278,45 +227,53 @@ class FolderCheck {
     }
   }
 
-  bool IsExemptFromReachability(const CheckedPage& page) const {
+  bool IsExemptFromReachability(const CheckedPage& page) {
     const std::string name = FoldAsciiCase(page.name);
     if (name == "index.htm" || name.compare(0, 4, "tab_") == 0 || IsNavigationPageName(name)) {
       return true;
     }
-    if (run_.settings.build_menu &&
-        FoldAsciiCase(run_.settings.menu_page_name) == FoldAsciiCase(page.path)) {
+    if (run_.settings.build_menu && MakeComparablePath(run_.fs, run_.settings.menu_page_name) ==
+                                        MakeComparablePath(run_.fs, page.path)) {
       return true;
     }
     return name[0] == 'i' && run_.toc_tree.IsListedTopic(scope_.folder + page.name.substr(1));
   }
 
+  // Walks the links from the TOC page and the index page, through pages in folders below too.
   void AddUnreachablePages() {
     std::vector<bool> reached(pages_.size(), false);
-    std::vector<std::size_t> queue;
-    for (const std::string& root : {scope_.toc_page, scope_.index_page}) {
-      const std::string* on_disk = nullptr;
-      if (Locate(FileNameOf(root), on_disk) == Presence::kMissing) {
-        continue;
+    std::unordered_set<std::string> reached_below;
+    std::vector<const CheckedPage*> queue;
+    auto reach = [&](std::size_t page) {
+      if (!reached[page]) {
+        reached[page] = true;
+        queue.push_back(&pages_[page]);
       }
-      auto page = page_index_.find(*on_disk);
-      if (page != page_index_.end() && !reached[page->second]) {
-        reached[page->second] = true;
-        queue.push_back(page->second);
+    };
+    for (const std::string& root : {scope_.toc_page, scope_.index_page}) {
+      std::string on_disk;
+      if (listings_.Locate(FileNameOf(root), on_disk) != Presence::kMissing) {
+        auto page = page_index_.find(on_disk);
+        if (page != page_index_.end()) {
+          reach(page->second);
+        }
       }
     }
     while (!queue.empty()) {
-      const std::size_t page = queue.back();
+      const CheckedPage* page = queue.back();
       queue.pop_back();
-      for (std::size_t next : pages_[page].reaches) {
-        if (!reached[next]) {
-          reached[next] = true;
-          queue.push_back(next);
+      for (std::size_t next : page->reaches) {
+        reach(next);
+      }
+      for (const std::string& below : page->reaches_below) {
+        if (reached_below.insert(below).second) {
+          queue.push_back(&LoadPageBelow(below).reach);
         }
       }
     }
     for (std::size_t i = 0; i < pages_.size(); ++i) {
       if (pages_[i].read && !reached[i] && !IsExemptFromReachability(pages_[i])) {
-        result_.findings.push_back(PageFinding(FindingKind::kUnreachable, pages_[i].path));
+        result_.findings.push_back(MakePageFinding(FindingKind::kUnreachable, pages_[i].path));
       }
     }
   }
@@ -324,14 +281,14 @@ class FolderCheck {
   RunContext& run_;
   const CheckScope& scope_;
   PageDigests& written_;
+  FolderListings listings_;
   CheckResult result_;
   std::vector<CheckedPage> pages_;
   std::unordered_map<std::string, std::size_t> page_index_;  // by the name on disk
+  std::unordered_map<std::string, PageBelow> pages_below_;   // by the path on disk
   std::vector<PendingAnchor> pending_anchors_;
-  std::unordered_map<std::string, FolderListing> listings_;
-  std::unordered_map<std::string, std::optional<std::vector<std::string>>> subfolder_anchors_;
-  std::string located_;                       // the last path Locate spelled out
   std::unordered_set<std::string> excluded_;  // comparable paths
+  std::string on_disk_;                       // the path the link being checked names
 };
 
 }  // namespace

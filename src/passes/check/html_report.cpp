@@ -1,5 +1,5 @@
-#include <string>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "passes/check/json_writer.h"

@@ -68,11 +68,13 @@ bool IsPlainFileName(std::string_view value) {
 
 }  // namespace
 
-LinkTarget ResolveLink(std::string_view value) {
+LinkTarget ResolveLink(std::string_view value, std::string_view folder) {
   LinkTarget target;
   if (IsPlainFileName(value)) {
     target.scope = LinkScope::kChecked;
-    target.path.assign(value.data(), value.size());
+    target.path.assign(folder.data(), folder.size());
+    target.path += folder.empty() ? "" : "/";
+    target.path.append(value.data(), value.size());
     return target;
   }
   std::string link = DecodeCharacterReferences(value);
@@ -102,9 +104,9 @@ LinkTarget ResolveLink(std::string_view value) {
   }
   rest = rest.substr(0, rest.find('?'));
   target.names_own_page = rest.empty();
-  const std::optional<std::vector<std::string>> segments = FoldedSegments(PercentDecode(rest));
+  const std::optional<std::vector<std::string>> segments =
+      FoldedSegments(std::string(folder) + "/" + PercentDecode(rest));
   if (!segments) {
-    target.scope = LinkScope::kOutside;
     return target;
   }
   target.path = JoinSegments(*segments);

@@ -42,7 +42,8 @@ TEST(PageScanTest, LinksAreTakenWhereABrowserFollowsThem) {
   EXPECT_EQ(markers.markers[3].marker, "<FileName>");
 }
 
-// A link is read as a browser reads it; links that leave the help are not checked.
+// A link is read as a browser reads it, from the folder of its page; links that leave the help
+// are not checked.
 TEST(PageScanTest, LinksResolveAsABrowserReadsThem) {
   LinkTarget plain = ResolveLink("1001.htm");
   EXPECT_EQ(plain.scope, LinkScope::kChecked);
@@ -55,7 +56,10 @@ TEST(PageScanTest, LinksResolveAsABrowserReadsThem) {
   EXPECT_TRUE(own.names_own_page);
   EXPECT_EQ(own.fragment, "top");
   EXPECT_EQ(ResolveLink("images/").path, "images");
-  EXPECT_EQ(ResolveLink("../shared/a.css").scope, LinkScope::kOutside);
+  EXPECT_EQ(ResolveLink("../a.htm#x", "sub/deeper").path, "sub/a.htm");
+  EXPECT_EQ(ResolveLink("b.htm", "sub").path, "sub/b.htm");
+  EXPECT_EQ(ResolveLink("../shared/a.css").scope, LinkScope::kSkipped);
+  EXPECT_EQ(ResolveLink("../../a.css", "sub").scope, LinkScope::kSkipped);
   for (const char* skipped : {"", "http://x/a.htm", "mailto:a@b", "JavaScript:go()", "/a.htm",
                               "//host/a.htm", "\\\\host\\a.htm", "C:/a.htm"}) {
     EXPECT_EQ(ResolveLink(skipped).scope, LinkScope::kSkipped) << skipped;
