@@ -1,6 +1,6 @@
 // Fuzzes what the check takes from a page (DigestPage over ScanMarkup or ScanStyleSheet), how it
-// resolves each link (ResolveLink) and how the reports write any bytes as text (AsUtf8): every
-// link and marker stands in the page at the line and column given, links come in page order,
+// resolves each link (ResolveLink) and how the reports write any bytes as text (MakeValidUtf8):
+// every link and marker stands in the page at the line and column given, links come in page order,
 // a checked path has no "." or ".." left, and the text written is valid UTF-8 that keeps valid
 // UTF-8 as it is.
 #include <algorithm>
@@ -9,9 +9,9 @@
 #include <string>
 
 #include "fuzz_property.h"
-#include "passes/check/json_writer.h"
 #include "passes/check/link_target.h"
 #include "passes/check/page_digest.h"
+#include "text/utf8.h"
 
 namespace quorva {
 namespace {
@@ -106,7 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string bytes(reinterpret_cast<const char*>(data), size);
   CheckPage("page.htm", bytes);
   CheckPage("style.css", bytes);
-  const std::string text = AsUtf8(bytes);
+  const std::string text = MakeValidUtf8(bytes);
   RequireProperty(IsValidUtf8(text), "report text is valid UTF-8");
   RequireProperty(!IsValidUtf8(bytes) || text == bytes, "valid UTF-8 is written as it is");
   return 0;

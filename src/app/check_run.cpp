@@ -16,7 +16,7 @@ namespace {
 
 constexpr int kExitFindings = 4;
 
-std::string FileCount(std::size_t count) {
+std::string FormatFileCount(std::size_t count) {
   return std::to_string(count) + (count == 1 ? " file" : " files");
 }
 
@@ -30,9 +30,9 @@ int CheckAndReport(RunContext& run, PageDigests& written, const CheckOptions& op
                    std::move(ignore)};
   const CheckResult result = CheckOutputFolder(run, scope, written);
   for (const Finding& finding : result.findings) {
-    run.console.Write(FindingLine(finding) + "\n");
+    run.console.Write(FormatFindingLine(finding) + "\n");
   }
-  run.console.Write(CheckSummaryLine(result) + "\n");
+  run.console.Write(FormatCheckSummary(result) + "\n");
 
   // Reports are the run's output about the help, not part of it: a dry run writes them too.
   // The working folder is the output folder when the run names none.
@@ -72,7 +72,7 @@ void PrintDryRunPlan(DryRunFileSystem& dry_run, const std::vector<std::string>& 
   for (const std::string& path : plan.created) {
     console.Write("Would create: " + path + "\n");
   }
-  console.Write("Dry run: " + FileCount(plan.changed.size()) + " would change and " +
+  console.Write("Dry run: " + FormatFileCount(plan.changed.size()) + " would change and " +
                 std::to_string(plan.created.size()) + " would be created; none was written.\n");
 }
 

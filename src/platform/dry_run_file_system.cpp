@@ -12,7 +12,7 @@ namespace {
 
 // The key under which a path's file is kept: Windows names a file without regard to letter
 // case and with either separator.
-std::string KeyOf(const std::string& path) {
+std::string MakeKey(const std::string& path) {
 #ifdef _WIN32
   std::string key = FoldAsciiCase(path);
   std::replace(key.begin(), key.end(), '\\', '/');
@@ -22,9 +22,9 @@ std::string KeyOf(const std::string& path) {
 #endif
 }
 
-std::string FolderKeyOf(const std::string& path) {
+std::string MakeFolderKey(const std::string& path) {
   const PathParts parts = SplitPath(path);
-  return KeyOf(parts.drive + parts.folder);
+  return MakeKey(parts.drive + parts.folder);
 }
 
 // Reads a file kept in memory.
@@ -46,7 +46,7 @@ class KeptFileReader : public ByteReader {
 };
 
 // A stamp no file on the disk has, new with every write, so a changed page is read again.
-FileStamp StampOfKept(const std::string& bytes, std::uint64_t version) {
+FileStamp MakeKeptStamp(const std::string& bytes, std::uint64_t version) {
   FileStamp stamp;
   stamp.device = std::numeric_limits<std::uint64_t>::max();
   stamp.file = version;
@@ -60,12 +60,12 @@ FileStamp StampOfKept(const std::string& bytes, std::uint64_t version) {
 }  // namespace
 
 const DryRunFileSystem::WrittenFile* DryRunFileSystem::Find(const std::string& path) const {
-  auto found = written_.find(KeyOf(path));
+  auto found = written_.find(MakeKey(path));
   return found == written_.end() ? nullptr : &found->second;
 }
 
 bool DryRunFileSystem::IsHidden(const std::string& path) const {
-  return removed_.count(KeyOf(path)) != 0;
+  return removed_.count(MakeKey(path)) != 0;
 }
 
 bool DryRunFileSystem::IsReadable(const std::string& path) {
@@ -84,14 +84,14 @@ std::optional<std::uint64_t> DryRunFileSystem::FileLength(const std::string& pat
 
 std::optional<FileStamp> DryRunFileSystem::Stamp(const std::string& path) {
   if (const WrittenFile* file = Find(path)) {
-    return StampOfKept(file->bytes, file->version);
+    return MakeKeptStamp(file->bytes, file->version);
   }
   return IsHidden(path) ? std::nullopt : disk_.Stamp(path);
 }
 
 std::unique_ptr<ByteReader> DryRunFileSystem::OpenForReading(const std::string& path) {
   if (const WrittenFile* file = Find(path)) {
-    return std::make_unique<KeptFileReader>(file->bytes, StampOfKept(file->bytes, file->version));
+    return std::make_unique<KeptFileReader>(file->bytes, MakeKeptStamp(file->bytes, file->version));
   }
   return IsHidden(path) ? nullptr : disk_.OpenForReading(path);
 }
@@ -106,7 +106,7 @@ std::optional<std::string> DryRunFileSystem::ReadBinary(const std::string& path)
 WriteResult DryRunFileSystem::Keep(const std::string& path, std::string_view bytes,
                                    const WriteResult& result) {
   if (result.Written()) {
-    const std::string key = KeyOf(path);
+    const std::string key = MakeKey(path);
     WrittenFile& file = written_[key];
     if (file.path.empty()) {
       file.path = path;
@@ -149,7 +149,7 @@ bool DryRunFileSystem::RemoveFile(const std::string& path) {
   if (!IsReadable(path)) {
     return false;
   }
-  const std::string key = KeyOf(path);
+  const std::string key = MakeKey(path);
   written_.erase(key);
   removed_.insert(key);
   return true;
@@ -162,7 +162,7 @@ std::string DryRunFileSystem::AbsolutePath(const std::string& path) {
 std::vector<std::string> DryRunFileSystem::ListFolder(const std::string& folder,
                                                       const std::string& pattern) {
   std::vector<std::string> names;
-  const std::string folder_key = FolderKeyOf(MakePath("", folder, "x", ""));
+  const std::string folder_key = MakeFolderKey(MakePath("", folder, "x", ""));
   for (std::string& name : disk_.ListFolder(folder, "*")) {
     if (!IsHidden(MakePath("", folder, name, "")) &&
         Find(MakePath("", folder, name, "")) == nullptr) {
@@ -170,7 +170,7 @@ std::vector<std::string> DryRunFileSystem::ListFolder(const std::string& folder,
     }
   }
   for (const auto& [key, file] : written_) {
-    if (FolderKeyOf(key) == folder_key) {
+    if (MakeFolderKey(key) == folder_key) {
       names.push_back(FileNameOf(file.path));
     }
   }

@@ -30,7 +30,7 @@ std::string ReadToEnd(ByteReader& reader, std::size_t expected_size) {
 }
 
 std::string MakeComparablePath(FileSystem& fs, const std::string& path) {
-  const std::optional<std::vector<std::string>> segments = FoldedSegments(fs.AbsolutePath(path));
+  const std::optional<std::vector<std::string>> segments = FoldPathSegments(fs.AbsolutePath(path));
   return FoldAsciiCase(segments ? JoinSegments(*segments) : path);
 }
 

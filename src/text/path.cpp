@@ -71,7 +71,7 @@ std::string PathBeside(std::string_view path, std::string_view name) {
   return MakePath(parts.drive, parts.folder, name, "");
 }
 
-std::optional<std::vector<std::string>> FoldedSegments(std::string_view path) {
+std::optional<std::vector<std::string>> FoldPathSegments(std::string_view path) {
   std::vector<std::string> segments;
   std::size_t start = 0;
   while (start <= path.size()) {

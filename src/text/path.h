@@ -37,7 +37,7 @@ std::string PathBeside(std::string_view path, std::string_view name);
 // The folders and name of a path, split at either separator, with "." dropped and each ".."
 // taking away the folder before it; nothing when a ".." climbs above the path's start. A drive
 // ("C:") is the first segment; a leading separator leaves no trace.
-std::optional<std::vector<std::string>> FoldedSegments(std::string_view path);
+std::optional<std::vector<std::string>> FoldPathSegments(std::string_view path);
 
 // Segments joined with "/".
 std::string JoinSegments(const std::vector<std::string>& segments);

@@ -21,6 +21,22 @@ std::string_view CutTo(std::string_view text, std::size_t limit);
 // gives 0. Values beyond a 32-bit integer are held at its limits.
 int ReadDecimalInteger(std::string_view text);
 
+// Space, tab, line feed, carriage return and form feed: the white space of HTML, CSS and URLs.
+inline bool IsAsciiWhiteSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
+}
+
+// The value of a hexadecimal digit in either case; -1 for any other character.
+inline int HexDigitValue(char c) {
+  if (c >= '0' && c <= '9') {
+    return c - '0';
+  }
+  if (c >= 'a' && c <= 'f') {
+    return c - 'a' + 10;
+  }
+  return c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+}
+
 // True when `text` ends with `suffix`, letters A-Z compared without case.
 bool EndsWithWithoutCase(std::string_view text, std::string_view suffix);
 

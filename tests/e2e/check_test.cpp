@@ -119,7 +119,7 @@ TEST(CheckE2eTest, AGeneratedSetReportsExactlyWhatWasPlantedInIt) {
     std::string expected;
     std::size_t unreachable = 0;
     for (const PlantedFinding& finding : set.findings) {
-      expected += FindingLine(finding) + "\n";
+      expected += FormatFindingLine(finding) + "\n";
       unreachable += finding.kind == "unreachable";
     }
     EXPECT_EQ(unreachable,
@@ -152,7 +152,7 @@ TEST(CheckE2eTest, AGeneratedSetReportsExactlyWhatWasPlantedInIt) {
                                          "--ignore=../accepted.txt", "--report=../r.json"},
                                         dir / "help");
   EXPECT_EQ(run.exit_code, 0);
-  EXPECT_EQ(FindingLines(run.output).find(FindingLine(accepted)), std::string::npos);
+  EXPECT_EQ(FindingLines(run.output).find(FormatFindingLine(accepted)), std::string::npos);
   const nlohmann::json report = nlohmann::json::parse(dir.Read("r.json"));
   EXPECT_EQ(report["counts"]["problems"], set.findings.size() - 1);
   EXPECT_EQ(report["findings"].size(), set.findings.size() - 1);

@@ -47,7 +47,7 @@ std::string InUppercase(std::string text) {
 
 }  // namespace
 
-std::string FindingLine(const PlantedFinding& finding) {
+std::string FormatFindingLine(const PlantedFinding& finding) {
   return finding.page + ":" + std::to_string(finding.line) + ":" + std::to_string(finding.column) +
          ": " + finding.kind + ": " + finding.target +
          (finding.reason.empty() ? "" : " (" + finding.reason + ")");

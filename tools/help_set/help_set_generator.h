@@ -20,7 +20,7 @@ struct PlantedFinding {
 };
 
 // "PAGE:LINE:COLUMN: KIND: TARGET (REASON)", the check's console line.
-std::string FindingLine(const PlantedFinding& finding);
+std::string FormatFindingLine(const PlantedFinding& finding);
 
 // kEveryKind plants one problem of each kind per 500 topics, at least one, into the set.
 enum class Planting { kNone, kEveryKind };

@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
   // LF line ends, whatever the system: the lines are compared with the check's own.
   std::ofstream expected(folder + "/expected-findings.txt", std::ios::binary);
   for (const quorva::PlantedFinding& finding : set.findings) {
-    expected << quorva::FindingLine(finding) << '\n';
+    expected << quorva::FormatFindingLine(finding) << '\n';
   }
   expected.close();
   if (!expected) {

@@ -38,7 +38,7 @@ std::string_view KindSummary(FindingKind kind) {
   return "";
 }
 
-std::string FindingLine(const Finding& finding) {
+std::string FormatFindingLine(const Finding& finding) {
   std::string line = finding.page + ":" + std::to_string(finding.line) + ":" +
                      std::to_string(finding.column) + ": " + std::string(KindName(finding.kind)) +
                      ": " + finding.target;
@@ -48,7 +48,7 @@ std::string FindingLine(const Finding& finding) {
   return line;
 }
 
-std::string FindingMessage(const Finding& finding) {
+std::string FormatFindingMessage(const Finding& finding) {
   std::string message(KindSummary(finding.kind));
   if (!finding.reason.empty()) {
     message.pop_back();
@@ -75,7 +75,7 @@ std::string Count(std::size_t count, const std::string& noun) {
 
 }  // namespace
 
-std::string CheckSummaryLine(const CheckResult& result) {
+std::string FormatCheckSummary(const CheckResult& result) {
   const std::string checked = Count(result.pages_checked, "page") + " and " +
                               Count(result.links_checked, "link") + " checked.";
   if (result.findings.empty()) {

@@ -38,9 +38,9 @@ struct Finding {
 };
 
 // "PATH:LINE:COLUMN: KIND: TARGET (REASON)", as the console prints it.
-std::string FindingLine(const Finding& finding);
+std::string FormatFindingLine(const Finding& finding);
 // The finding in a sentence, for the reports.
-std::string FindingMessage(const Finding& finding);
+std::string FormatFindingMessage(const Finding& finding);
 
 // What a check found, sorted by page and then by place.
 struct CheckResult {
@@ -52,6 +52,6 @@ struct CheckResult {
 };
 
 // "Check: N problems in M pages; P pages and L links checked."
-std::string CheckSummaryLine(const CheckResult& result);
+std::string FormatCheckSummary(const CheckResult& result);
 
 }  // namespace quorva

@@ -2,18 +2,18 @@
 #include <string>
 #include <vector>
 
-#include "passes/check/json_writer.h"
 #include "passes/check/reports.h"
 #include "text/path.h"
+#include "text/utf8.h"
 #include "text/wildcard.h"
 
 namespace quorva {
 
 namespace {
 
-std::string Escaped(std::string_view text) {
+std::string EscapeHtml(std::string_view text) {
   std::string out;
-  for (char c : AsUtf8(text)) {
+  for (char c : MakeValidUtf8(text)) {
     switch (c) {
       case '&':
         out += "&amp;";
@@ -43,14 +43,14 @@ bool SameSegment(const std::string& a, const std::string& b) {
 }
 
 // The link from the report's page to `page`, both named as the run names them.
-std::string LinkFromReport(const std::string& report_path, const std::string& page,
-                           FileSystem& fs) {
+std::string MakeLinkFromReport(const std::string& report_path, const std::string& page,
+                               FileSystem& fs) {
   const std::string page_path = fs.AbsolutePath(page);
   std::optional<std::vector<std::string>> from_report =
-      FoldedSegments(fs.AbsolutePath(report_path));
-  const std::optional<std::vector<std::string>> to_page = FoldedSegments(page_path);
+      FoldPathSegments(fs.AbsolutePath(report_path));
+  const std::optional<std::vector<std::string>> to_page = FoldPathSegments(page_path);
   if (!from_report || from_report->empty() || !to_page) {
-    return PathAsUri(page_path);
+    return FormatPathAsUri(page_path);
   }
   std::vector<std::string>& from = *from_report;
   const std::vector<std::string>& to = *to_page;
@@ -60,7 +60,7 @@ std::string LinkFromReport(const std::string& report_path, const std::string& pa
     ++common;
   }
   if (common == 0 && page_path.size() > 1 && page_path[1] == ':') {
-    return PathAsUri(page_path);  // another drive
+    return FormatPathAsUri(page_path);  // another drive
   }
   std::string link;
   for (std::size_t i = common; i < from.size(); ++i) {
@@ -69,29 +69,29 @@ std::string LinkFromReport(const std::string& report_path, const std::string& pa
   for (std::size_t i = common; i < to.size(); ++i) {
     link += to[i] + (i + 1 < to.size() ? "/" : "");
   }
-  return PathAsUri(link);
+  return FormatPathAsUri(link);
 }
 
 }  // namespace
 
 std::string FormatHtmlReport(const CheckResult& result, const ReportHeader& header,
                              const std::string& report_path, FileSystem& fs) {
-  const std::string title = Escaped(header.tool_name + " check of " + header.output_folder);
+  const std::string title = EscapeHtml(header.tool_name + " check of " + header.output_folder);
   std::string html =
       "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" + title +
       "</title>\n<style>body{font-family:sans-serif}li{font-family:monospace}</style>\n"
       "</head>\n<body>\n<h1>" +
-      title + "</h1>\n<p>" + Escaped(CheckSummaryLine(result)) + "</p>\n";
+      title + "</h1>\n<p>" + EscapeHtml(FormatCheckSummary(result)) + "</p>\n";
   for (std::size_t i = 0; i < result.findings.size(); ++i) {
     const Finding& finding = result.findings[i];
     if (i == 0 || finding.page != result.findings[i - 1].page) {
       html += (i == 0 ? "" : "</ul>\n");
-      html += "<h2><a href=\"" + Escaped(LinkFromReport(report_path, finding.page, fs)) + "\">" +
-              Escaped(finding.page) + "</a></h2>\n<ul>\n";
+      html += "<h2><a href=\"" + EscapeHtml(MakeLinkFromReport(report_path, finding.page, fs)) +
+              "\">" + EscapeHtml(finding.page) + "</a></h2>\n<ul>\n";
     }
     html += "<li>" + std::to_string(finding.line) + ":" + std::to_string(finding.column) + " " +
-            std::string(KindName(finding.kind)) + ": " + Escaped(finding.target) +
-            (finding.reason.empty() ? "" : " (" + Escaped(finding.reason) + ")") + "</li>\n";
+            std::string(KindName(finding.kind)) + ": " + EscapeHtml(finding.target) +
+            (finding.reason.empty() ? "" : " (" + EscapeHtml(finding.reason) + ")") + "</li>\n";
   }
   html += result.findings.empty() ? "" : "</ul>\n";
   html += "</body>\n</html>\n";

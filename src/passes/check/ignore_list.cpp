@@ -1,22 +1,19 @@
 #include "passes/check/ignore_list.h"
 
+#include "text/text_utils.h"
 #include "text/wildcard.h"
 
 namespace quorva {
 
 namespace {
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
 // The next run of non-blank characters from `position`, which moves past it.
 std::string_view NextWord(std::string_view line, std::size_t& position) {
-  while (position < line.size() && IsBlank(line[position])) {
+  while (position < line.size() && IsAsciiWhiteSpace(line[position])) {
     ++position;
   }
   const std::size_t start = position;
-  while (position < line.size() && !IsBlank(line[position])) {
+  while (position < line.size() && !IsAsciiWhiteSpace(line[position])) {
     ++position;
   }
   return line.substr(start, position - start);
@@ -24,11 +21,11 @@ std::string_view NextWord(std::string_view line, std::size_t& position) {
 
 // The rest of the line without the blanks around it: a target may hold spaces.
 std::string_view Rest(std::string_view line, std::size_t position) {
-  while (position < line.size() && IsBlank(line[position])) {
+  while (position < line.size() && IsAsciiWhiteSpace(line[position])) {
     ++position;
   }
   std::size_t end = line.size();
-  while (end > position && IsBlank(line[end - 1])) {
+  while (end > position && IsAsciiWhiteSpace(line[end - 1])) {
     --end;
   }
   return line.substr(position, end - position);

@@ -28,7 +28,7 @@ std::string FormatJsonReport(const CheckResult& result, const ReportHeader& head
     json.Field("line", finding.line);
     json.Field("column", finding.column);
     json.Field("target", finding.target);
-    json.Field("message", FindingMessage(finding));
+    json.Field("message", FormatFindingMessage(finding));
     json.EndObject();
   }
   json.EndArray();

@@ -1,61 +1,8 @@
 #include "passes/check/json_writer.h"
 
+#include "text/utf8.h"
+
 namespace quorva {
-
-namespace {
-
-// The length of the valid UTF-8 sequence at `position`, 0 when none starts there.
-std::size_t Utf8SequenceLength(std::string_view bytes, std::size_t position) {
-  const auto lead = static_cast<unsigned char>(bytes[position]);
-  std::size_t length;
-  unsigned char low = 0x80;
-  unsigned char high = 0xBF;
-  if (lead < 0x80) {
-    return 1;
-  } else if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    low = lead == 0xE0 ? 0xA0 : 0x80;   // no overlong forms
-    high = lead == 0xED ? 0x9F : 0xBF;  // no surrogates
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    low = lead == 0xF0 ? 0x90 : 0x80;
-    high = lead == 0xF4 ? 0x8F : 0xBF;
-  } else {
-    return 0;
-  }
-  if (position + length > bytes.size()) {
-    return 0;
-  }
-  for (std::size_t i = 1; i < length; ++i) {
-    const auto next = static_cast<unsigned char>(bytes[position + i]);
-    if (next < (i == 1 ? low : 0x80) || next > (i == 1 ? high : 0xBF)) {
-      return 0;
-    }
-  }
-  return length;
-}
-
-}  // namespace
-
-std::string AsUtf8(std::string_view bytes) {
-  std::string text;
-  text.reserve(bytes.size());
-  for (std::size_t i = 0; i < bytes.size();) {
-    const std::size_t length = Utf8SequenceLength(bytes, i);
-    if (length == 0) {
-      const auto byte = static_cast<unsigned char>(bytes[i]);
-      text += static_cast<char>(0xC0 | (byte >> 6));
-      text += static_cast<char>(0x80 | (byte & 0x3F));
-      ++i;
-    } else {
-      text.append(bytes, i, length);
-      i += length;
-    }
-  }
-  return text;
-}
 
 void JsonWriter::NewLine() {
   text_ += '\n';
@@ -106,7 +53,7 @@ void JsonWriter::String(std::string_view value) {
 void JsonWriter::AppendQuoted(std::string_view value) {
   static const char kHex[] = "0123456789abcdef";
   text_ += '"';
-  for (char c : AsUtf8(value)) {
+  for (char c : MakeValidUtf8(value)) {
     const auto byte = static_cast<unsigned char>(c);
     if (c == '"' || c == '\\') {
       text_ += '\\';

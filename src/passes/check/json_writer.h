@@ -44,7 +44,4 @@ class JsonWriter {
   bool after_key_ = false;
 };
 
-// `bytes` as UTF-8: valid sequences kept, every other byte taken as a Latin-1 character.
-std::string AsUtf8(std::string_view bytes);
-
 }  // namespace quorva

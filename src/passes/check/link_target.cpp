@@ -5,32 +5,19 @@
 
 #include "passes/check/page_scan.h"
 #include "text/path.h"
+#include "text/text_utils.h"
 
 namespace quorva {
 
 namespace {
 
-bool IsUrlSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
-}
-
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') {
-    return c - '0';
-  }
-  if (c >= 'a' && c <= 'f') {
-    return c - 'a' + 10;
-  }
-  return c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
-}
-
 std::string PercentDecode(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '%' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 &&
-        HexValue(text[i + 2]) >= 0) {
-      out += static_cast<char>(HexValue(text[i + 1]) * 16 + HexValue(text[i + 2]));
+    if (text[i] == '%' && i + 2 < text.size() && HexDigitValue(text[i + 1]) >= 0 &&
+        HexDigitValue(text[i + 2]) >= 0) {
+      out += static_cast<char>(HexDigitValue(text[i + 1]) * 16 + HexDigitValue(text[i + 2]));
       i += 2;
     } else {
       out += text[i];
@@ -80,10 +67,10 @@ LinkTarget ResolveLink(std::string_view value, std::string_view folder) {
   std::string link = DecodeCharacterReferences(value);
   std::size_t first = 0;
   std::size_t last = link.size();
-  while (first < last && IsUrlSpace(link[first])) {
+  while (first < last && IsAsciiWhiteSpace(link[first])) {
     ++first;
   }
-  while (last > first && IsUrlSpace(link[last - 1])) {
+  while (last > first && IsAsciiWhiteSpace(link[last - 1])) {
     --last;
   }
   link = link.substr(first, last - first);
@@ -105,7 +92,7 @@ LinkTarget ResolveLink(std::string_view value, std::string_view folder) {
   rest = rest.substr(0, rest.find('?'));
   target.names_own_page = rest.empty();
   const std::optional<std::vector<std::string>> segments =
-      FoldedSegments(std::string(folder) + "/" + PercentDecode(rest));
+      FoldPathSegments(std::string(folder) + "/" + PercentDecode(rest));
   if (!segments) {
     return target;
   }

@@ -3,15 +3,13 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "text/text_utils.h"
+#include "text/utf8.h"
 #include "text/wildcard.h"
 
 namespace quorva {
 
 namespace {
-
-bool IsSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
-}
 
 bool IsAsciiLetter(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
@@ -63,7 +61,7 @@ void AddStyleUrls(std::string_view style, std::size_t base, std::vector<PageLink
       continue;
     }
     std::size_t start = i + 4;
-    while (start < style.size() && IsSpace(style[start])) {
+    while (start < style.size() && IsAsciiWhiteSpace(style[start])) {
       ++start;
     }
     std::size_t end;
@@ -72,7 +70,7 @@ void AddStyleUrls(std::string_view style, std::size_t base, std::vector<PageLink
       end = std::min(style.find(quote, start), style.size());
     } else {
       end = std::min(style.find(')', start), style.size());
-      while (end > start && IsSpace(style[end - 1])) {
+      while (end > start && IsAsciiWhiteSpace(style[end - 1])) {
         --end;
       }
     }
@@ -144,19 +142,20 @@ std::size_t ScanAttributes(std::string_view text, std::size_t position, TagKind 
   const std::size_t n = text.size();
   std::size_t j = position;
   while (true) {
-    while (j < n && (IsSpace(text[j]) || text[j] == '/')) {
+    while (j < n && (IsAsciiWhiteSpace(text[j]) || text[j] == '/')) {
       ++j;
     }
     if (j >= n || text[j] == '>') {
       return std::min(j + 1, n);
     }
     const std::size_t name_start = j;
-    while (j < n && !IsSpace(text[j]) && text[j] != '=' && text[j] != '>' && text[j] != '/') {
+    while (j < n && !IsAsciiWhiteSpace(text[j]) && text[j] != '=' && text[j] != '>' &&
+           text[j] != '/') {
       ++j;
     }
     const std::string_view name = text.substr(name_start, j - name_start);
     std::size_t k = j;
-    while (k < n && IsSpace(text[k])) {
+    while (k < n && IsAsciiWhiteSpace(text[k])) {
       ++k;
     }
     if (k >= n || text[k] != '=') {
@@ -164,7 +163,7 @@ std::size_t ScanAttributes(std::string_view text, std::size_t position, TagKind 
       continue;
     }
     ++k;
-    while (k < n && IsSpace(text[k])) {
+    while (k < n && IsAsciiWhiteSpace(text[k])) {
       ++k;
     }
     std::size_t value_start = k;
@@ -174,34 +173,13 @@ std::size_t ScanAttributes(std::string_view text, std::size_t position, TagKind 
       value_end = std::min(text.find(text[k], value_start), n);
       j = std::min(value_end + 1, n);
     } else {
-      while (k < n && !IsSpace(text[k]) && text[k] != '>') {
+      while (k < n && !IsAsciiWhiteSpace(text[k]) && text[k] != '>') {
         ++k;
       }
       value_end = k;
       j = k;
     }
     TakeAttribute(tag, name, value_start, text.substr(value_start, value_end - value_start), scan);
-  }
-}
-
-void AppendUtf8(std::string& out, std::uint32_t code) {
-  if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-    code = 0xFFFD;
-  }
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (code >> 18));
-    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
   }
 }
 
@@ -280,7 +258,7 @@ PageScan ScanMarkup(std::string_view text) {
       continue;
     }
     std::size_t name_end = i + 1;
-    while (name_end < n && !IsSpace(text[name_end]) && text[name_end] != '>' &&
+    while (name_end < n && !IsAsciiWhiteSpace(text[name_end]) && text[name_end] != '>' &&
            text[name_end] != '/') {
       ++name_end;
     }

@@ -4,7 +4,7 @@
 
 namespace quorva {
 
-std::string PathAsUri(const std::string& path) {
+std::string FormatPathAsUri(const std::string& path) {
   static const char kHex[] = "0123456789ABCDEF";
   std::string uri;
   const bool drive = path.size() > 1 && path[1] == ':';

@@ -30,6 +30,6 @@ std::string FormatReportFor(const std::string& report_path, const CheckResult& r
 
 // A path as a URI reference: "/" between folders, and every byte but letters, digits and
 // "-._~/" percent-encoded.
-std::string PathAsUri(const std::string& path);
+std::string FormatPathAsUri(const std::string& path);
 
 }  // namespace quorva

@@ -22,7 +22,7 @@ void WriteRules(JsonWriter& json) {
   json.EndArray();
 }
 
-std::size_t RuleIndex(FindingKind kind) {
+std::size_t FindRuleIndex(FindingKind kind) {
   for (std::size_t i = 0; i < kFindingKinds.size(); ++i) {
     if (kFindingKinds[i] == kind) {
       return i;
@@ -34,11 +34,11 @@ std::size_t RuleIndex(FindingKind kind) {
 void WriteSarifResult(JsonWriter& json, const Finding& finding) {
   json.BeginObject();
   json.Field("ruleId", KindName(finding.kind));
-  json.Field("ruleIndex", RuleIndex(finding.kind));
+  json.Field("ruleIndex", FindRuleIndex(finding.kind));
   json.Field("level", "warning");
   json.Key("message");
   json.BeginObject();
-  json.Field("text", FindingMessage(finding) + " " + finding.target);
+  json.Field("text", FormatFindingMessage(finding) + " " + finding.target);
   json.EndObject();
   json.Key("locations");
   json.BeginArray();
@@ -47,7 +47,7 @@ void WriteSarifResult(JsonWriter& json, const Finding& finding) {
   json.BeginObject();
   json.Key("artifactLocation");
   json.BeginObject();
-  json.Field("uri", PathAsUri(finding.page));
+  json.Field("uri", FormatPathAsUri(finding.page));
   json.EndObject();
   json.Key("region");
   json.BeginObject();
