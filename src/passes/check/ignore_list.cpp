@@ -44,10 +44,12 @@ IgnoreList::IgnoreList(std::string_view text) {
     if (kind.empty() || kind[0] == '#') {
       continue;
     }
+    // A line without a page accepts nothing (its empty pattern matches no page): a kind alone
+    // would hide every finding of it.
     const std::string_view page = NextWord(line, position);
     const std::string_view target = Rest(line, position);
-    entries_.push_back(Entry{std::string(kind), std::string(page.empty() ? "*" : page),
-                             std::string(target.empty() ? "*" : target)});
+    entries_.push_back(
+        Entry{std::string(kind), std::string(page), std::string(target.empty() ? "*" : target)});
   }
 }
 

@@ -10,7 +10,8 @@ namespace quorva {
 
 // Findings the author accepts. Each line that is neither empty nor starts with "#" is
 // "KIND PAGE [TARGET]", each a wildcard ("*" any run of characters, letters without case)
-// matched against the finding as its line prints it; without TARGET any target matches.
+// matched against the finding as its line prints it; without TARGET any target matches. A line
+// that names no PAGE accepts nothing.
 class IgnoreList {
  public:
   IgnoreList() = default;
