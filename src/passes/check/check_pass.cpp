@@ -138,8 +138,14 @@ class FolderCheck {
     }
     ++result_.links_checked;
     CheckedPage& from = pages_[page];
-    on_disk_ = from.name;
-    if (!target.names_own_page) {
+    // Most links name a page of the folder itself as the disk spells it: one lookup.
+    auto named_page = target.names_own_page ? page_index_.end() : page_index_.find(target.path);
+    if (target.names_own_page) {
+      on_disk_ = from.name;
+    } else if (named_page != page_index_.end()) {
+      from.reaches.push_back(named_page->second);
+      on_disk_ = target.path;
+    } else {
       const Presence presence = listings_.Locate(target.path, on_disk_);
       if (presence != Presence::kFound) {
         const bool missing = presence == Presence::kMissing;
@@ -232,11 +238,13 @@ class FolderCheck {
     if (name == "index.htm" || name.compare(0, 4, "tab_") == 0 || IsNavigationPageName(name)) {
       return true;
     }
-    if (run_.settings.build_menu && MakeComparablePath(run_.fs, run_.settings.menu_page_name) ==
-                                        MakeComparablePath(run_.fs, page.path)) {
+    if (name[0] == 'i' && run_.toc_tree.IsListedTopic(scope_.folder + page.name.substr(1))) {
       return true;
     }
-    return name[0] == 'i' && run_.toc_tree.IsListedTopic(scope_.folder + page.name.substr(1));
+    // Paths are made comparable only for a page of the menu page's name.
+    const std::string& menu_page = run_.settings.menu_page_name;
+    return run_.settings.build_menu && FoldAsciiCase(FileNameOf(menu_page)) == name &&
+           MakeComparablePath(run_.fs, menu_page) == MakeComparablePath(run_.fs, page.path);
   }
 
   // Walks the links from the TOC page and the index page, through pages in folders below too.

@@ -31,6 +31,14 @@ Presence FolderListings::Locate(const std::string& path, std::string& on_disk) {
   if (path.empty()) {
     return Presence::kFound;  // the output folder itself
   }
+  if (path.find('/') == std::string::npos) {
+    // A page of the output folder itself, as most links name one.
+    const Listing& listing = ListFolderOnce("");
+    if (listing.names.count(path) != 0) {
+      on_disk = path;
+      return Presence::kFound;
+    }
+  }
   Presence presence = Presence::kFound;
   std::string folder;
   for (std::size_t start = 0; start <= path.size();) {
