@@ -167,9 +167,6 @@ WriteResult WriteThroughTemporaryFile(const std::string& target, std::string_vie
   return WriteResult{};
 }
 
-// What a write does once the file's checks have passed: writes it, or, for a probe, nothing.
-enum class WriteStep { kWrite, kProbe };
-
 // Replaces the regular file `target`, whose state is `info`, unless it already holds `bytes`.
 WriteResult ReplaceRegularFile(const std::string& target, const struct stat& info,
                                std::string_view bytes, WriteStep step) {
@@ -288,8 +285,6 @@ std::optional<std::string> RealFileSystem::ReadBinary(const std::string& path) {
   return ReadToEnd(reader, static_cast<std::size_t>(info.st_size));
 }
 
-namespace {
-
 WriteResult WriteOrProbe(const std::string& path, std::string_view bytes, LinkReach reach,
                          WriteKind kind, WriteStep step) {
   struct stat info;
@@ -300,23 +295,6 @@ WriteResult WriteOrProbe(const std::string& path, std::string_view bytes, LinkRe
     return WriteErrorOutcome(errno);
   }
   return CreateFile(path, bytes, step);
-}
-
-}  // namespace
-
-WriteResult RealFileSystem::WriteBinary(const std::string& path, std::string_view bytes,
-                                        LinkReach reach) {
-  return WriteOrProbe(path, bytes, reach, WriteKind::kCreateOrReplace, WriteStep::kWrite);
-}
-
-WriteResult RealFileSystem::ReplaceBinary(const std::string& path, std::string_view bytes,
-                                          LinkReach reach) {
-  return WriteOrProbe(path, bytes, reach, WriteKind::kReplaceOnly, WriteStep::kWrite);
-}
-
-WriteResult RealFileSystem::ProbeWrite(const std::string& path, std::string_view bytes,
-                                       LinkReach reach, WriteKind kind) {
-  return WriteOrProbe(path, bytes, reach, kind, WriteStep::kProbe);
 }
 
 bool RealFileSystem::LinksOutOfItsFolder(const std::string& path) {

@@ -25,6 +25,14 @@ class RealFileSystem : public FileSystem {
                                       const std::string& pattern) override;
 };
 
+// What a write does once the file's checks have passed: writes it, or, for a probe, nothing.
+enum class WriteStep { kWrite, kProbe };
+
+// Per platform: a write, a replace or a probe of either (RealFileSystem's WriteBinary,
+// ReplaceBinary and ProbeWrite), the checks the same for all.
+WriteResult WriteOrProbe(const std::string& path, std::string_view bytes, LinkReach reach,
+                         WriteKind kind, WriteStep step);
+
 // The outcome of a write that stopped on the system's error `code` (errno on POSIX,
 // GetLastError on Windows): refused for the codes that mean "may not be written here", failed
 // for every other, with the system's own text as the reason.

@@ -268,9 +268,6 @@ constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN
                                   FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED |
                                   FILE_ATTRIBUTE_OFFLINE | FILE_ATTRIBUTE_TEMPORARY;
 
-// What a write does once the file's checks have passed: writes it, or, for a probe, nothing.
-enum class WriteStep { kWrite, kProbe };
-
 // Replaces the existing file `path` unless it already holds `bytes`, or unless it is a link out
 // of its folder that `reach` does not follow.
 WriteResult ReplaceExistingFile(const std::string& path, std::string_view bytes, LinkReach reach,
@@ -305,6 +302,21 @@ WriteResult ReplaceExistingFile(const std::string& path, std::string_view bytes,
   existing.reset();
   DWORD kept = info.dwFileAttributes & kKeptAttributes;
   return WriteThroughTemporaryFile(target, bytes, kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL, retry);
+}
+
+// A probe asks only whether the folder of a file to create is there.
+WriteResult CreateNewFile(const std::string& path, std::string_view bytes, WriteRetry& retry,
+                          WriteStep step) {
+  if (step == WriteStep::kWrite) {
+    return WriteThroughTemporaryFile(path, bytes, FILE_ATTRIBUTE_NORMAL, retry);
+  }
+  const PathParts parts = SplitPath(path);
+  const std::string folder = parts.drive + parts.folder;
+  const DWORD attributes = ::GetFileAttributesA(folder.empty() ? "." : folder.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+    return WriteErrorOutcome(ERROR_PATH_NOT_FOUND);
+  }
+  return WriteResult{};
 }
 
 }  // namespace
@@ -346,23 +358,6 @@ std::optional<std::string> RealFileSystem::ReadBinary(const std::string& path) {
   return ReadToEnd(reader, static_cast<std::size_t>(size.QuadPart));
 }
 
-namespace {
-
-// A probe asks only whether the folder of a file to create is there.
-WriteResult CreateNewFile(const std::string& path, std::string_view bytes, WriteRetry& retry,
-                          WriteStep step) {
-  if (step == WriteStep::kWrite) {
-    return WriteThroughTemporaryFile(path, bytes, FILE_ATTRIBUTE_NORMAL, retry);
-  }
-  const PathParts parts = SplitPath(path);
-  const std::string folder = parts.drive + parts.folder;
-  const DWORD attributes = ::GetFileAttributesA(folder.empty() ? "." : folder.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-    return WriteErrorOutcome(ERROR_PATH_NOT_FOUND);
-  }
-  return WriteResult{};
-}
-
 WriteResult WriteOrProbe(const std::string& path, std::string_view bytes, LinkReach reach,
                          WriteKind kind, WriteStep step) {
   WriteRetry retry;
@@ -376,23 +371,6 @@ WriteResult WriteOrProbe(const std::string& path, std::string_view bytes, LinkRe
   }
   // Anything else, a missing folder too, is for the open-for-writing check to tell.
   return ReplaceExistingFile(path, bytes, reach, retry, step);
-}
-
-}  // namespace
-
-WriteResult RealFileSystem::WriteBinary(const std::string& path, std::string_view bytes,
-                                        LinkReach reach) {
-  return WriteOrProbe(path, bytes, reach, WriteKind::kCreateOrReplace, WriteStep::kWrite);
-}
-
-WriteResult RealFileSystem::ReplaceBinary(const std::string& path, std::string_view bytes,
-                                          LinkReach reach) {
-  return WriteOrProbe(path, bytes, reach, WriteKind::kReplaceOnly, WriteStep::kWrite);
-}
-
-WriteResult RealFileSystem::ProbeWrite(const std::string& path, std::string_view bytes,
-                                       LinkReach reach, WriteKind kind) {
-  return WriteOrProbe(path, bytes, reach, kind, WriteStep::kProbe);
 }
 
 bool RealFileSystem::LinksOutOfItsFolder(const std::string& path) {
