@@ -1,6 +1,6 @@
 // Compression (-c) changes bytes, not what a reader sees: every page of the compressed set
 // renders the text of its uncompressed twin, pre blocks included, except that a pre block
-// loses its empty lines as README's "Compression" section says.
+// loses its empty lines as the manual's "Compression" section says.
 const fs = require('node:fs');
 const path = require('node:path');
 const { describe, it } = require('node:test');
