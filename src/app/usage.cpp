@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/switch_reference.h"
 #include "app/version.h"
 
 namespace quorva {
@@ -50,6 +51,7 @@ void PrintUsage(Console& console) {
 
 void PrintHelp(Console& console) {
   PrintUsageText(console);
+  PrintSwitchReference(console);
 }
 
 void PrintVersionBanner(Console& console) {

@@ -1,5 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <regex>
+#include <sstream>
+#include <utility>
+#include <vector>
+
 #include "e2e/binary_runner.h"
 #include "fakes/temp_folder.h"
 
@@ -49,12 +56,78 @@ TEST_F(CommandLineTest, NoArgumentsPrintUsageAndDoNotBlockWithoutATerminal) {
   BinaryRun run = Run({});
   EXPECT_EQ(run.output, kUsage);
   EXPECT_EQ(run.exit_code, 0);
-  // The help flags show the same screen without asking for a key.
+  // The help flags show the same screen without asking for a key, then the switches.
   const std::string usage(kUsage);
+  const std::string screen = usage.substr(0, usage.rfind(" -- Press any key --."));
   for (const char* flag : {"--help", "/?"}) {
     BinaryRun help = Run({flag});
-    EXPECT_EQ(help.output, usage.substr(0, usage.rfind(" -- Press any key --."))) << flag;
+    EXPECT_EQ(help.output.substr(0, screen.size()), screen) << flag;
+    EXPECT_NE(help.output.find("\nSwitches:", screen.size()), std::string::npos) << flag;
     EXPECT_EQ(help.exit_code, 0) << flag;
+  }
+}
+
+// The switch groups of a text, each with its rows and each row with its switches: from the
+// manual, the code spans of each table's first column below a "###" heading of its switch
+// section; from the help screen, the names of the lines below a group's "Name:" line.
+using SwitchGroups = std::vector<std::pair<std::string, std::vector<std::vector<std::string>>>>;
+
+SwitchGroups ReadManualSwitchTables(const std::string& manual) {
+  SwitchGroups groups;
+  std::istringstream lines(manual);
+  bool in_switches = false;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind("## ", 0) == 0) {
+      in_switches = line == "## Switches";
+    } else if (in_switches && line.rfind("### ", 0) == 0) {
+      groups.push_back({line.substr(4), {}});
+    } else if (in_switches && !groups.empty() && line.rfind("|", 0) == 0) {
+      const std::string first_cell = line.substr(1, line.find('|', 1) - 1);
+      std::vector<std::string> names;
+      for (std::size_t open = first_cell.find('`'); open != std::string::npos;) {
+        const std::size_t close = first_cell.find('`', open + 1);
+        names.push_back(first_cell.substr(open + 1, close - open - 1));
+        open = first_cell.find('`', close + 1);
+      }
+      if (!names.empty()) {
+        groups.back().second.push_back(names);
+      }
+    }
+  }
+  return groups;
+}
+
+SwitchGroups ReadHelpSwitchGroups(const std::string& help) {
+  SwitchGroups groups;
+  std::istringstream lines(help.substr(help.find("\nSwitches:")));
+  const std::regex name(R"((?:^|, | \.\.\. )((?:--|-|/)[a-z0-9?]+(?:-run)?(?:=FILE)?))");
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.empty() && line.front() != ' ' && line.back() == ':') {
+      groups.push_back({line.substr(0, line.size() - 1), {}});
+    } else if (!groups.empty() && line.rfind("  ", 0) == 0) {
+      const std::string names = line.substr(2, line.find("  ", 2) - 2);
+      std::vector<std::string> row;
+      for (std::sregex_iterator it(names.begin(), names.end(), name), end; it != end; ++it) {
+        row.push_back((*it)[1]);
+      }
+      groups.back().second.push_back(row);
+    }
+  }
+  return groups;
+}
+
+TEST_F(CommandLineTest, HelpListsTheManualsSwitchesAsItGroupsThemWithinEightyColumns) {
+  std::ifstream file(QUORVA_MANUAL, std::ios::binary);
+  const std::string manual((std::istreambuf_iterator<char>(file)), {});
+  const SwitchGroups documented = ReadManualSwitchTables(manual);
+  ASSERT_EQ(documented.size(), 8u) << "the manual's switch section has eight groups";
+
+  BinaryRun help = Run({"--help"});
+  EXPECT_EQ(ReadHelpSwitchGroups(help.output), documented);
+  // The usage screen above the reference is as it always was; the reference fits a console.
+  std::istringstream lines(help.output.substr(help.output.find("\nSwitches:")));
+  for (std::string line; std::getline(lines, line);) {
+    EXPECT_LE(line.size(), 79u) << line;
   }
 }
 
