@@ -6,7 +6,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 DEMO_SWITCHES := $(shell cat examples/demo-switches.txt)
 
 .PHONY: all deps build test bench test-windows test-browser demo bench-compress format clean \
-  dist test-dist
+  dist test-dist docs
 
 all: build
 
@@ -38,12 +38,17 @@ test-asan: deps
 fuzz: deps
 	JOBS=$(JOBS) scripts/fuzz
 
-# Release archives for Windows and Linux, and their SHA256SUMS, in dist/.
+# The manual as a web page and a man page, made from docs/manual.md with pandoc, in $(BUILD)/docs/.
+docs:
+	BUILD=$(BUILD) scripts/make-docs
+
+# Release archives for Windows and Linux, the Debian package, and their SHA256SUMS, in dist/.
 dist: deps
 	BUILD=$(BUILD) JOBS=$(JOBS) scripts/make-dist
 
 # Builds the archives, runs each one's demo (the zip's under Wine) against make demo's output,
-# and checks the binaries, the help flag and cmake --install.
+# and checks the binaries, the help flag, the manual and man page, the Debian package,
+# cmake --install, and that two fresh clones build the same archives.
 test-dist: deps
 	BUILD=$(BUILD) JOBS=$(JOBS) scripts/test-dist
 
