@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
-#include <regex>
 #include <sstream>
 #include <utility>
 #include <vector>
@@ -69,7 +69,7 @@ TEST_F(CommandLineTest, NoArgumentsPrintUsageAndDoNotBlockWithoutATerminal) {
 
 // The switch groups of a text, each with its rows and each row with its switches: from the
 // manual, the code spans of each table's first column below a "###" heading of its switch
-// section; from the help screen, the names of the lines below a group's "Name:" line.
+// section; from the help screen, the names that start the lines below a group's "Name:" line.
 using SwitchGroups = std::vector<std::pair<std::string, std::vector<std::vector<std::string>>>>;
 
 SwitchGroups ReadManualSwitchTables(const std::string& manual) {
@@ -100,15 +100,17 @@ SwitchGroups ReadManualSwitchTables(const std::string& manual) {
 SwitchGroups ReadHelpSwitchGroups(const std::string& help) {
   SwitchGroups groups;
   std::istringstream lines(help.substr(help.find("\nSwitches:")));
-  const std::regex name(R"((?:^|, | \.\.\. )((?:--|-|/)[a-z0-9?]+(?:-run)?(?:=FILE)?))");
   for (std::string line; std::getline(lines, line);) {
     if (!line.empty() && line.front() != ' ' && line.back() == ':') {
       groups.push_back({line.substr(0, line.size() - 1), {}});
     } else if (!groups.empty() && line.rfind("  ", 0) == 0) {
-      const std::string names = line.substr(2, line.find("  ", 2) - 2);
+      // "-bh<file>, -bt<file>" and "-p1<file> ... -p9<file>": the switches without values.
+      std::istringstream names(line.substr(2, line.find("  ", 2) - 2));
       std::vector<std::string> row;
-      for (std::sregex_iterator it(names.begin(), names.end(), name), end; it != end; ++it) {
-        row.push_back((*it)[1]);
+      for (std::string name; names >> name;) {
+        if (name != "...") {
+          row.push_back(name.substr(0, std::min(name.find('<'), name.find(','))));
+        }
       }
       groups.back().second.push_back(row);
     }
