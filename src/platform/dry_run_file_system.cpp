@@ -159,6 +159,10 @@ std::string DryRunFileSystem::AbsolutePath(const std::string& path) {
   return disk_.AbsolutePath(path);
 }
 
+bool DryRunFileSystem::IgnoresLetterCase() {
+  return disk_.IgnoresLetterCase();
+}
+
 std::vector<std::string> DryRunFileSystem::ListFolder(const std::string& folder,
                                                       const std::string& pattern) {
   std::vector<std::string> names;

@@ -31,6 +31,7 @@ class DryRunFileSystem : public FileSystem {
   bool LinksOutOfItsFolder(const std::string& path) override;
   bool RemoveFile(const std::string& path) override;
   std::string AbsolutePath(const std::string& path) override;
+  bool IgnoresLetterCase() override;
   std::vector<std::string> ListFolder(const std::string& folder,
                                       const std::string& pattern) override;
 

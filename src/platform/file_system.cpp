@@ -31,7 +31,8 @@ std::string ReadToEnd(ByteReader& reader, std::size_t expected_size) {
 
 std::string MakeComparablePath(FileSystem& fs, const std::string& path) {
   const std::optional<std::vector<std::string>> segments = FoldPathSegments(fs.AbsolutePath(path));
-  return FoldAsciiCase(segments ? JoinSegments(*segments) : path);
+  std::string comparable = segments ? JoinSegments(*segments) : path;
+  return fs.IgnoresLetterCase() ? FoldAsciiCase(comparable) : comparable;
 }
 
 std::optional<std::string> ReadTextFile(FileSystem& fs, const std::string& path) {

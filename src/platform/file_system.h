@@ -103,6 +103,9 @@ class FileSystem {
   virtual bool RemoveFile(const std::string& path) = 0;
   // The path made absolute against the working folder; links are not resolved.
   virtual std::string AbsolutePath(const std::string& path) = 0;
+  // True where names that differ only in letter case name one file (Windows), false where
+  // they name two (Linux).
+  virtual bool IgnoresLetterCase() = 0;
   // Names in `folder` (empty: the working directory) matching `pattern` ("*" any run of
   // characters, letters without case), sorted by name with letters compared without case.
   virtual std::vector<std::string> ListFolder(const std::string& folder,
@@ -115,7 +118,7 @@ std::string ReadToEnd(ByteReader& reader, std::size_t expected_size);
 
 // A path made comparable with another that names the same file otherwise ("./help/a.htm",
 // "/work/help/a.htm", "help/sub/../a.htm"): absolute, "." and ".." folded, "/" between folders,
-// letters without case.
+// letters without case where the file system ignores it.
 std::string MakeComparablePath(FileSystem& fs, const std::string& path);
 
 // Text-mode reading and writing over the binary operations, the same bytes on every platform.

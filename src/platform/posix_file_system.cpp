@@ -322,6 +322,10 @@ std::string RealFileSystem::AbsolutePath(const std::string& path) {
   return folder == "/" ? "/" + path : folder + "/" + path;
 }
 
+bool RealFileSystem::IgnoresLetterCase() {
+  return false;
+}
+
 std::vector<std::string> RealFileSystem::ListFolder(const std::string& folder,
                                                     const std::string& pattern) {
   std::vector<std::string> names;

@@ -395,6 +395,10 @@ std::string RealFileSystem::AbsolutePath(const std::string& path) {
   return full;
 }
 
+bool RealFileSystem::IgnoresLetterCase() {
+  return true;
+}
+
 std::vector<std::string> RealFileSystem::ListFolder(const std::string& folder,
                                                     const std::string& pattern) {
   // Everything is listed and the tool's own matcher picks: FindFirstFileA would also match a

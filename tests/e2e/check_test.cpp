@@ -98,6 +98,34 @@ TEST(CheckE2eTest, TheSampleChecksCleanAndADryRunOfItWritesNothing) {
                 std::to_string(creations) + " would be created; none was written.\n");
 }
 
+// A report whose name differs from a page's only in letter case is another file on Linux, and
+// the page is checked and listed as any other; on Windows it is the page itself.
+TEST(CheckE2eTest, AReportHidesOnlyThePageTheFileSystemTakesForIt) {
+  TempFolder dir;
+  dir.Write("fsref.htm", "<title></title><frame src=\"toc.htm\"><frame src=\"main.htm\">");
+  dir.Write("help/index.htm", "<title>Help</title>");
+  dir.Write("help/toc.htm", "<a href=\"a.htm\">A</a>");
+  dir.Write("help/a.htm", "<title>A</title><BREAD>");
+  dir.Write("help/r.htm", "<title>R</title>\n<a href=\"gone.htm\">G</a>");
+  const BinaryRun check = RunQuorvaBinary(
+      {"fsref.htm", "help/toc.htm", "--dry-run", "--report=help/R.htm"}, dir.Path());
+  const BinaryRun plan = RunQuorvaBinary(
+      {"fsref.htm", "help/toc.htm", "--dry-run", "--report=help/A.htm"}, dir.Path());
+  EXPECT_EQ(check.exit_code, 0);
+  EXPECT_EQ(plan.exit_code, 0);
+#ifdef _WIN32
+  const bool page_checked = false;
+#else
+  const bool page_checked = true;
+#endif
+  EXPECT_EQ(check.output.find("\ncomplete.\nhelp/r.htm:1:1: unreachable: r.htm\n"
+                              "help/r.htm:2:10: broken-link: gone.htm\n") != std::string::npos,
+            page_checked)
+      << check.output;
+  EXPECT_EQ(plan.output.find("\nWould change: help/a.htm\n") != std::string::npos, page_checked)
+      << plan.output;
+}
+
 // The lines a run prints between "complete." and the check's summary.
 std::string FindingLines(const std::string& output) {
   const std::string complete = "\ncomplete.\n";

@@ -204,6 +204,10 @@ std::string MemoryFileSystem::AbsolutePath(const std::string& path) {
   return !path.empty() && path[0] == '/' ? path : "/work/" + path;
 }
 
+bool MemoryFileSystem::IgnoresLetterCase() {
+  return ignores_letter_case;
+}
+
 std::vector<std::string> MemoryFileSystem::ListFolder(const std::string& folder,
                                                       const std::string& pattern) {
   std::string wanted = Normal(folder);

@@ -39,9 +39,13 @@ class MemoryFileSystem : public FileSystem {
   bool LinksOutOfItsFolder(const std::string& path) override;
   bool RemoveFile(const std::string& path) override;
   std::string AbsolutePath(const std::string& path) override;
+  bool IgnoresLetterCase() override;
   std::vector<std::string> ListFolder(const std::string& folder,
                                       const std::string& pattern) override;
 
+  // How paths compare, as on Linux (false) or Windows (true); files are kept by their exact
+  // names either way.
+  bool ignores_letter_case = false;
   // Whether stamps count as settled (see FileStamp): false stands for files changed just now.
   bool stamps_settled = true;
   std::vector<std::string> reads;
