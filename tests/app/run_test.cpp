@@ -223,6 +223,17 @@ TEST_F(RunTest, TheCheckReportsWhatIsStillWrongAfterTheRun) {
     EXPECT_NE(console.output.find("\nCheck: 9 problems in 6 pages;"), std::string::npos);
   }
   EXPECT_TRUE(fs.HasFile("D:/help/r.htm"));
+  // A report named like a page in other letter cases is that page only where the file system
+  // takes the two names for one file (Windows); elsewhere the page is checked as any other.
+  for (const bool ignores_case : {false, true}) {
+    fs.ignores_letter_case = ignores_case;
+    console.output.clear();
+    EXPECT_EQ(Run({"fsref.htm", "D:/help/toc.htm", "--check", "--report=D:/help/ORPHAN.htm"}), 0);
+    EXPECT_EQ(console.output.find("\nD:/help/orphan.htm:1:1: unreachable: orphan.htm\n") ==
+                  std::string::npos,
+              ignores_case);
+  }
+  fs.ignores_letter_case = false;
   // So is the run's own menu page.
   console.output.clear();
   EXPECT_EQ(Run({"fsref.htm", "D:/help/toc.htm", "-mm", "-mwD:/help/./m.htm", "--check"}), 0);
@@ -235,6 +246,81 @@ TEST_F(RunTest, TheCheckReportsWhatIsStillWrongAfterTheRun) {
   console.output.clear();
   EXPECT_EQ(Run({"fsref.htm", "D:/help/toc.htm", "--report", "--checks"}), 1);
   EXPECT_NE(console.output.find("--report is not a legal switch."), std::string::npos);
+  // A report needs a name; without one the run ends before it writes anything.
+  fs.writes.clear();
+  fs.replacements.clear();
+  console.output.clear();
+  EXPECT_EQ(Run({"fsref.htm", "D:/help/toc.htm", "--report="}), 1);
+  EXPECT_NE(console.output.find(".--report= is not a legal switch.\n"), std::string::npos);
+  EXPECT_TRUE(fs.writes.empty());
+  EXPECT_TRUE(fs.replacements.empty());
+  // A report that cannot be written ends the run with exit code 3 after the check.
+  fs.AddFolder("D:/out");
+  console.output.clear();
+  EXPECT_EQ(Run({"fsref.htm", "D:/help/toc.htm", "--report=D:/out"}), 3);
+  const std::string not_written = " checked.\n\nError: Report (D:/out) not written.\n";
+  ASSERT_GE(console.output.size(), not_written.size());
+  EXPECT_EQ(console.output.substr(console.output.size() - not_written.size()), not_written);
+}
+
+// Links are read as a browser follows them: character references and percent escapes decoded
+// (hexadecimal digits in either case), the query dropped, "#top" in any case the page's top, a
+// fragment looked up in pages below the folder too, and nothing checked beside a <base>. Only
+// the run's own menu page is exempt from being reached.
+TEST_F(RunTest, TheCheckReadsLinksAsABrowserFollowsThem) {
+  fs.AddFile("fsref.htm", kTemplate);
+  fs.AddFile("D:/help/index.htm", "<title>Help</title>");
+  fs.AddFile("D:/help/toc.htm", "<a href=\"a.htm\">A</a><a href=\"m.htm\">M</a>");
+  fs.AddFile("D:/help/a.htm",
+             "<title>A</title>\n"
+             "<a href=\"a.htm#TOP\">1</a><a href=\"#Top\">2</a><a href=\"a.htm#topx\">3</a>\n"
+             "<a href=\"sub/s.htm#nosuch\">4</a><a href=\"sub/s.htm#sec\">5</a>\n"
+             "<div name=\"part2\"></div><a name=\"part3\"></a><a href=\"#part2\">6</a>"
+             "<a href=\"#part3\">7</a>\n"
+             "<a href=\"t&#x6F;pic.htm\">8</a><a href=\"t&#X6f;pic.htm\">9</a>"
+             "<a href=\"t%6Fpic.htm\">10</a><a href=\"t%6fpic.htm\">11</a>"
+             "<a href=\"&#x6a;.htm\">12</a><a href=\"&#x6A;.htm\">13</a>"
+             "<a href=\"%6a.htm\">14</a><a href=\"%6A.htm\">15</a>\n"
+             "<a href=\"b.htm?from=a\">16</a><a href=\"2:x.htm\">17</a>"
+             "<a href=\"dir.htm#x\">18</a><b");
+  fs.AddFile("D:/help/b.htm",
+             "<title>B</title><base href=\"http://example.com/docs/\"><a href=\"nothere.htm\">");
+  fs.AddFile("D:/help/m.htm", "<title>M</title><MENU><MENU><MENU><BREAD><BREAD><BREAD>");
+  fs.AddFile("D:/help/topic.htm", "<title>T</title>");
+  fs.AddFile("D:/help/j.htm", "<title>J</title>");
+  fs.AddFolder("D:/help/sub");
+  fs.AddFile("D:/help/sub/s.htm", "<p id=\"sec\">S</p>");
+  fs.AddFolder("D:/help/dir.htm");
+  // A menu page an earlier run left in the folder.
+  fs.AddFile("D:/help/toc-menu.htm", "<a href=\"a.htm\">A</a>");
+  EXPECT_EQ(Run({"fsref.htm", "D:/help/toc.htm", "-mm", "--check"}), 0);
+  const std::string tail =
+      "\ncomplete.\n"
+      "D:/help/a.htm:2:55: broken-anchor: a.htm#topx\n"
+      "D:/help/a.htm:3:10: broken-anchor: sub/s.htm#nosuch\n"
+      "D:/help/a.htm:4:54: broken-anchor: #part2\n"
+      "D:/help/a.htm:6:39: broken-link: 2:x.htm\n"
+      "D:/help/m.htm:11:1: marker-left: <MENU> (only the first two are replaced)\n"
+      "D:/help/m.htm:11:77: marker-left: <BREAD> (only the first two are replaced)\n"
+      "D:/help/toc-menu.htm:1:1: unreachable: toc-menu.htm\n"
+      "Check: 7 problems in 3 pages; 10 pages and 27 links checked.\n";
+  ASSERT_GE(console.output.size(), tail.size());
+  EXPECT_EQ(console.output.substr(console.output.size() - tail.size()), tail);
+  // Run in the output folder, the menu page's default name is the page itself: exempt with
+  // -mm, which writes it, and unreachable as any other page without.
+  fs.AddFile("index.htm", "<title>Help</title>");
+  fs.AddFile("toc.htm", "<a href=\"a.htm\">A</a>");
+  fs.AddFile("a.htm", "<title>A</title>");
+  fs.AddFile("toc-menu.htm", "<a href=\"a.htm\">A</a>");
+  for (const bool menu : {false, true}) {
+    console.output.clear();
+    EXPECT_EQ(Run(menu ? std::vector<std::string>{"fsref.htm", "toc.htm", "-mm", "--check"}
+                       : std::vector<std::string>{"fsref.htm", "toc.htm", "--check"}),
+              0);
+    EXPECT_EQ(
+        console.output.find("\ntoc-menu.htm:1:1: unreachable: toc-menu.htm\n") == std::string::npos,
+        menu);
+  }
 }
 
 // A dry run prints what a real run prints, writes nothing, refuses what a real run refuses,
@@ -275,6 +361,15 @@ TEST_F(RunTest, ADryRunWritesNothingAndListsWhatARealRunChanges) {
   ASSERT_NE(plan_start, std::string::npos);
   EXPECT_EQ(console.output.substr(plan_start), plan);
   EXPECT_EQ(changed.count("D:/help/c.htm"), 0u);
+  // Only the report itself is left out of the list: a page named like it in other letter cases
+  // is another file, except where the file system ignores letter case.
+  for (const bool ignores_case : {false, true}) {
+    fs.ignores_letter_case = ignores_case;
+    console.output.clear();
+    EXPECT_EQ(Run({"fsref.htm", "D:/help/toc.htm", "--dry-run", "--report=D:/help/A.htm"}), 0);
+    EXPECT_EQ(console.output.find("\nWould change: D:/help/a.htm\n") == std::string::npos,
+              ignores_case);
+  }
 }
 
 TEST_F(RunTest, SetupErrorsEndWithExitCodeOne) {

@@ -133,6 +133,39 @@ TEST_F(CommandLineTest, HelpListsTheManualsSwitchesAsItGroupsThemWithinEightyCol
   }
 }
 
+// Where the help names an exit code, the manual's exit-code table gives that code to the same
+// option, and a run with the option ends with it.
+TEST_F(CommandLineTest, HelpGivesTheExitCodesTheManualAndTheRunGive) {
+  std::ifstream file(QUORVA_MANUAL, std::ios::binary);
+  const std::string manual((std::istreambuf_iterator<char>(file)), {});
+  const std::string help = Run({"--help"}).output;
+  std::istringstream lines(help.substr(help.find("\nSwitches:")));
+  std::vector<std::pair<std::string, std::string>> codes;  // option, exit code
+  for (std::string line; std::getline(lines, line);) {
+    const std::size_t at = line.find("exit code ");
+    if (at != std::string::npos) {
+      std::istringstream words(line);
+      std::string option;
+      words >> option;
+      codes.emplace_back(option, line.substr(at + 10, line.find(' ', at + 10) - at - 10));
+    }
+  }
+  ASSERT_EQ(codes.size(), 1u) << help;
+  EXPECT_EQ(codes[0], (std::pair<std::string, std::string>{"--strict", "4"}));
+  for (const auto& [option, code] : codes) {
+    const std::size_t row = manual.find("\n| " + code + " | ");
+    ASSERT_NE(row, std::string::npos) << code;
+    EXPECT_NE(manual.substr(row, manual.find('\n', row + 1) - row).find("`" + option + "`"),
+              std::string::npos)
+        << code;
+  }
+  dir.Write("help/toc.htm", "<a href=\"a.htm\">A</a>");
+  dir.Write("help/a.htm", "<title>A</title>");
+  dir.Write("help/orphan.htm", "<title>O</title>");
+  EXPECT_EQ(std::to_string(Run({"fsref.htm", "help/toc.htm", "--strict"}).exit_code),
+            codes[0].second);
+}
+
 TEST_F(CommandLineTest, VersionBannerOnlyAsTheFirstArgumentInLowerCase) {
   BinaryRun ver = Run({"-ver"});
   EXPECT_EQ(ver.output, "\nQUORVA Tessivane -- Version: 2.2.1.\n\n");

@@ -453,6 +453,16 @@ TEST_F(BadInputTest, NoWriteLeavesTheOutputFolderThroughALink) {
     EXPECT_EQ(dir.Read("help/real.htm"),
               "<title>Real</title><a class=\"bread\" href=\"inside.htm\">Real</a>");
   }
+  // The menu page is the user's to name: it is written through a link in the folder that leads
+  // out of it, without a message, and the link stays.
+  dir.Write("outside/menu.htm", "old");
+  stdfs::create_symlink("../outside/menu.htm", dir / "help/menu.htm");
+  const BinaryRun menu =
+      RunQuorvaBinary({"fsref.htm", "help/toc.htm", "-mm", "-mwhelp/menu.htm"}, dir.Path());
+  EXPECT_EQ(menu.exit_code, 0);
+  EXPECT_EQ(menu.output.find("Not written (help/menu.htm)"), std::string::npos) << menu.output;
+  EXPECT_EQ(dir.Read("outside/menu.htm").substr(0, 18), "<div class=\"menu\">");
+  EXPECT_TRUE(stdfs::is_symlink(dir / "help/menu.htm"));
 }
 
 // Waits for a run started by StartQuorvaBinary at most `limit`; its exit code, or -1 when it

@@ -172,6 +172,36 @@ TEST_F(MenuE2eTest, AMenuPageThatCannotBeWrittenIsReportedAndTopicsStillGetTheMe
   EXPECT_EQ(dir.Read("help/guide.htm").substr(0, 20), "<div class=\"menu\">\r\n");
 }
 
+// A dry run decides the menu page's writes as a real run does: a page into a missing folder is
+// refused, and a page the run created takes a later pass's rewrite.
+TEST_F(MenuE2eTest, ADryRunWritesTheMenuPageWhereARealRunWould) {
+  const std::vector<std::string> runs[] = {
+      {"-mm", "-mwnosuch/menu.htm"},
+      {"-mm", "-nf", "-mwhelp/menu.htm", "-mi0,0,0,x.htm,<FILENAME>,T", "--check"}};
+  const std::string expected[] = {"\nError: Menu page (nosuch/menu.htm) not written.\n",
+                                  "\nhelp/menu.htm:3:41: broken-link: x.htm\n"};
+  for (std::size_t i = 0; i < 2; ++i) {
+    TempFolder copy;
+    for (const char* name : {"fsref.htm", "help/index.htm", "help/toc.htm", "help/toc1.htm",
+                             "help/toc2.htm", "help/guide.htm", "help/faq.htm"}) {
+      copy.Write(name, dir.Read(name));
+    }
+    std::vector<std::string> arguments = {"fsref.htm", "help/toc.htm", "-fin"};
+    arguments.insert(arguments.end(), runs[i].begin(), runs[i].end());
+    const BinaryRun real = RunQuorvaBinary(arguments, copy.Path());
+    std::vector<std::string> dry_switches = runs[i];
+    dry_switches.push_back("--dry-run");
+    const BinaryRun dry = Run(dry_switches);
+    EXPECT_EQ(real.exit_code, 0);
+    EXPECT_EQ(dry.exit_code, 0);
+    EXPECT_NE(real.output.find(expected[i]), std::string::npos) << real.output;
+    EXPECT_EQ(dry.output.compare(0, real.output.size(), real.output), 0) << dry.output;
+    EXPECT_EQ(dry.output.find("Would create: nosuch"), std::string::npos) << dry.output;
+    EXPECT_FALSE(copy.Exists("nosuch"));
+  }
+  EXPECT_FALSE(dir.Exists("help/menu.htm"));
+}
+
 // A menu page in the output folder is rewritten as a topic, so the markers its items hold are
 // replaced as that rewriting replaces them, whether compression follows or not.
 TEST_F(MenuE2eTest, MarkersInAMenuPageOfTheOutputFolderAreReplacedAlsoWhenCompressed) {

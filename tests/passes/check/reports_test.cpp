@@ -28,14 +28,17 @@ CheckResult OneFinding(const std::string& page, const std::string& target) {
 // UTF-8 as it is, so every report parses; SARIF names the page as a URI.
 TEST(ReportsTest, JsonAndSarifParseWhateverBytesThePagesHold) {
   const ReportHeader header{"QUORVA", "1.2", "help/"};
-  const CheckResult result = OneFinding("help/caf\xC3\xA9 \"1\".htm", "x\xE9.HTM\x01");
-  const nlohmann::json json = nlohmann::json::parse(FormatJsonReport(result, header));
+  const CheckResult result =
+      OneFinding("help/caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80\\\"1\".htm", "x\xE9.HTM\x01\\y");
+  const std::string text = FormatJsonReport(result, header);
+  EXPECT_NE(text.find("\"x\xC3\xA9.HTM\\u0001\\\\y\""), std::string::npos) << text;
+  const nlohmann::json json = nlohmann::json::parse(text);
   EXPECT_EQ(json["tool"]["version"], "1.2");
   EXPECT_EQ(json["counts"]["pagesWithProblems"], 1);
   EXPECT_EQ(json["counts"]["linksChecked"], 5);
   const nlohmann::json& finding = json["findings"][0];
-  EXPECT_EQ(finding["page"], "help/caf\xC3\xA9 \"1\".htm");
-  EXPECT_EQ(finding["target"], "x\xC3\xA9.HTM\x01");
+  EXPECT_EQ(finding["page"], "help/caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80\\\"1\".htm");
+  EXPECT_EQ(finding["target"], "x\xC3\xA9.HTM\x01\\y");
   EXPECT_EQ(finding["message"],
             "The file the link names exists only under other letter cases: the file is x.htm.");
 
@@ -48,7 +51,8 @@ TEST(ReportsTest, JsonAndSarifParseWhateverBytesThePagesHold) {
   EXPECT_EQ(run["tool"]["driver"]["rules"][sarif_result["ruleIndex"].get<int>()]["id"],
             "case-mismatch");
   const nlohmann::json& location = sarif_result["locations"][0]["physicalLocation"];
-  EXPECT_EQ(location["artifactLocation"]["uri"], "help/caf%C3%A9%20%221%22.htm");
+  EXPECT_EQ(location["artifactLocation"]["uri"],
+            "help/caf%C3%A9%20%E2%82%AC%20%F0%9F%98%80/%221%22.htm");
   EXPECT_EQ(location["region"]["startLine"], 3);
   EXPECT_EQ(location["region"]["startColumn"], 14);
 }
@@ -66,8 +70,34 @@ TEST(ReportsTest, HtmlReportLinksPagesFromTheReportsFolder) {
   const std::string inside =
       FormatHtmlReport(OneFinding("help/sub/../a.htm", "x"), header, "./help/check.htm", fs);
   EXPECT_NE(inside.find("<a href=\"a.htm\">"), std::string::npos);
+  // The name's extension picks the format, letters without case.
   EXPECT_EQ(FormatReportFor("r.SARIF", OneFinding("a", "b"), header, fs).substr(0, 13),
             "{\n  \"$schema\"");
+  for (const char* html : {"r.htm", "r.html", "R.HTML"}) {
+    EXPECT_EQ(FormatReportFor(html, OneFinding("a", "b"), header, fs).substr(0, 15),
+              "<!DOCTYPE html>")
+        << html;
+  }
+  EXPECT_EQ(FormatReportFor("r.json", OneFinding("a", "b"), header, fs).substr(0, 11),
+            "{\n  \"tool\":");
+}
+
+// The summary counts in words, singular only for one.
+TEST(ReportsTest, TheSummaryCountsPagesLinksAndProblemsInWords) {
+  CheckResult result;
+  EXPECT_EQ(FormatCheckSummary(result), "Check: no problems; 0 pages and 0 links checked.");
+  result = OneFinding("a.htm", "x");
+  result.pages_checked = 1;
+  result.links_checked = 1;
+  EXPECT_EQ(FormatCheckSummary(result), "Check: 1 problem in 1 page; 1 page and 1 link checked.");
+  result.findings.push_back(OneFinding("b.htm", "y").findings[0]);
+  result.pages_checked = 2;
+  result.links_checked = 2;
+  EXPECT_EQ(FormatCheckSummary(result),
+            "Check: 2 problems in 2 pages; 2 pages and 2 links checked.");
+  result.findings.push_back(OneFinding("b.htm", "z").findings[0]);
+  EXPECT_EQ(FormatCheckSummary(result),
+            "Check: 3 problems in 2 pages; 2 pages and 2 links checked.");
 }
 
 }  // namespace
