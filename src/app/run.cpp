@@ -15,6 +15,7 @@
 #include "core/page_title.h"
 #include "core/run_context.h"
 #include "core/run_settings.h"
+#include "core/toc_page.h"
 #include "passes/breadcrumbs/topics_pass.h"
 #include "passes/compression/compress_output_folder.h"
 #include "passes/index_frame_pages/frameset_format.h"
@@ -126,6 +127,38 @@ std::optional<IgnoreList> ReadIgnoreFiles(const std::vector<std::string>& paths,
   return IgnoreList(lines);
 }
 
+// The output TOC page must be one the walks can read and that lists a page: a mistyped name
+// would otherwise strip every topic of its markers. False, its message printed, when not.
+bool CheckOutputTocPage(const std::string& toc_page, FileSystem& fs, Console& console) {
+  const std::optional<std::string> text = ReadTocPage(fs, toc_page);
+  if (!text) {
+    console.Write("\nError: TOC page (" + toc_page + ") not found.\n");
+    return false;
+  }
+  bool lists_page = false;
+  ScanTocPageLinks(*text, [&lists_page](const std::string& name) {
+    lists_page = lists_page || HasPageExtension(name);
+  });
+  if (!lists_page) {
+    console.Write("\nError: TOC page (" + toc_page + ") lists no page.\n");
+  }
+  return lists_page;
+}
+
+// A report goes where its folder takes files, which is known before the passes: a missing or
+// read-only folder ends the run before it writes anything. A file or folder of the report's
+// name is left to the write at the end.
+bool CheckReportFolders(const std::vector<std::string>& reports, FileSystem& fs, Console& console) {
+  for (const std::string& report : reports) {
+    if (!fs.IsReadable(report) &&
+        !fs.ProbeWrite(report, "", LinkReach::kAnywhere, WriteKind::kCreateOrReplace).Written()) {
+      console.Write("\nError: Report (" + report + ") not written.\n");
+      return false;
+    }
+  }
+  return true;
+}
+
 // Checks the arguments and reads the index page title, the template and the switches. Gives
 // the exit code instead when the run ends here, its message printed.
 std::variant<int, RunSetup> SetUpRun(const std::vector<std::string>& arguments, FileSystem& fs,
@@ -178,7 +211,8 @@ std::variant<int, RunSetup> SetUpRun(const std::vector<std::string>& arguments, 
     return kExitSetupError;
   }
   std::optional<IgnoreList> ignore = ReadIgnoreFiles(options.ignore_files, fs, console);
-  if (!ignore) {
+  if (!ignore || !CheckReportFolders(options.reports, fs, console) ||
+      !CheckOutputTocPage(paths->toc_page, fs, console)) {
     return kExitSetupError;
   }
   return RunSetup{std::move(*paths),   std::move(*index_title), std::move(*format),

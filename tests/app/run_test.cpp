@@ -81,27 +81,37 @@ TEST_F(RunTest, OneExistingArgumentDoesNothing) {
   EXPECT_EQ(console.output, "");
 }
 
+// The TOC page the run works on, named in its message when it cannot be walked: the second
+// argument, toc.htm in a folder named with its separator. A missing TOC page, a folder, or a
+// page that lists no page ends the run before anything is written.
 TEST_F(RunTest, TocAndIndexPagesFollowFromTheSecondArgument) {
   fs.AddFile("fsref.htm", kTemplate);
   fs.AddFile("D:/help/index.htm", "<title>Help</title>");
   fs.AddFile("D:/index.htm", "<title>Root</title>");
-  auto expected = [](const std::string& title, const std::string& toc_page) {
+  fs.AddFile("D:/help/empty.htm", "<a href=\"style.css\">S</a> <a href='a.htm'>A</a>");
+  fs.AddFolder("D:/help/tocdir.htm");
+  auto expected = [](const std::string& title, const std::string& toc_page,
+                     const std::string& error) {
     return "\nIndex page(s) title:'" + title +
-           "'.\n\nCreating Index Frame Pages.\n\n\nCreating indexfiles.\n"
-           "\n ParseThisToc - Error " +
-           toc_page +
-           " NOT found.\n\n\n\nCreating Breadcrumbs and modifying topics.\n"
-           "\n ParseThisBreadToc - Error " +
-           toc_page + " NOT found.\n\ncomplete.\n";
+           "'.\n\nCreating Index Frame Pages.\nError: TOC page (" + toc_page + ") " + error + ".\n";
   };
-  EXPECT_EQ(Run({"fsref.htm", "D:/help/"}), 0);
-  EXPECT_EQ(console.output, expected("Help", "D:/help/toc.htm"));
-  console.output.clear();
-  EXPECT_EQ(Run({"fsref.htm", "D:/help/contents"}), 0);
-  EXPECT_EQ(console.output, expected("Help", "D:/help/contents"));
-  console.output.clear();
-  EXPECT_EQ(Run({"fsref.htm", "D:/help"}), 0);
-  EXPECT_EQ(console.output, expected("Root", "D:/help"));
+  const struct {
+    std::string argument;
+    std::string title;
+    std::string toc_page;
+    std::string error;
+  } cases[] = {{"D:/help/", "Help", "D:/help/toc.htm", "not found"},
+               {"D:/help/contents", "Help", "D:/help/contents", "not found"},
+               {"D:/help", "Root", "D:/help", "not found"},
+               {"D:/help/tocdir.htm", "Help", "D:/help/tocdir.htm", "not found"},
+               {"D:/help/empty.htm", "Help", "D:/help/empty.htm", "lists no page"}};
+  for (const auto& c : cases) {
+    console.output.clear();
+    EXPECT_EQ(Run({"fsref.htm", c.argument, "-mm", "-c"}), 1) << c.argument;
+    EXPECT_EQ(console.output, expected(c.title, c.toc_page, c.error)) << c.argument;
+  }
+  EXPECT_TRUE(fs.writes.empty());
+  EXPECT_TRUE(fs.replacements.empty());
 }
 
 // A file found in the output folder is not replaced through a link that leads out of it, into
@@ -254,6 +264,40 @@ TEST_F(RunTest, TheCheckReportsWhatIsStillWrongAfterTheRun) {
   EXPECT_NE(console.output.find(".--report= is not a legal switch.\n"), std::string::npos);
   EXPECT_TRUE(fs.writes.empty());
   EXPECT_TRUE(fs.replacements.empty());
+  // A snippet marker left in a page says why: no -p file was read, or its own could not be.
+  fs.AddFile("D:/help/deep.htm", "<title>D</title><PANEL1><PANEL2>");
+  fs.AddFile("D:/help/p2.txt", "two");
+  const std::string panel1 = "D:/help/deep.htm:1:17: marker-left: <PANEL1> ";
+  const std::string panel2 = "D:/help/deep.htm:1:25: marker-left: <PANEL2> ";
+  const std::pair<std::vector<std::string>, std::string> snippet_runs[] = {
+      {{}, panel1 + "(no -p file was read)\n" + panel2 + "(no -p file was read)\n"},
+      {{"-p1gone.txt"},
+       panel1 + "(its -p1 file could not be read)\n" + panel2 + "(no -p file was read)\n"},
+      {{"-p1gone.txt", "-p2p2.txt"}, panel1 + "(its -p1 file could not be read)\n"}};
+  for (const auto& [switches, findings] : snippet_runs) {
+    std::vector<std::string> arguments = {"fsref.htm", "D:/help/toc.htm", "--check"};
+    arguments.insert(arguments.end(), switches.begin(), switches.end());
+    console.output.clear();
+    EXPECT_EQ(Run(arguments), 0);
+    std::string found;
+    for (std::size_t at = console.output.find("\nD:/help/deep.htm:"); at != std::string::npos;
+         at = console.output.find("\nD:/help/deep.htm:", at + 1)) {
+      found += console.output.substr(at + 1, console.output.find('\n', at + 1) - at);
+    }
+    EXPECT_EQ(found, findings);
+  }
+  EXPECT_EQ(fs.Content("D:/help/deep.htm"), "<title>D</title><PANEL1>two");
+  // A report whose folder takes no file ends the run before any pass writes.
+  fs.FailWrites("D:/nodir/r.html", {WriteOutcome::kRefused, 2, "No such file or directory"});
+  fs.writes.clear();
+  fs.replacements.clear();
+  console.output.clear();
+  EXPECT_EQ(Run({"fsref.htm", "D:/help/toc.htm", "-c", "--report=D:/nodir/r.html"}), 1);
+  EXPECT_EQ(console.output,
+            "\nIndex page(s) title:'Help'.\n\nCreating Index Frame Pages.\n"
+            "Error: Report (D:/nodir/r.html) not written.\n");
+  EXPECT_TRUE(fs.writes.empty());
+  EXPECT_TRUE(fs.replacements.empty());
   // A report that cannot be written ends the run with exit code 3 after the check.
   fs.AddFolder("D:/out");
   console.output.clear();
@@ -402,6 +446,7 @@ TEST_F(RunTest, PathsOverTheLimitAreRefused) {
   // The index page path beside the TOC page may have 259 characters, not 260.
   const std::string fits = std::string(249, 'a') + "/";
   fs.AddFile(fits + "index.htm", "<title>T</title>");
+  fs.AddFile(fits + "toc.htm", "<a href=\"a.htm\">A</a>");
   EXPECT_EQ(Run({"fsref.htm", fits + "toc.htm"}), 0);
   const std::string over = std::string(250, 'a') + "/";
   fs.AddFile(over + "index.htm", "<title>T</title>");

@@ -30,11 +30,12 @@ const char kUsage[] =
     " -- Press any key --.";
 
 const char kSetupLines[] = "\nIndex page(s) title:'Sample Help'.\n\nCreating Index Frame Pages.";
-// The passes over a TOC page that lists nothing: only index.htm is left for the other topics.
-const char kEmptyWalk[] =
-    "\n\n\nCreating indexfiles.\n\n\xE2\x94\x94toc.htm -()"
-    "\n\n\nCreating Breadcrumbs and modifying topics.\n\n\xE2\x94\x94toc.htm -()"
-    "\nOther topics -(index.htm)\n";
+// The passes over a TOC page that lists one topic: its index frame page and index.htm are left
+// for the other topics.
+const char kWalk[] =
+    "\n\n\nCreating indexfiles.\n\n\xE2\x94\x94toc.htm -(a.htm)"
+    "\n\n\nCreating Breadcrumbs and modifying topics.\n\n\xE2\x94\x94toc.htm -(a.htm)"
+    "\nOther topics -(ia.htm, index.htm)\n";
 
 class CommandLineTest : public ::testing::Test {
  protected:
@@ -43,7 +44,8 @@ class CommandLineTest : public ::testing::Test {
               "<html><head><title></title></head>\r\n<frameset cols=\"30%,*\"><frame "
               "src=\"toc.htm\"><frame src=\"main.htm\"></frameset></html>\r\n");
     dir.Write("help/index.htm", "<html><head><title>Sample Help</title></head></html>\r\n");
-    dir.Write("help/toc.htm", "<html><body></body></html>\r\n");
+    dir.Write("help/toc.htm", "<html><body><a href=\"a.htm\">A</a></body></html>\r\n");
+    dir.Write("help/a.htm", "<title>A</title>\r\n");
   }
   BinaryRun Run(const std::vector<std::string>& arguments) {
     return RunQuorvaBinary(arguments, dir.Path());
@@ -194,13 +196,45 @@ TEST_F(CommandLineTest, MissingIndexPageIsASetupError) {
 
 TEST_F(CommandLineTest, FolderFormsOfTheSecondArgument) {
   BinaryRun trailing = Run({"fsref.htm", "help/"});
-  EXPECT_EQ(trailing.output, std::string(kSetupLines) + kEmptyWalk + "\ncomplete.\n");
+  EXPECT_EQ(trailing.output, std::string(kSetupLines) + kWalk + "\ncomplete.\n");
   EXPECT_EQ(trailing.exit_code, 0);
   // Without its trailing separator the folder is the TOC page, and index.htm is looked for
   // beside it.
   BinaryRun bare = Run({"fsref.htm", "help"});
   EXPECT_EQ(bare.output, "Error Cannot find <title>: (index.htm).\n");
   EXPECT_EQ(bare.exit_code, 1);
+}
+
+// A TOC page the walks cannot read, or one that lists no page, and a report into a missing
+// folder end the run before it writes anything, so a mistyped name never costs the topics
+// their markers.
+TEST_F(CommandLineTest, AMistypedTocPageOrReportFolderEndsTheRunBeforeAnyWrite) {
+  dir.Write("help/a.htm", "<title>A</title>\r\n<BREAD><MENU><PANEL1>\r\n");
+  dir.Write("help/tocdir.htm/inside.htm", "a folder named like a TOC page");
+  dir.Write("help/empty.htm", "<html><frameset><frame src=\"a.htm\"></frameset></html>\r\n");
+  dir.Write("help/.quorva-1-1.tmp", "left by a killed run");
+  const std::vector<std::string> switches = {"-mm", "-mwhelp/menu.htm", "-p1x.txt", "-c"};
+  const std::pair<std::string, std::string> cases[] = {
+      {"help/nothere.htm", "Error: TOC page (help/nothere.htm) not found."},
+      {"help/tocdir.htm", "Error: TOC page (help/tocdir.htm) not found."},
+      {"help/empty.htm", "Error: TOC page (help/empty.htm) lists no page."}};
+  for (const auto& [toc_page, message] : cases) {
+    std::vector<std::string> arguments = {"fsref.htm", toc_page};
+    arguments.insert(arguments.end(), switches.begin(), switches.end());
+    const BinaryRun run = Run(arguments);
+    EXPECT_EQ(run.output,
+              std::string(kSetupLines) + "\nunable to read help/x.txt.\n\n" + message + "\n");
+    EXPECT_EQ(run.exit_code, 1);
+  }
+  const BinaryRun report = Run({"fsref.htm", "help/toc.htm", "-c", "--report=nodir/r.html"});
+  EXPECT_EQ(report.output,
+            std::string(kSetupLines) + "\nError: Report (nodir/r.html) not written.\n");
+  EXPECT_EQ(report.exit_code, 1);
+  EXPECT_FALSE(dir.Exists("nodir"));
+  EXPECT_EQ(dir.Read("help/a.htm"), "<title>A</title>\r\n<BREAD><MENU><PANEL1>\r\n");
+  EXPECT_FALSE(dir.Exists("help/menu.htm"));
+  EXPECT_FALSE(dir.Exists("help/ia.htm"));
+  EXPECT_TRUE(dir.Exists("help/.quorva-1-1.tmp"));
 }
 
 TEST_F(CommandLineTest, SwitchesTakeEffectInOrder) {
@@ -211,7 +245,7 @@ TEST_F(CommandLineTest, SwitchesTakeEffectInOrder) {
                             "\nreading help/panel.txt.\n"
                             "\nunable to read help/none.txt.\n"
                             "\nreading help/panel.txt.\n" +
-                            kEmptyWalk + "\ncomplete.\n");
+                            kWalk + "\ncomplete.\n");
   EXPECT_EQ(run.exit_code, 0);
 }
 

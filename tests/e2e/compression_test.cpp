@@ -15,7 +15,8 @@ const std::map<std::string, std::pair<std::string, std::string>> kPages = {
      {"<html>\r\n  <head><title>Sample Help</title></head>\r\n</html>\r\n",
       "<html>\n<head><title>Sample Help</title></head>\n</html>\n"}},
     {"help/toc.htm",
-     {"<html>\r\n  <body >\r\n\r\n  </body>\r\n</html>\r\n", "<html>\n<body>\n</body>\n</html>\n"}},
+     {"<html>\r\n  <body >\r\n\r\n  <a href=\"a.htm\">A</a></body>\r\n</html>\r\n",
+      "<html>\n<body>\n<a href=\"a.htm\">A</a></body>\n</html>\n"}},
     {"help/a.htm",
      {"<p>  Hello   world  </p>\r\n\r\n<p>x</p>\r\n", "<p> Hello world </p>\n<p>x</p>\n"}},
     {"help/b.htm",
@@ -47,7 +48,7 @@ TEST_F(CompressionTest, CompressesEveryPageAndStyleSheetOfTheOutputFolder) {
   BinaryRun run = RunQuorvaBinary({"fsref.htm", "help/toc.htm", "-c"}, dir.Path());
   // A folder whose name matches is listed too, and left alone.
   const std::string progress =
-      "\nCompressing HTML Files-(a.htm, b.htm, index.htm, old.htm, toc.htm)\n"
+      "\nCompressing HTML Files-(a.htm, b.htm, ia.htm, index.htm, old.htm, toc.htm)\n"
       "\nCompressing PHP Files-(x.php3)\n"
       "\nCompressing CSS Files-(s.css)\n"
       "\ncomplete.\n";

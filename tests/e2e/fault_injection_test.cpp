@@ -327,9 +327,15 @@ TEST_F(BadInputTest, ATitleReadThroughALinkIsTheTitleAsTheRunLeftIt) {
 TEST_F(BadInputTest, EmptyAndBodylessTocPagesGiveEmptyWalks) {
   dir.Write("help/toc.htm", "");
   BinaryRun empty = Run({"-mm"});
-  EXPECT_EQ(empty.exit_code, 0);
-  EXPECT_NE(empty.output.find("\n\nCreating menu.htm.\n\n\xE2\x94\x94toc.htm -(\n\n\n"),
-            std::string::npos);
+  EXPECT_EQ(empty.exit_code, 1);
+  EXPECT_TRUE(EndsWith(empty.output, "\nError: TOC page (help/toc.htm) lists no page.\n"));
+  // A nested TOC page that lists nothing gives an empty walk below its book.
+  dir.Write("help/toc.htm", "<body><a href=\"toc1.htm\"></a><a href=\"b.htm\">B</a>");
+  dir.Write("help/toc1.htm", "");
+  BinaryRun nested = Run({"-mm"});
+  EXPECT_EQ(nested.exit_code, 0);
+  EXPECT_NE(nested.output.find("\n \xE2\x94\x94toc1.htm -(\n\n\n"), std::string::npos)
+      << nested.output;
   dir.Write("help/toc.htm", "<a href=\"a.htm\">A</a>");
   dir.Write("help/a.htm", "<MENU>");
   BinaryRun bodyless = Run({"-mm", "-mdn"});

@@ -99,7 +99,7 @@ TEST(CompressOutOfMemoryTest, OrAFailedWriteEndsTheRunWithExitCodeThreeAfterTheF
   fs.AddFile("fsref.htm",
              "<title></title><frame src=\"toc.htm\"><frame src=\"main.htm\"></frameset>");
   fs.AddFile("out/index.htm", "<title>T</title>");
-  fs.AddFile("out/toc.htm", "<p>toc</p>");
+  fs.AddFile("out/toc.htm", "<a href=\"index.htm\">toc</a>");
   fs.AddFile("out/huge.css", "a {  b: c; }");
   EXPECT_EQ(RunQuorva({"fsref.htm", "out/toc.htm", "-c"}, fs, console), kExitFatal);
   const std::string tail = "\nCompressing CSS Files-(huge.cssError: Out of memory";
