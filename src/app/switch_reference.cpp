@@ -38,7 +38,7 @@ const SwitchGroup kSwitchGroups[] = {
      {{"-mm, -mmr, -mmn", "build the menu at <MENU>; only remove it; neither"},
       {"-mw<name>", "menu page written (empty: none); toc-menu.htm"},
       {"-mb<n>", "menu levels shown as buttons; 1"},
-      {"-ma, -maa, -mag, -man", "drop arrow &#9658;, &rarr, &raquo; or none"},
+      {"-ma, -maa, -mag, -man", "drop arrow &#9658;, &rarr;, &raquo; or none"},
       {"-md, -mdn", "wrap the menu in its div and list; on"},
       {"-mp, -mpn", "repeat a parent entry in its drop-down; off"},
       {"-ms, -msn", "wide spacing around entry texts; off"},

@@ -25,25 +25,25 @@ std::string ValueFrom(const std::string& argument, std::size_t index) {
 }
 
 // The content of a settings file named by a switch, read as text up to `limit` characters;
-// nothing when the file is missing or cannot be opened.
+// nothing, with a warning that names the setting, when the file is missing or cannot be read.
 std::optional<std::string> ReadSettingFile(SwitchContext& context, const std::string& path,
-                                           std::size_t limit) {
-  if (!context.fs.IsReadable(path)) {
-    return std::nullopt;
-  }
-  std::optional<std::string> text = ReadTextFile(context.fs, path);
+                                           std::size_t limit, const char* setting_name) {
+  std::optional<std::string> text =
+      context.fs.IsReadable(path) ? ReadTextFile(context.fs, path) : std::nullopt;
   if (!text) {
+    context.console.Write("\nWarning: " + std::string(setting_name) + " file (" + path +
+                          ") not read.\n");
     return std::nullopt;
   }
   return std::string(CutTo(UpToFirstNul(*text), limit));
 }
 
 SwitchResult ReplaceFromFile(SwitchContext& context, const std::string& path, std::size_t limit,
-                             std::string& setting) {
+                             const char* setting_name, std::string& setting) {
   if (!IsPathWithinLimit(path, context.console)) {
     return SwitchResult::kPathTooLong;
   }
-  if (std::optional<std::string> text = ReadSettingFile(context, path, limit)) {
+  if (std::optional<std::string> text = ReadSettingFile(context, path, limit, setting_name)) {
     setting = std::move(*text);
   }
   return SwitchResult::kApplied;
@@ -55,7 +55,7 @@ SwitchResult ApplyUrlSwitch(const std::string& argument, RunSettings& settings,
     case 'b':
       if (At(argument, 3) == 'f') {
         settings.url_prefix.clear();
-        if (ReplaceFromFile(context, ValueFrom(argument, 4), kUrlPrefixFileLimit,
+        if (ReplaceFromFile(context, ValueFrom(argument, 4), kUrlPrefixFileLimit, "URL prefix",
                             settings.url_prefix) == SwitchResult::kPathTooLong) {
           return SwitchResult::kPathTooLong;
         }
@@ -82,7 +82,7 @@ SwitchResult ApplyUrlSwitch(const std::string& argument, RunSettings& settings,
 std::string DropArrowFor(char choice) {
   switch (choice) {
     case 'a':
-      return "&rarr";
+      return "&rarr;";
     case 'g':
       return "&raquo;";
     case 'n':
@@ -106,7 +106,7 @@ SwitchResult ApplyExtraMenuItemSwitch(const std::string& argument, RunSettings& 
   if (!from_file) {
     ParseExtraMenuItems(value, settings.extra_menu_items);
   } else if (std::optional<std::string> list =
-                 ReadSettingFile(context, value, kMenuItemFileLimit)) {
+                 ReadSettingFile(context, value, kMenuItemFileLimit, "Menu items")) {
     ParseExtraMenuItems(*list, settings.extra_menu_items);
   }
   return SwitchResult::kApplied;
@@ -162,7 +162,7 @@ SwitchResult ApplyBreadcrumbSwitch(const std::string& argument, RunSettings& set
       return SwitchResult::kApplied;
     case 'h':
       return ReplaceFromFile(context, ValueFrom(argument, 3), kIndexPageAffixLimit,
-                             settings.index_page_prefix);
+                             "Breadcrumb head", settings.index_page_prefix);
     case 'i':
       settings.index_frame_links = FlagAt(argument, 3);
       return SwitchResult::kApplied;
@@ -171,10 +171,10 @@ SwitchResult ApplyBreadcrumbSwitch(const std::string& argument, RunSettings& set
       return SwitchResult::kApplied;
     case 't':
       return ReplaceFromFile(context, ValueFrom(argument, 3), kIndexPageAffixLimit,
-                             settings.index_page_suffix);
+                             "Breadcrumb tail", settings.index_page_suffix);
     case 'u':
       return ReplaceFromFile(context, ValueFrom(argument, 3), kSeparatorLimit,
-                             settings.breadcrumb_separator);
+                             "Breadcrumb separator", settings.breadcrumb_separator);
     default:
       return SwitchResult::kIllegal;
   }
@@ -188,17 +188,20 @@ SwitchResult ApplySnippetSwitch(const std::string& argument, RunSettings& settin
   if (!IsPathWithinLimit(path, context.console)) {
     return SwitchResult::kPathTooLong;
   }
+  const std::size_t digit = static_cast<std::size_t>(At(argument, 2) - '1');
   if (!context.fs.IsReadable(path)) {
     context.console.Write("\nunable to read " + path + ".\n");
+    settings.snippet_unread[digit] = true;
     return SwitchResult::kApplied;
   }
   context.console.Write("\nreading " + path + ".\n");
   std::optional<std::string> text = ReadTextFile(context.fs, path);
   if (!text) {
+    settings.snippet_unread[digit] = true;
     return SwitchResult::kApplied;
   }
   settings.snippets_loaded = true;
-  std::optional<std::string>& slot = settings.snippets[At(argument, 2) - '1'];
+  std::optional<std::string>& slot = settings.snippets[digit];
   if (!slot) {
     slot = std::string(UpToFirstNul(*text));
   }

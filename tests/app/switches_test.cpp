@@ -126,11 +126,29 @@ TEST_F(SwitchesTest, BreadcrumbTextsComeWholeFromFiles) {
   EXPECT_TRUE(settings.extra_menu_items.empty());
 }
 
+// A file a setting switch names that cannot be read is named in a warning with its setting; the
+// setting stays as it was (the URL prefix emptied).
+TEST_F(SwitchesTest, SettingFilesThatCannotBeReadAreNamedInAWarning) {
+  fs.AddFolder("dir");
+  settings.url_prefix = "old/";
+  EXPECT_EQ(Apply({"-mifitems.txt", "-ubfdir", "-bhhead.txt", "-bttail.txt", "-busep.txt"}), -1);
+  EXPECT_EQ(console.output,
+            "\nWarning: Menu items file (items.txt) not read.\n"
+            "\nWarning: URL prefix file (dir) not read.\n"
+            "\nWarning: Breadcrumb head file (head.txt) not read.\n"
+            "\nWarning: Breadcrumb tail file (tail.txt) not read.\n"
+            "\nWarning: Breadcrumb separator file (sep.txt) not read.\n");
+  EXPECT_EQ(settings.url_prefix, "");
+  EXPECT_EQ(settings.index_page_prefix, "i");
+  EXPECT_EQ(settings.breadcrumb_separator, "<b>&nbsp;&raquo;&nbsp;</b>");
+  EXPECT_TRUE(settings.extra_menu_items.empty());
+}
+
 TEST_F(SwitchesTest, MenuSettings) {
   Apply({"-ma"});
   EXPECT_EQ(settings.drop_arrow, "&#9658;");
   Apply({"-maa"});
-  EXPECT_EQ(settings.drop_arrow, "&rarr");
+  EXPECT_EQ(settings.drop_arrow, "&rarr;");
   Apply({"-mag"});
   EXPECT_EQ(settings.drop_arrow, "&raquo;");
   Apply({"-man"});
@@ -184,6 +202,13 @@ TEST_F(SwitchesTest, SnippetsAreRelativeToTheOutputFolderAndTheFirstOneWins) {
   EXPECT_EQ(settings.snippets[0], "A\ntext");
   EXPECT_FALSE(settings.snippets[1].has_value());
   EXPECT_EQ(settings.snippets[2], "B");
+  // A slot whose file could not be read keeps its marker, unless another file filled it.
+  Apply({"-p4missing.txt", "-p4b.txt", "-p3missing.txt"});
+  EXPECT_FALSE(settings.KeepsSnippetMarker(0));
+  EXPECT_TRUE(settings.KeepsSnippetMarker(1));
+  EXPECT_FALSE(settings.KeepsSnippetMarker(2));
+  EXPECT_FALSE(settings.KeepsSnippetMarker(3));
+  EXPECT_FALSE(settings.KeepsSnippetMarker(4));
 }
 
 TEST_F(SwitchesTest, SnippetThatIsAFolderFillsNoSlot) {
@@ -192,6 +217,7 @@ TEST_F(SwitchesTest, SnippetThatIsAFolderFillsNoSlot) {
   EXPECT_EQ(console.output, "\nreading out/dir.\n");
   EXPECT_FALSE(settings.snippets_loaded);
   EXPECT_FALSE(settings.snippets[0].has_value());
+  EXPECT_TRUE(settings.KeepsSnippetMarker(0));
 }
 
 TEST_F(SwitchesTest, OverlongPathsAreRefusedWithAMessageAndNothingRead) {

@@ -67,7 +67,8 @@ std::string RewriteTopicText(RunContext& run, const std::string& topic_path,
       ++trails;
     }
     if (settings.snippets_loaded) {
-      if (std::optional<std::size_t> slot = SnippetSlotAtEnd(output)) {
+      const std::optional<std::size_t> slot = SnippetSlotAtEnd(output);
+      if (slot && !settings.KeepsSnippetMarker(*slot)) {
         const std::optional<std::string>& snippet = settings.snippets[*slot];
         ReplaceMarkerAtEnd(output, kSnippetMarkerLength, snippet ? *snippet : kNothing);
       }

@@ -17,6 +17,10 @@ std::string ExplainSwitchOff(const RunSettings& settings, const std::string& mar
   if (marker == "<filename>") {
     return settings.file_name_marker ? "" : "no -nf switch";
   }
+  const char digit = marker.size() > 6 ? marker[6] : '\0';
+  if (digit >= '1' && digit <= '9' && settings.KeepsSnippetMarker(digit - '1')) {
+    return std::string("its -p") + digit + " file could not be read";
+  }
   return settings.snippets_loaded ? "" : "no -p file was read";
 }
 

@@ -54,6 +54,9 @@ TEST_F(TopicRewritingTest, SnippetMarkersOnceAnySnippetWasRead) {
   settings.snippets[0] = "one";
   settings.snippets[1] = "";
   EXPECT_EQ(Rewrite(markers + "<PANEL1>"), "one||||<PANEL0>one");
+  // The marker of a slot whose file could not be read stays for a later run to fill.
+  settings.snippet_unread[8] = true;
+  EXPECT_EQ(Rewrite(markers), "one||<PANEL9>||<PANEL0>");
 }
 
 TEST_F(TopicRewritingTest, FileNameIsTheTopicsOwnNameWithoutFolder) {
