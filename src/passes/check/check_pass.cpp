@@ -77,7 +77,9 @@ class FolderCheck {
       const std::string path = scope_.folder + name;
       if (IsCheckedPageName(name) && !IsExcluded(path)) {
         page_index_.emplace(name, pages_.size());
-        pages_.push_back(CheckedPage{name, path, false, {}, {}, {}});
+        CheckedPage& page = pages_.emplace_back();
+        page.name = name;
+        page.path = path;
       }
     }
     for (std::size_t page = 0; page < pages_.size(); ++page) {

@@ -34,6 +34,10 @@ TEST(PageScanTest, LinksAreTakenWhereABrowserFollowsThem) {
   EXPECT_TRUE(ScanMarkup("<base href=\"http://x/\">").has_base);
   EXPECT_EQ(LinkValues(ScanStyleSheet("a{b:url(\"f.png\")} /* url(g.png) */ c{d:url(h.png )}")),
             (std::vector<std::string>{"f.png", "h.png"}));
+  // End tags and declarations carry no links; an unquoted style ending in "url(" gives an
+  // empty one.
+  EXPECT_EQ(LinkValues(ScanMarkup("<!DOCTYPE x src=\"d.htm\"></p href=\"e.htm\"><p style=url( >")),
+            (std::vector<std::string>{""}));
   // Markers count wherever they stand, comments included, in any letter case.
   const PageScan markers =
       ScanMarkup("<!-- <bread> --><Menu><PANEL9><panel0><PANEL:><FileName><BREAD >");
@@ -56,12 +60,15 @@ TEST(PageScanTest, LinksResolveAsABrowserReadsThem) {
   EXPECT_TRUE(own.names_own_page);
   EXPECT_EQ(own.fragment, "top");
   EXPECT_EQ(ResolveLink("images/").path, "images");
+  EXPECT_EQ(ResolveLink("my%20page.ht%6D").path, "my page.htm");
   EXPECT_EQ(ResolveLink("../a.htm#x", "sub/deeper").path, "sub/a.htm");
   EXPECT_EQ(ResolveLink("b.htm", "sub").path, "sub/b.htm");
   EXPECT_EQ(ResolveLink("../shared/a.css").scope, LinkScope::kSkipped);
   EXPECT_EQ(ResolveLink("../../a.css", "sub").scope, LinkScope::kSkipped);
-  for (const char* skipped : {"", "http://x/a.htm", "mailto:a@b", "JavaScript:go()", "/a.htm",
-                              "//host/a.htm", "\\\\host\\a.htm", "C:/a.htm"}) {
+  EXPECT_EQ(ResolveLink("2:x.htm").path, "2:x.htm");
+  for (const char* skipped :
+       {"", "http://x/a.htm", "mailto:a@b", "JavaScript:go()", "/a.htm", "jazz:x", "JAZZ:x",
+        "z39.50r://x/a.htm", "ms-help://a.htm", "//host/a.htm", "\\\\host\\a.htm", "C:/a.htm"}) {
     EXPECT_EQ(ResolveLink(skipped).scope, LinkScope::kSkipped) << skipped;
   }
   EXPECT_EQ(DecodeCharacterReferences("&#65;&#x42;&lt;&amp&unknown;"), "AB<&amp&unknown;");

@@ -70,6 +70,16 @@ TEST(ReportsTest, HtmlReportLinksPagesFromTheReportsFolder) {
   const std::string inside =
       FormatHtmlReport(OneFinding("help/sub/../a.htm", "x"), header, "./help/check.htm", fs);
   EXPECT_NE(inside.find("<a href=\"a.htm\">"), std::string::npos);
+  // A page's findings stand under one heading.
+  CheckResult two = OneFinding("help/a.htm", "x");
+  two.findings.push_back(two.findings[0]);
+  two.findings.push_back(OneFinding("help/b.htm", "y").findings[0]);
+  const std::string headed = FormatHtmlReport(two, header, "check.htm", fs);
+  EXPECT_NE(headed.find("<h2><a href=\"help/a.htm\">help/a.htm</a></h2>\n<ul>\n<li>3:14 "
+                        "case-mismatch: x (the file is x.htm)</li>\n<li>3:14 case-mismatch: x "
+                        "(the file is x.htm)</li>\n</ul>\n<h2><a href=\"help/b.htm\">"),
+            std::string::npos)
+      << headed;
   // The name's extension picks the format, letters without case.
   EXPECT_EQ(FormatReportFor("r.SARIF", OneFinding("a", "b"), header, fs).substr(0, 13),
             "{\n  \"$schema\"");

@@ -1,0 +1,44 @@
+#include "platform/dry_run_file_system.h"
+
+#include <gtest/gtest.h>
+
+#include "fakes/memory_file_system.h"
+
+namespace quorva {
+namespace {
+
+using Names = std::vector<std::string>;
+
+// What a dry run writes its later reads and listings see, and the disk never does; a removal
+// hides a file whether the disk or the run wrote it, and names compare as the disk's do.
+TEST(DryRunFileSystem, WritesStayInMemoryAndRemovalsHideWhatTheRunSees) {
+  MemoryFileSystem disk;
+  disk.AddFile("help/a.htm", "old");
+  DryRunFileSystem dry(disk);
+  EXPECT_TRUE(dry.WriteBinary("help/new.htm", "new", LinkReach::kOwnFolder).Written());
+  EXPECT_TRUE(dry.ReplaceBinary("help/a.htm", "changed", LinkReach::kOwnFolder).Written());
+  EXPECT_EQ(dry.ReadBinary("help/new.htm"), "new");
+  EXPECT_EQ(dry.ReadBinary("help/a.htm"), "changed");
+  EXPECT_EQ(dry.ListFolder("help", "*"), (Names{"a.htm", "new.htm"}));
+  EXPECT_EQ(disk.Content("help/a.htm"), "old");
+  EXPECT_FALSE(disk.HasFile("help/new.htm"));
+  const DryRunFileSystem::Plan plan = dry.PlannedChanges();
+  EXPECT_EQ(plan.changed, Names{"help/a.htm"});
+  EXPECT_EQ(plan.created, Names{"help/new.htm"});
+
+  EXPECT_TRUE(dry.RemoveFile("help/new.htm"));
+  EXPECT_TRUE(dry.RemoveFile("help/a.htm"));
+  EXPECT_FALSE(dry.RemoveFile("help/a.htm"));
+  EXPECT_FALSE(dry.IsReadable("help/new.htm"));
+  EXPECT_FALSE(dry.ReadBinary("help/a.htm").has_value());
+  EXPECT_TRUE(dry.ListFolder("help", "*").empty());
+  EXPECT_TRUE(dry.PlannedChanges().created.empty());
+  EXPECT_EQ(disk.Content("help/a.htm"), "old");
+
+  EXPECT_FALSE(dry.IgnoresLetterCase());
+  disk.ignores_letter_case = true;
+  EXPECT_TRUE(dry.IgnoresLetterCase());
+}
+
+}  // namespace
+}  // namespace quorva
