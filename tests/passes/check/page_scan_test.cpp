@@ -61,6 +61,7 @@ TEST(PageScanTest, LinksResolveAsABrowserReadsThem) {
   EXPECT_EQ(own.fragment, "top");
   EXPECT_EQ(ResolveLink("images/").path, "images");
   EXPECT_EQ(ResolveLink("my%20page.ht%6D").path, "my page.htm");
+  EXPECT_EQ(ResolveLink("tab%09.htm").path, "tab\t.htm");
   EXPECT_EQ(ResolveLink("../a.htm#x", "sub/deeper").path, "sub/a.htm");
   EXPECT_EQ(ResolveLink("b.htm", "sub").path, "sub/b.htm");
   EXPECT_EQ(ResolveLink("../shared/a.css").scope, LinkScope::kSkipped);
