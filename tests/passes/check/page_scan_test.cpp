@@ -34,9 +34,9 @@ TEST(PageScanTest, LinksAreTakenWhereABrowserFollowsThem) {
   EXPECT_TRUE(ScanMarkup("<base href=\"http://x/\">").has_base);
   EXPECT_EQ(LinkValues(ScanStyleSheet("a{b:url(\"f.png\")} /* url(g.png) */ c{d:url(h.png )}")),
             (std::vector<std::string>{"f.png", "h.png"}));
-  // End tags and declarations carry no links; an unquoted style ending in "url(" gives an
-  // empty one.
-  EXPECT_EQ(LinkValues(ScanMarkup("<!DOCTYPE x src=\"d.htm\"></p href=\"e.htm\"><p style=url( >")),
+  // End tags and declarations carry no links, not even a tag inside them; an unquoted style
+  // ending in "url(" gives an empty one.
+  EXPECT_EQ(LinkValues(ScanMarkup("<!x <a href=\"d.htm\"></p <a href=\"e.htm\"><p style=url( >")),
             (std::vector<std::string>{""}));
   // Markers count wherever they stand, comments included, in any letter case.
   const PageScan markers =
