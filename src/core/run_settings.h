@@ -32,7 +32,7 @@ struct RunSettings {
   // Slot d (1 to 9) is snippets[d - 1]; the tenth slot, which "<PANEL:>" selects, stays empty.
   std::array<std::optional<std::string>, kSnippetSlotCount> snippets;
   bool snippets_loaded = false;
-  // Slots a -p switch named a file for that could not be read.
+  // For each slot, whether a -p switch of its digit named a file that could not be read.
   std::array<bool, kSnippetSlotCount> snippet_unread{};
 
   // True when slot `slot`'s marker stays as it is: its -p file could not be read and no other

@@ -34,12 +34,8 @@ std::string EscapeHtml(std::string_view text) {
   return out;
 }
 
-bool SameSegment(const std::string& a, const std::string& b) {
-#ifdef _WIN32
-  return FoldAsciiCase(a) == FoldAsciiCase(b);
-#else
-  return a == b;
-#endif
+bool SameSegment(const std::string& a, const std::string& b, FileSystem& fs) {
+  return fs.IgnoresLetterCase() ? FoldAsciiCase(a) == FoldAsciiCase(b) : a == b;
 }
 
 // The link from the report's page to `page`, both named as the run names them.
@@ -56,7 +52,7 @@ std::string MakeLinkFromReport(const std::string& report_path, const std::string
   const std::vector<std::string>& to = *to_page;
   from.pop_back();  // the report's own name
   std::size_t common = 0;
-  while (common < from.size() && common < to.size() && SameSegment(from[common], to[common])) {
+  while (common < from.size() && common < to.size() && SameSegment(from[common], to[common], fs)) {
     ++common;
   }
   if (common == 0 && page_path.size() > 1 && page_path[1] == ':') {

@@ -72,6 +72,15 @@ TEST(ReportsTest, HtmlReportLinksPagesFromTheReportsFolder) {
   const std::string inside =
       FormatHtmlReport(OneFinding("help/sub/../a.htm", "x"), header, "./help/check.htm", fs);
   EXPECT_NE(inside.find("<a href=\"a.htm\">"), std::string::npos);
+  // Folders whose names differ in letter case are one folder only where the system says so.
+  const CheckResult in_help = OneFinding("help/a.htm", "x");
+  EXPECT_NE(
+      FormatHtmlReport(in_help, header, "Help/check.htm", fs).find("<a href=\"../help/a.htm\">"),
+      std::string::npos);
+  fs.ignores_letter_case = true;
+  EXPECT_NE(FormatHtmlReport(in_help, header, "Help/check.htm", fs).find("<a href=\"a.htm\">"),
+            std::string::npos);
+  fs.ignores_letter_case = false;
   // A page's findings stand under one heading.
   CheckResult two = OneFinding("help/a.htm", "x");
   two.findings.push_back(two.findings[0]);
