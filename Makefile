@@ -4,6 +4,8 @@ JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 # The demo's switches, which the release archives' demo scripts read too.
 DEMO_SWITCHES := $(shell cat examples/demo-switches.txt)
+# No "Entering directory" lines, from this make or from the makes that cmake --build starts.
+MAKEFLAGS += --no-print-directory
 
 .PHONY: all deps build test bench test-windows test-browser demo bench-compress format clean \
   dist test-dist docs
@@ -52,7 +54,10 @@ dist: deps
 test-dist: deps
 	BUILD=$(BUILD) JOBS=$(JOBS) scripts/test-dist
 
-demo: build
+# Builds only the binary it runs; make build and make test build the tests and tools.
+demo: deps
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
+	cmake --build $(BUILD) -j $(JOBS) --target quorva
 	rm -rf $(BUILD)/demo
 	cp -R examples/sample-help $(BUILD)/demo
 	cd $(BUILD)/demo && ../quorva setup/fsref.htm toc.htm $(DEMO_SWITCHES) </dev/null
