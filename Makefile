@@ -26,7 +26,8 @@ test: build
 test-windows: deps
 	JOBS=$(JOBS) scripts/test-windows
 
-# Opens the demo's output, compressed and not, in headless Chromium (installed when missing).
+# Opens the demo's output, compressed and not, in headless Chromium (installed when missing);
+# refreshes docs/menu.png from its screenshot when every test passed.
 test-browser: deps
 	BUILD=$(BUILD) JOBS=$(JOBS) scripts/test-browser
 
@@ -40,7 +41,8 @@ test-asan: deps
 fuzz: deps
 	JOBS=$(JOBS) scripts/fuzz
 
-# The manual as a web page and a man page, made from docs/manual.md with pandoc, in $(BUILD)/docs/.
+# The manual as a web page and a man page, made from docs/manual.md with pandoc, and the README
+# the release files carry, in $(BUILD)/docs/.
 docs:
 	BUILD=$(BUILD) scripts/make-docs
 
@@ -49,8 +51,9 @@ dist: deps
 	BUILD=$(BUILD) JOBS=$(JOBS) scripts/make-dist
 
 # Builds the archives, runs each one's demo (the zip's under Wine) against make demo's output,
-# and checks the binaries, the help flag, the manual and man page, the Debian package,
-# cmake --install, and that two fresh clones build the same archives.
+# and checks the binaries, the help flag, every link of the shipped README and manual, the man
+# page at three widths, the Debian package, cmake --install, and that two fresh clones build the
+# same archives.
 test-dist: deps
 	BUILD=$(BUILD) JOBS=$(JOBS) scripts/test-dist
 
