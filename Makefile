@@ -4,6 +4,8 @@ JOBS ?= 2
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=Release
 # The demo's switches, which the release archives' demo scripts read too.
 DEMO_SWITCHES := $(shell cat examples/demo-switches.txt)
+# No "Entering directory" lines, from this make or from the makes that cmake --build starts.
+MAKEFLAGS += --no-print-directory
 
 .PHONY: all deps build test bench test-windows test-browser demo bench-compress format clean \
   dist test-dist docs
@@ -24,7 +26,8 @@ test: build
 test-windows: deps
 	JOBS=$(JOBS) scripts/test-windows
 
-# Opens the demo's output, compressed and not, in headless Chromium (installed when missing).
+# Opens the demo's output, compressed and not, in headless Chromium (installed when missing);
+# refreshes docs/menu.png from its screenshot when every test passed.
 test-browser: deps
 	BUILD=$(BUILD) JOBS=$(JOBS) scripts/test-browser
 
@@ -38,7 +41,8 @@ test-asan: deps
 fuzz: deps
 	JOBS=$(JOBS) scripts/fuzz
 
-# The manual as a web page and a man page, made from docs/manual.md with pandoc, in $(BUILD)/docs/.
+# The manual as a web page and a man page, made from docs/manual.md with pandoc, and the README
+# the release files carry, in $(BUILD)/docs/.
 docs:
 	BUILD=$(BUILD) scripts/make-docs
 
@@ -47,12 +51,16 @@ dist: deps
 	BUILD=$(BUILD) JOBS=$(JOBS) scripts/make-dist
 
 # Builds the archives, runs each one's demo (the zip's under Wine) against make demo's output,
-# and checks the binaries, the help flag, the manual and man page, the Debian package,
-# cmake --install, and that two fresh clones build the same archives.
+# and checks the binaries, the help flag, every link of the shipped README and manual, the man
+# page at three widths, the Debian package, cmake --install, and that two fresh clones build the
+# same archives.
 test-dist: deps
 	BUILD=$(BUILD) JOBS=$(JOBS) scripts/test-dist
 
-demo: build
+# Builds only the binary it runs; make build and make test build the tests and tools.
+demo: deps
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
+	cmake --build $(BUILD) -j $(JOBS) --target quorva
 	rm -rf $(BUILD)/demo
 	cp -R examples/sample-help $(BUILD)/demo
 	cd $(BUILD)/demo && ../quorva setup/fsref.htm toc.htm $(DEMO_SWITCHES) </dev/null
