@@ -34,14 +34,17 @@ TEST(PageScanTest, LinksAreTakenWhereABrowserFollowsThem) {
   EXPECT_TRUE(ScanMarkup("<base href=\"http://x/\">").has_base);
   EXPECT_EQ(LinkValues(ScanStyleSheet("a{b:url(\"f.png\")} /* url(g.png) */ c{d:url(h.png )}")),
             (std::vector<std::string>{"f.png", "h.png"}));
+  EXPECT_EQ(LinkValues(ScanMarkup("<a href =\n \"x.htm\" src= y.gif >")),
+            (std::vector<std::string>{"x.htm", "y.gif"}));
   // End tags and declarations carry no links, not even a tag inside them; an unquoted style
   // ending in "url(" gives an empty one.
   EXPECT_EQ(LinkValues(ScanMarkup("<!x <a href=\"d.htm\"></p <a href=\"e.htm\"><p style=url( >")),
             (std::vector<std::string>{""}));
   // Markers count wherever they stand, comments included, in any letter case.
   const PageScan markers =
-      ScanMarkup("<!-- <bread> --><Menu><PANEL9><panel0><PANEL:><FileName><BREAD >");
+      ScanMarkup("<!-- <bread> --><<Menu><PANEL9><panel0><PANEL:><FileName><BREAD >");
   ASSERT_EQ(markers.markers.size(), 4u);
+  EXPECT_EQ(markers.markers[1].marker, "<Menu>");
   EXPECT_EQ(markers.markers[0].marker, "<bread>");
   EXPECT_EQ(markers.markers[3].marker, "<FileName>");
 }
@@ -73,6 +76,11 @@ TEST(PageScanTest, LinksResolveAsABrowserReadsThem) {
     EXPECT_EQ(ResolveLink(skipped).scope, LinkScope::kSkipped) << skipped;
   }
   EXPECT_EQ(DecodeCharacterReferences("&#65;&#x42;&lt;&amp&unknown;"), "AB<&amp&unknown;");
+  // Each code point takes as many UTF-8 bytes as it needs; none that is not a character.
+  EXPECT_EQ(DecodeCharacterReferences("&#x7F;&#x80;&#x7FF;&#x800;&#xFFFF;&#x10000;&#x10FFFF;"),
+            "\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF");
+  EXPECT_EQ(DecodeCharacterReferences("&#0;&#xD800;&#x110000;"),
+            "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD");
 }
 
 }  // namespace

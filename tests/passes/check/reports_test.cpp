@@ -28,17 +28,17 @@ CheckResult OneFinding(const std::string& page, const std::string& target) {
 // UTF-8 as it is, so every report parses; SARIF names the page as a URI.
 TEST(ReportsTest, JsonAndSarifParseWhateverBytesThePagesHold) {
   const ReportHeader header{"QUORVA", "1.2", "help/"};
-  const CheckResult result =
-      OneFinding("help/caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80\\\"1\".htm", "x\xE9.HTM\x01\\y");
+  const CheckResult result = OneFinding("help/caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80\\\"1\".htm",
+                                        "x\xE9.HTM\x01\x1F\\y");
   const std::string text = FormatJsonReport(result, header);
-  EXPECT_NE(text.find("\"x\xC3\xA9.HTM\\u0001\\\\y\""), std::string::npos) << text;
+  EXPECT_NE(text.find("\"x\xC3\xA9.HTM\\u0001\\u001f\\\\y\""), std::string::npos) << text;
   const nlohmann::json json = nlohmann::json::parse(text);
   EXPECT_EQ(json["tool"]["version"], "1.2");
   EXPECT_EQ(json["counts"]["pagesWithProblems"], 1);
   EXPECT_EQ(json["counts"]["linksChecked"], 5);
   const nlohmann::json& finding = json["findings"][0];
   EXPECT_EQ(finding["page"], "help/caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80\\\"1\".htm");
-  EXPECT_EQ(finding["target"], "x\xC3\xA9.HTM\x01\\y");
+  EXPECT_EQ(finding["target"], "x\xC3\xA9.HTM\x01\x1F\\y");
   EXPECT_EQ(finding["message"],
             "The file the link names exists only under other letter cases: the file is x.htm.");
 
