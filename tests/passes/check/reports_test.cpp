@@ -27,6 +27,10 @@ CheckResult OneFinding(const std::string& page, const std::string& target) {
 // Names and links that are not UTF-8 come out as the Latin-1 characters of their bytes, valid
 // UTF-8 as it is, so every report parses; SARIF names the page as a URI.
 TEST(ReportsTest, JsonAndSarifParseWhateverBytesThePagesHold) {
+  // A surrogate's bytes are no UTF-8; the characters beside them are.
+  const nlohmann::json bytes = nlohmann::json::parse(FormatJsonReport(
+      OneFinding("\xE4\xB8\xAD\xED\xA0\x80\xED\x9F\xBF", "t"), ReportHeader{"Q", "1", "."}));
+  EXPECT_EQ(bytes["findings"][0]["page"], "\xE4\xB8\xAD\xC3\xAD\xC2\xA0\xC2\x80\xED\x9F\xBF");
   const ReportHeader header{"QUORVA", "1.2", "help/"};
   const CheckResult result = OneFinding("help/caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80\\\"1\".htm",
                                         "x\xE9.HTM\x01\x1F\\y");
