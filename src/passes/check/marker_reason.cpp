@@ -17,8 +17,8 @@ std::string ExplainSwitchOff(const RunSettings& settings, const std::string& mar
   if (marker == "<filename>") {
     return settings.file_name_marker ? "" : "no -nf switch";
   }
-  const char digit = marker.size() > 6 ? marker[6] : '\0';
-  if (digit >= '1' && digit <= '9' && settings.KeepsSnippetMarker(digit - '1')) {
+  const char digit = marker[6];  // what is left is a snippet marker, "<panel1>" to "<panel9>"
+  if (settings.KeepsSnippetMarker(static_cast<std::size_t>(digit - '1'))) {
     return std::string("its -p") + digit + " file could not be read";
   }
   return settings.snippets_loaded ? "" : "no -p file was read";
