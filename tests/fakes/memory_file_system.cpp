@@ -201,7 +201,8 @@ bool MemoryFileSystem::RemoveFile(const std::string& path) {
 }
 
 std::string MemoryFileSystem::AbsolutePath(const std::string& path) {
-  return !path.empty() && path[0] == '/' ? path : "/work/" + path;
+  const bool drive = path.size() > 1 && path[1] == ':';
+  return drive || (!path.empty() && path[0] == '/') ? path : "/work/" + path;
 }
 
 bool MemoryFileSystem::IgnoresLetterCase() {

@@ -76,6 +76,7 @@ TEST(PageScanTest, LinksResolveAsABrowserReadsThem) {
     EXPECT_EQ(ResolveLink(skipped).scope, LinkScope::kSkipped) << skipped;
   }
   EXPECT_EQ(DecodeCharacterReferences("&#65;&#x42;&lt;&amp&unknown;"), "AB<&amp&unknown;");
+  EXPECT_EQ(DecodeCharacterReferences("&#39;&#x39;&#48;"), "'90");
   // Each code point takes as many UTF-8 bytes as it needs; none that is not a character.
   EXPECT_EQ(DecodeCharacterReferences("&#x7F;&#x80;&#x7FF;&#x800;&#xFFFF;&#x10000;&#x10FFFF;"),
             "\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF0\x90\x80\x80\xF4\x8F\xBF\xBF");

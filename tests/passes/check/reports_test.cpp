@@ -76,6 +76,12 @@ TEST(ReportsTest, HtmlReportLinksPagesFromTheReportsFolder) {
   const std::string inside =
       FormatHtmlReport(OneFinding("help/sub/../a.htm", "x"), header, "./help/check.htm", fs);
   EXPECT_NE(inside.find("<a href=\"a.htm\">"), std::string::npos);
+  // A page on another drive is named by its whole path.
+  const std::string drives =
+      FormatHtmlReport(OneFinding("D:/help/a.htm", "x"), header, "D:/reports/check.htm", fs) +
+      FormatHtmlReport(OneFinding("E:/help/a.htm", "x"), header, "D:/reports/check.htm", fs);
+  EXPECT_NE(drives.find("<a href=\"../help/a.htm\">"), std::string::npos) << drives;
+  EXPECT_NE(drives.find("<a href=\"file:///E:/help/a.htm\">"), std::string::npos) << drives;
   // Folders whose names differ in letter case are one folder only where the system says so.
   const CheckResult in_help = OneFinding("help/a.htm", "x");
   EXPECT_NE(
