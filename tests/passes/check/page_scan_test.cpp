@@ -34,6 +34,8 @@ TEST(PageScanTest, LinksAreTakenWhereABrowserFollowsThem) {
   EXPECT_TRUE(ScanMarkup("<base href=\"http://x/\">").has_base);
   EXPECT_EQ(LinkValues(ScanStyleSheet("a{b:url(\"f.png\")} /* url(g.png) */ c{d:url(h.png )}")),
             (std::vector<std::string>{"f.png", "h.png"}));
+  EXPECT_EQ(LinkValues(ScanStyleSheet("a{b:url( )} c{d:url(\t)}")),
+            (std::vector<std::string>{"", ""}));
   EXPECT_EQ(LinkValues(ScanMarkup("<a href =\n \"x.htm\" src= y.gif >")),
             (std::vector<std::string>{"x.htm", "y.gif"}));
   // End tags and declarations carry no links, not even a tag inside them; an unquoted style
