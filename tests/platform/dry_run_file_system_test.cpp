@@ -19,6 +19,12 @@ TEST(DryRunFileSystem, WritesStayInMemoryAndRemovalsHideWhatTheRunSees) {
   EXPECT_TRUE(dry.ReplaceBinary("help/a.htm", "changed", LinkReach::kOwnFolder).Written());
   EXPECT_EQ(dry.ReadBinary("help/new.htm"), "new");
   EXPECT_EQ(dry.ReadBinary("help/a.htm"), "changed");
+  // Each write gives a new stamp, so a page read before it (its title, say) is read again.
+  const std::optional<FileStamp> first = dry.Stamp("help/a.htm");
+  EXPECT_TRUE(dry.ReplaceBinary("help/a.htm", "CHANGED", LinkReach::kOwnFolder).Written());
+  ASSERT_TRUE(first.has_value());
+  EXPECT_FALSE(*dry.Stamp("help/a.htm") == *first);
+  EXPECT_TRUE(dry.ReplaceBinary("help/a.htm", "changed", LinkReach::kOwnFolder).Written());
   EXPECT_EQ(dry.ListFolder("help", "*"), (Names{"a.htm", "new.htm"}));
   EXPECT_EQ(disk.Content("help/a.htm"), "old");
   EXPECT_FALSE(disk.HasFile("help/new.htm"));
