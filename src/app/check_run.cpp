@@ -6,6 +6,7 @@
 
 #include "app/version.h"
 #include "core/fatal_error.h"
+#include "passes/check/causes.h"
 #include "passes/check/check_pass.h"
 #include "passes/check/reports.h"
 #include "text/path.h"
@@ -23,15 +24,15 @@ std::string FormatFileCount(std::size_t count) {
 }  // namespace
 
 int CheckAndReport(RunContext& run, PageDigests& written, const CheckOptions& options,
-                   IgnoreList ignore, const std::string& toc_page, const std::string& index_page,
-                   FileSystem& disk) {
-  const PathParts parts = SplitPath(toc_page);
-  CheckScope scope{parts.drive + parts.folder, toc_page, index_page, options.reports,
-                   std::move(ignore)};
+                   IgnoreList ignore, const CheckedPaths& paths, FileSystem& disk) {
+  const PathParts parts = SplitPath(paths.toc_page);
+  CheckScope scope{parts.drive + parts.folder, paths.toc_page,    paths.index_page,
+                   paths.frameset_template,     options.reports, std::move(ignore)};
   const CheckResult result = CheckOutputFolder(run, scope, written);
   for (const Finding& finding : result.findings) {
     run.console.Write(FormatFindingLine(finding) + "\n");
   }
+  run.console.Write(FormatCausesBlock(result));
   run.console.Write(FormatCheckSummary(result) + "\n");
 
   // Reports are the run's output about the help, not part of it: a dry run writes them too.
@@ -49,7 +50,7 @@ int CheckAndReport(RunContext& run, PageDigests& written, const CheckOptions& op
   if (!all_written) {
     return kExitFatal;
   }
-  return options.strict && !result.findings.empty() ? kExitFindings : kExitDone;
+  return options.strict && result.Problems() != 0 ? kExitFindings : kExitDone;
 }
 
 void PrintDryRunPlan(DryRunFileSystem& dry_run, const std::vector<std::string>& reports,

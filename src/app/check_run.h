@@ -11,13 +11,19 @@
 
 namespace quorva {
 
-// Checks the output folder after the passes, prints the findings and their summary and writes
-// each report to the disk (also in a dry run). Gives the exit code: 4 for findings under
-// --strict, 3 for a report not written, 0 otherwise.
+// The files of the command line the check starts from.
+struct CheckedPaths {
+  std::string toc_page;
+  std::string index_page;
+  std::string frameset_template;
+};
+
+// Checks the output folder after the passes, prints the findings, their causes and their
+// summary and writes each report to the disk (also in a dry run). Gives the exit code: 4 for
+// problems under --strict, 3 for a report not written, 0 otherwise.
 // `written` holds the digests of the pages the passes wrote.
 int CheckAndReport(RunContext& run, PageDigests& written, const CheckOptions& options,
-                   IgnoreList ignore, const std::string& toc_page, const std::string& index_page,
-                   FileSystem& disk);
+                   IgnoreList ignore, const CheckedPaths& paths, FileSystem& disk);
 
 // Lists what a dry run would have changed and created, but for the reports, which are the
 // run's output about the help and were written.

@@ -256,8 +256,9 @@ int RunSteps(const std::vector<std::string>& arguments, FileSystem& fs, Console&
   console.Write("\ncomplete.\n");
   int exit_code = kExitDone;
   if (options.Checks()) {
-    exit_code = CheckAndReport(run, written, options, std::move(run_setup.ignore),
-                               run_setup.paths.toc_page, run_setup.paths.index_page, fs);
+    const CheckedPaths paths{run_setup.paths.toc_page, run_setup.paths.index_page,
+                             arguments[0]};
+    exit_code = CheckAndReport(run, written, options, std::move(run_setup.ignore), paths, fs);
   }
   if (dry_run) {
     PrintDryRunPlan(*dry_run, options.reports, console);

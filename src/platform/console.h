@@ -22,4 +22,12 @@ inline constexpr std::string_view kConsoleCorner = "\xC0";
 inline constexpr std::string_view kConsoleCorner = "\xE2\x94\x94";
 #endif
 
+// The ellipsis of "… and K more": the Windows console's code page has none, so three full stops
+// there.
+#ifdef _WIN32
+inline constexpr std::string_view kConsoleEllipsis = "...";
+#else
+inline constexpr std::string_view kConsoleEllipsis = "\xE2\x80\xA6";
+#endif
+
 }  // namespace quorva

@@ -26,6 +26,16 @@ inline bool IsAsciiWhiteSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
 }
 
+// True when `text` holds nothing but that white space.
+inline bool IsBlank(std::string_view text) {
+  for (char c : text) {
+    if (!IsAsciiWhiteSpace(c)) {
+      return false;
+    }
+  }
+  return true;
+}
+
 // The value of a hexadecimal digit in either case; -1 for any other character.
 inline int HexDigitValue(char c) {
   if (c >= '0' && c <= '9') {

@@ -7,6 +7,8 @@
 #include <unordered_set>
 
 #include "core/name_list.h"
+#include "core/toc_page.h"
+#include "passes/check/causes.h"
 #include "passes/check/folder_listings.h"
 #include "passes/check/link_target.h"
 #include "passes/check/marker_reason.h"
@@ -45,6 +47,7 @@ bool IsMarkupPage(const std::string& path) {
 Finding MakeFinding(FindingKind kind, const std::string& page, const PlacedText& place) {
   Finding finding;
   finding.kind = kind;
+  finding.level = DefaultLevel(kind);
   finding.page = page;
   finding.offset = place.offset;
   finding.line = place.line;
@@ -56,6 +59,41 @@ Finding MakeFinding(FindingKind kind, const std::string& page, const PlacedText&
 // A finding about a page as a whole, at its start.
 Finding MakePageFinding(FindingKind kind, const std::string& path) {
   return MakeFinding(kind, path, PlacedText{FileNameOf(path), 0, 1, 1});
+}
+
+// "a.htm", "a.htm and b.htm", "a.htm, b.htm and c.htm", "a.htm, b.htm, c.htm and 2 more".
+std::string ListSomeNames(const std::vector<std::string>& names) {
+  constexpr std::size_t kNamed = 3;
+  std::string list;
+  const std::size_t named = std::min(names.size(), kNamed);
+  for (std::size_t i = 0; i < named; ++i) {
+    list += (i == 0 ? "" : (i + 1 == named && names.size() <= kNamed ? " and " : ", ")) + names[i];
+  }
+  if (names.size() > kNamed) {
+    list += " and " + std::to_string(names.size() - kNamed) + " more";
+  }
+  return list;
+}
+
+// Where the TOC scan cuts a link's name short of the file it names, why; "" where it reads the
+// whole name.
+std::string ExplainUnreadTocName(const PlacedText& link, const std::string& path) {
+  // The scan reads what follows the quote after an "href" that ends at the position.
+  const std::string probe = " href\"" + link.text;
+  constexpr std::size_t kValueStart = 6;
+  std::size_t position = 4;
+  std::string name;
+  ScanHrefFileName(probe, name, position);
+  if (name == path) {
+    return "";
+  }
+  std::string reason = name.empty() ? "the TOC scan reads no name"
+                                     : "the TOC scan reads \"" + name + "\"";
+  const std::size_t cut = position - kValueStart;
+  if (!name.empty() && cut < link.text.size()) {
+    reason += ", cut at column " + std::to_string(link.column + cut);
+  }
+  return reason;
 }
 
 // The folder below the output folder that holds `path` there; "" for the folder itself.
@@ -73,6 +111,12 @@ class FolderCheck {
     for (const std::string& excluded : scope_.excluded) {
       excluded_.insert(MakeComparablePath(run_.fs, excluded));
     }
+    // Frames copied into index frame pages are reported once, in the template they come from.
+    template_frames_reported_ =
+        !scope_.frameset_template.empty() && run_.toc_tree.IndexFramePageCount() != 0;
+    if (template_frames_reported_) {
+      template_path_ = MakeComparablePath(run_.fs, scope_.frameset_template);
+    }
     for (const std::string& name : listings_.NamesIn("")) {
       const std::string path = scope_.folder + name;
       if (IsCheckedPageName(name) && !IsExcluded(path)) {
@@ -86,9 +130,12 @@ class FolderCheck {
       CheckPage(page);
     }
     AddBrokenAnchors();
-    AddUnreachablePages();
     for (const std::string& path : run_.writes.LinksOutside()) {
       result_.findings.push_back(MakePageFinding(FindingKind::kOutsideLink, path));
+    }
+    AddUnreachablePages();
+    if (template_frames_reported_) {
+      AddTemplateFrames();
     }
     std::vector<Finding>& findings = result_.findings;
     findings.erase(std::remove_if(findings.begin(), findings.end(),
@@ -98,6 +145,7 @@ class FolderCheck {
       return std::tie(a.page, a.offset, a.kind, a.target) <
              std::tie(b.page, b.offset, b.kind, b.target);
     });
+    GroupFindingsByCause(result_);
     return std::move(result_);
   }
 
@@ -128,7 +176,92 @@ class FolderCheck {
       finding.reason = ExplainMarker(run_.settings, run_.toc_tree, checked.path, marker.text);
       result_.findings.push_back(std::move(finding));
     }
+    CheckElements(checked, *digest);
+    if (run_.toc_tree.IsTocPage(checked.path)) {
+      CheckTocPageNames(checked, *digest);
+    }
     checked.anchors = std::move(digest->anchors);
+  }
+
+  // The run's own pages take their titles and frames from elsewhere: index frame pages from
+  // the template, the menu page, a fragment, from the topics it goes into.
+  bool IsIndexFramePage(const std::string& name) const {
+    return run_.toc_tree.IsIndexFramePage(scope_.folder + name) ||
+           ((name[0] == 'i' || name[0] == 'I') &&
+            run_.toc_tree.IsListedTopic(scope_.folder + name.substr(1)));
+  }
+
+  bool IsMenuPage(const CheckedPage& page) const {
+    // Paths are made comparable only for a page of the menu page's name.
+    const std::string& menu_page = run_.settings.menu_page_name;
+    return run_.settings.build_menu &&
+           FoldAsciiCase(FileNameOf(menu_page)) == FoldAsciiCase(page.name) &&
+           MakeComparablePath(run_.fs, menu_page) == MakeComparablePath(run_.fs, page.path);
+  }
+
+  // Titles, alt texts and frame titles: what readers of a screen reader or a browser's tabs
+  // miss.
+  void CheckElements(const CheckedPage& checked, const PageDigest& digest) {
+    const bool index_frame_page = IsIndexFramePage(checked.name);
+    if (IsMarkupPage(checked.name) && !digest.title_has_text && !index_frame_page &&
+        !IsMenuPage(checked)) {
+      Finding finding = digest.title ? MakeFinding(FindingKind::kMissingTitle, checked.path,
+                                                   PlacedText{checked.name, digest.title->offset,
+                                                              digest.title->line,
+                                                              digest.title->column, false})
+                                     : MakePageFinding(FindingKind::kMissingTitle, checked.path);
+      if (const std::string* page = run_.toc_tree.EmptyTitledIndexFramePage(checked.path)) {
+        finding.reason = "its index frame page " + std::string(FileNameOf(*page)) +
+                         " is titled with nothing";
+      }
+      result_.findings.push_back(std::move(finding));
+    }
+    for (const PlacedText& picture : digest.pictures_without_alt) {
+      Finding finding = MakeFinding(FindingKind::kMissingAlt, checked.path, picture);
+      const LinkTarget target = ResolveLink(picture.text);
+      finding.subject = target.scope == LinkScope::kChecked ? target.path : picture.text;
+      result_.findings.push_back(std::move(finding));
+    }
+    if (index_frame_page || (template_frames_reported_ &&
+                             MakeComparablePath(run_.fs, checked.path) == template_path_)) {
+      return;
+    }
+    for (const PlacedText& frame : digest.frames_without_title) {
+      result_.findings.push_back(MakeFinding(FindingKind::kFrameTitle, checked.path, frame));
+    }
+  }
+
+  // A TOC page's link to a page the TOC walks read only in part: the page named gets no index
+  // frame page and no breadcrumb trail.
+  void CheckTocPageNames(const CheckedPage& checked, const PageDigest& digest) {
+    for (const PlacedText& link : digest.links) {
+      const LinkTarget target = ResolveLink(link.text);
+      if (!link.href || target.scope != LinkScope::kChecked || target.names_own_page ||
+          !HasPageExtension(target.path)) {
+        continue;
+      }
+      std::string reason = ExplainUnreadTocName(link, target.path);
+      if (!reason.empty()) {
+        Finding finding = MakeFinding(FindingKind::kUnreadTocName, checked.path, link);
+        finding.reason = std::move(reason);
+        result_.findings.push_back(std::move(finding));
+      }
+    }
+  }
+
+  void AddTemplateFrames() {
+    std::optional<std::string> bytes = run_.fs.ReadBinary(scope_.frameset_template);
+    if (!bytes) {
+      return;
+    }
+    const std::size_t copies = run_.toc_tree.IndexFramePageCount();
+    const std::string reason = "copied into " + FormatCount(copies) + " index frame page" +
+                               (copies == 1 ? "" : "s");
+    for (const PlacedText& frame : DigestMarkup(*bytes).frames_without_title) {
+      Finding finding = MakeFinding(FindingKind::kFrameTitle, scope_.frameset_template, frame);
+      finding.reason = reason;
+      result_.findings.push_back(std::move(finding));
+    }
   }
 
   // Each link gives one finding at most: a missing file, else a file in other letter cases,
@@ -156,6 +289,7 @@ class FolderCheck {
         if (!missing) {
           finding.reason = "the file is " + on_disk_;
         }
+        finding.subject = target.path;
         result_.findings.push_back(std::move(finding));
         if (missing) {
           return;
@@ -235,18 +369,10 @@ class FolderCheck {
     }
   }
 
-  bool IsExemptFromReachability(const CheckedPage& page) {
+  bool IsExemptFromReachability(const CheckedPage& page) const {
     const std::string name = FoldAsciiCase(page.name);
-    if (name == "index.htm" || name.compare(0, 4, "tab_") == 0 || IsNavigationPageName(name)) {
-      return true;
-    }
-    if (name[0] == 'i' && run_.toc_tree.IsListedTopic(scope_.folder + page.name.substr(1))) {
-      return true;
-    }
-    // Paths are made comparable only for a page of the menu page's name.
-    const std::string& menu_page = run_.settings.menu_page_name;
-    return run_.settings.build_menu && FoldAsciiCase(FileNameOf(menu_page)) == name &&
-           MakeComparablePath(run_.fs, menu_page) == MakeComparablePath(run_.fs, page.path);
+    return name == "index.htm" || name.compare(0, 4, "tab_") == 0 ||
+           IsNavigationPageName(name) || IsIndexFramePage(page.name) || IsMenuPage(page);
   }
 
   // Walks the links from the TOC page and the index page, through pages in folders below too.
@@ -281,9 +407,34 @@ class FolderCheck {
         }
       }
     }
+    // Every page that links an unreached page is unreached itself.
+    std::vector<std::vector<std::string>> linked_from(pages_.size());
+    for (std::size_t i = 0; i < pages_.size(); ++i) {
+      for (std::size_t next : reached[i] ? std::vector<std::size_t>() : pages_[i].reaches) {
+        std::vector<std::string>& from = linked_from[next];
+        if (next != i && (from.empty() || from.back() != pages_[i].name)) {
+          from.push_back(pages_[i].name);
+        }
+      }
+    }
+    std::unordered_set<std::string> unreachable;
     for (std::size_t i = 0; i < pages_.size(); ++i) {
       if (pages_[i].read && !reached[i] && !IsExemptFromReachability(pages_[i])) {
-        result_.findings.push_back(MakePageFinding(FindingKind::kUnreachable, pages_[i].path));
+        Finding finding = MakePageFinding(FindingKind::kUnreachable, pages_[i].path);
+        std::vector<std::string>& from = linked_from[i];
+        std::sort(from.begin(), from.end());
+        from.erase(std::unique(from.begin(), from.end()), from.end());
+        finding.reason = from.empty() ? "nothing links it" : "linked only from " + ListSomeNames(from);
+        result_.findings.push_back(std::move(finding));
+        unreachable.insert(pages_[i].path);
+      }
+    }
+    // No reader opens a page nothing reaches: whatever is wrong in it can wait.
+    for (Finding& finding : result_.findings) {
+      if (finding.kind != FindingKind::kUnreachable && unreachable.count(finding.page) != 0) {
+        finding.level = FindingLevel::kWarning;
+        finding.in_unreachable_page = true;
+        finding.AddReason("in a page nothing reaches");
       }
     }
   }
@@ -298,6 +449,8 @@ class FolderCheck {
   std::unordered_map<std::string, PageBelow> pages_below_;   // by the path on disk
   std::vector<PendingAnchor> pending_anchors_;
   std::unordered_set<std::string> excluded_;  // comparable paths
+  bool template_frames_reported_ = false;
+  std::string template_path_;  // comparable
   std::string on_disk_;                       // the path the link being checked names
 };
 

@@ -15,6 +15,9 @@ struct CheckScope {
   std::string folder;      // the output folder as the run names it ("" or ending in a separator)
   std::string toc_page;    // the output TOC page
   std::string index_page;  // index.htm beside it
+  // The frameset template as the command line names it: the index frame pages' frames are
+  // reported there.
+  std::string frameset_template;
   // Files the check never reads: the run's reports, which are not part of the help.
   std::vector<std::string> excluded;
   IgnoreList ignore;

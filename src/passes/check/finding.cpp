@@ -16,6 +16,14 @@ std::string_view KindName(FindingKind kind) {
       return "unreachable";
     case FindingKind::kOutsideLink:
       return "outside-link";
+    case FindingKind::kMissingTitle:
+      return "missing-title";
+    case FindingKind::kMissingAlt:
+      return "missing-alt";
+    case FindingKind::kFrameTitle:
+      return "frame-title";
+    case FindingKind::kUnreadTocName:
+      return "unread-toc-name";
   }
   return "";
 }
@@ -34,8 +42,41 @@ std::string_view KindSummary(FindingKind kind) {
       return "No chain of links reaches the page from the TOC page or the index page.";
     case FindingKind::kOutsideLink:
       return "The page links to a file outside the output folder, and was not written.";
+    case FindingKind::kMissingTitle:
+      return "The page has no title, or only white space in it.";
+    case FindingKind::kMissingAlt:
+      return "The picture has no alt text for readers who cannot see it.";
+    case FindingKind::kFrameTitle:
+      return "The frame has no title for screen readers to announce.";
+    case FindingKind::kUnreadTocName:
+      return "The TOC scan cannot read the page's name whole, so the page gets no index frame "
+             "page and no breadcrumb trail.";
   }
   return "";
+}
+
+FindingLevel DefaultLevel(FindingKind kind) {
+  switch (kind) {
+    case FindingKind::kUnreachable:
+    case FindingKind::kMissingTitle:
+    case FindingKind::kMissingAlt:
+    case FindingKind::kFrameTitle:
+    case FindingKind::kUnreadTocName:
+      return FindingLevel::kWarning;
+    default:
+      return FindingLevel::kProblem;
+  }
+}
+
+std::string_view LevelName(FindingLevel level) {
+  return level == FindingLevel::kProblem ? "error" : "warning";
+}
+
+void Finding::AddReason(std::string_view text) {
+  if (!reason.empty()) {
+    reason += "; ";
+  }
+  reason += text;
 }
 
 std::string FormatFindingLine(const Finding& finding) {
@@ -57,32 +98,91 @@ std::string FormatFindingMessage(const Finding& finding) {
   return message;
 }
 
-std::size_t CheckResult::PagesWithFindings() const {
+std::string CauseKindName(const Cause& cause, const std::vector<Finding>& findings) {
+  switch (cause.kind) {
+    case CauseKind::kMissingTocPage:
+      return "missing-toc-page";
+    case CauseKind::kMissingFile:
+      return "missing-file";
+    case CauseKind::kPictureWithoutAlt:
+      return "picture-without-alt";
+    case CauseKind::kUnreachablePages:
+      return "pages-nothing-reaches";
+    case CauseKind::kOne:
+      break;
+  }
+  return std::string(KindName(findings[cause.findings.front()].kind));
+}
+
+namespace {
+
+template <typename Counts>
+std::size_t CountPages(const std::vector<Finding>& findings, Counts counts) {
   std::size_t pages = 0;
+  bool counted = false;
   for (std::size_t i = 0; i < findings.size(); ++i) {
     if (i == 0 || findings[i].page != findings[i - 1].page) {
+      counted = false;
+    }
+    if (!counted && counts(findings[i])) {
+      counted = true;
       ++pages;
     }
   }
   return pages;
 }
 
-namespace {
-
-std::string Count(std::size_t count, const std::string& noun) {
-  return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+bool IsProblem(const Finding& finding) {
+  return finding.level == FindingLevel::kProblem;
 }
 
 }  // namespace
 
+std::size_t CheckResult::Problems() const {
+  std::size_t problems = 0;
+  for (const Finding& finding : findings) {
+    problems += IsProblem(finding);
+  }
+  return problems;
+}
+
+std::size_t CheckResult::Warnings() const {
+  return findings.size() - Problems();
+}
+
+std::size_t CheckResult::PagesWithFindings() const {
+  return CountPages(findings, [](const Finding&) { return true; });
+}
+
+std::size_t CheckResult::PagesWithProblems() const {
+  return CountPages(findings, IsProblem);
+}
+
+std::string FormatCount(std::size_t count) {
+  std::string digits = std::to_string(count);
+  for (std::size_t at = digits.size(); at > 3; at -= 3) {
+    digits.insert(at - 3, ",");
+  }
+  return digits;
+}
+
+std::string CountOf(std::size_t count, std::string_view noun) {
+  return std::to_string(count) + " " + std::string(noun) + (count == 1 ? "" : "s");
+}
+
 std::string FormatCheckSummary(const CheckResult& result) {
-  const std::string checked = Count(result.pages_checked, "page") + " and " +
-                              Count(result.links_checked, "link") + " checked.";
+  const std::string checked = CountOf(result.pages_checked, "page") + " and " +
+                              CountOf(result.links_checked, "link") + " checked.";
+  const std::size_t problems = result.Problems();
+  const std::size_t warnings = result.Warnings();
   if (result.findings.empty()) {
     return "Check: no problems; " + checked;
   }
-  return "Check: " + Count(result.findings.size(), "problem") + " in " +
-         Count(result.PagesWithFindings(), "page") + "; " + checked;
+  std::string found = problems == 0 ? "no problems" : CountOf(problems, "problem");
+  if (warnings != 0) {
+    found += " and " + CountOf(warnings, "warning");
+  }
+  return "Check: " + found + " in " + CountOf(result.PagesWithFindings(), "page") + "; " + checked;
 }
 
 }  // namespace quorva

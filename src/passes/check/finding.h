@@ -14,27 +14,47 @@ enum class FindingKind {
   kBrokenAnchor,
   kMarkerLeft,
   kUnreachable,
-  kOutsideLink
+  kOutsideLink,
+  kMissingTitle,
+  kMissingAlt,
+  kFrameTitle,
+  kUnreadTocName
 };
 
-inline constexpr std::array<FindingKind, 6> kFindingKinds = {
-    FindingKind::kBrokenLink, FindingKind::kCaseMismatch, FindingKind::kBrokenAnchor,
-    FindingKind::kMarkerLeft, FindingKind::kUnreachable,  FindingKind::kOutsideLink};
+inline constexpr std::array<FindingKind, 10> kFindingKinds = {
+    FindingKind::kBrokenLink,   FindingKind::kCaseMismatch, FindingKind::kBrokenAnchor,
+    FindingKind::kMarkerLeft,   FindingKind::kUnreachable,  FindingKind::kOutsideLink,
+    FindingKind::kMissingTitle, FindingKind::kMissingAlt,   FindingKind::kFrameTitle,
+    FindingKind::kUnreadTocName};
+
+// Problems are what is broken for a reader today; warnings what an author should look at.
+enum class FindingLevel { kProblem, kWarning };
 
 // The kind's name as lines, reports and ignore files write it ("broken-link").
 std::string_view KindName(FindingKind kind);
 // What a finding of the kind means, in one sentence.
 std::string_view KindSummary(FindingKind kind);
+// The level of a finding of the kind in a page a reader can reach.
+FindingLevel DefaultLevel(FindingKind kind);
+// The level as SARIF and the JSON report name it: "error" or "warning".
+std::string_view LevelName(FindingLevel level);
 
 // One thing still wrong in the help, at its place in a page.
 struct Finding {
   FindingKind kind = FindingKind::kBrokenLink;
+  FindingLevel level = FindingLevel::kProblem;
   std::string page;  // the page's path as the run names it
   std::size_t offset = 0;
   std::size_t line = 1;
   std::size_t column = 1;
   std::string target;  // the link or marker as it stands, or the page's name
-  std::string reason;  // why, where the run can tell; may be empty
+  std::string reason;  // why, where the run can tell, reasons joined by "; "; may be empty
+  // What the finding has in common with others of its cause: for a broken link the file it
+  // names, below the output folder; for a picture without alt text its picture. May be empty.
+  std::string subject;
+  bool in_unreachable_page = false;
+
+  void AddReason(std::string_view text);
 };
 
 // "PATH:LINE:COLUMN: KIND: TARGET (REASON)", as the console prints it.
@@ -42,16 +62,41 @@ std::string FormatFindingLine(const Finding& finding);
 // The finding in a sentence, for the reports.
 std::string FormatFindingMessage(const Finding& finding);
 
-// What a check found, sorted by page and then by place.
+// Findings that one fix would clear: a missing file, a picture without alt text, the pages
+// nothing reaches, or a finding on its own.
+enum class CauseKind { kMissingTocPage, kMissingFile, kPictureWithoutAlt, kUnreachablePages, kOne };
+
+struct Cause {
+  CauseKind kind = CauseKind::kOne;
+  std::string target;  // the missing file or the picture; the finding's target for one alone
+  std::string detail;  // what the Causes block says of it
+  std::vector<std::size_t> findings;  // indexes into the result's findings, ascending
+  std::size_t pages = 0;              // pages with any of them
+};
+
+// The name the JSON report gives the cause's kind; a finding on its own gives its own kind's.
+std::string CauseKindName(const Cause& cause, const std::vector<Finding>& findings);
+
+// What a check found, sorted by page and then by place, and the causes that explain it.
 struct CheckResult {
   std::vector<Finding> findings;
+  std::vector<Cause> causes;
   std::size_t pages_checked = 0;
   std::size_t links_checked = 0;
 
+  std::size_t Problems() const;
+  std::size_t Warnings() const;
   std::size_t PagesWithFindings() const;
+  std::size_t PagesWithProblems() const;
 };
 
-// "Check: N problems in M pages; P pages and L links checked."
+// "Check: N problems and W warnings in M pages; P pages and L links checked.", or "Check: no
+// problems; ..." with the warnings after "no problems" where there are any.
 std::string FormatCheckSummary(const CheckResult& result);
+
+// "N" with a comma between each group of three digits: "1,867".
+std::string FormatCount(std::size_t count);
+// "1 page", "2 pages".
+std::string CountOf(std::size_t count, std::string_view noun);
 
 }  // namespace quorva

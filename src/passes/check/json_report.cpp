@@ -14,8 +14,10 @@ std::string FormatJsonReport(const CheckResult& result, const ReportHeader& head
   json.Field("outputFolder", header.output_folder);
   json.Key("counts");
   json.BeginObject();
-  json.Field("problems", result.findings.size());
-  json.Field("pagesWithProblems", result.PagesWithFindings());
+  json.Field("problems", result.Problems());
+  json.Field("pagesWithProblems", result.PagesWithProblems());
+  json.Field("warnings", result.Warnings());
+  json.Field("pagesWithFindings", result.PagesWithFindings());
   json.Field("pagesChecked", result.pages_checked);
   json.Field("linksChecked", result.links_checked);
   json.EndObject();
@@ -24,11 +26,30 @@ std::string FormatJsonReport(const CheckResult& result, const ReportHeader& head
   for (const Finding& finding : result.findings) {
     json.BeginObject();
     json.Field("kind", KindName(finding.kind));
+    json.Field("level", LevelName(finding.level));
     json.Field("page", finding.page);
     json.Field("line", finding.line);
     json.Field("column", finding.column);
     json.Field("target", finding.target);
     json.Field("message", FormatFindingMessage(finding));
+    json.EndObject();
+  }
+  json.EndArray();
+  json.Key("causes");
+  json.BeginArray();
+  for (const Cause& cause : result.causes) {
+    json.BeginObject();
+    json.Field("kind", CauseKindName(cause, result.findings));
+    json.Field("target", cause.target);
+    json.Field("detail", cause.detail);
+    json.Field("findings", cause.findings.size());
+    json.Field("pages", cause.pages);
+    json.Key("findingIndexes");
+    json.BeginArray();
+    for (std::size_t index : cause.findings) {
+      json.Number(index);
+    }
+    json.EndArray();
     json.EndObject();
   }
   json.EndArray();

@@ -20,7 +20,7 @@ class Placer {
       line_start_ = next_line_break_ + 1;
       next_line_break_ = text_.find('\n', line_start_);
     }
-    return PlacedText{std::string(found), offset, line_, offset - line_start_ + 1};
+    return PlacedText{std::string(found), offset, line_, offset - line_start_ + 1, false};
   }
 
  private:
@@ -29,6 +29,37 @@ class Placer {
   std::size_t line_ = 1;
   std::size_t line_start_ = 0;
 };
+
+void PlaceElements(std::string_view bytes, const std::vector<ElementHit>& elements,
+                   std::vector<PlacedText>& placed) {
+  Placer placer(bytes);
+  for (const ElementHit& element : elements) {
+    placed.push_back(placer.Place(element.offset, element.link));
+  }
+}
+
+PageDigest DigestScan(PageScan scan, std::string_view bytes, bool markup) {
+  PageDigest digest;
+  digest.has_base = scan.has_base;
+  digest.anchors = std::move(scan.anchors);
+  digest.links.reserve(scan.links.size());
+  Placer links(bytes);
+  for (const PageLink& link : scan.links) {
+    digest.links.push_back(links.Place(link.offset, link.value));
+    digest.links.back().href = link.href;
+  }
+  Placer markers(bytes);
+  for (const MarkerHit& marker : scan.markers) {
+    digest.markers.push_back(markers.Place(marker.offset, marker.marker));
+  }
+  PlaceElements(bytes, scan.pictures_without_alt, digest.pictures_without_alt);
+  PlaceElements(bytes, scan.frames_without_title, digest.frames_without_title);
+  if (markup && scan.title_offset < bytes.size()) {
+    digest.title = Placer(bytes).Place(scan.title_offset, "<title>");
+    digest.title_has_text = scan.title_has_text;
+  }
+  return digest;
+}
 
 }  // namespace
 
@@ -39,20 +70,11 @@ bool IsCheckedPageName(std::string_view name) {
 
 PageDigest DigestPage(std::string_view name, std::string_view bytes) {
   const bool markup = MatchesWildcard(name, "*.htm*") || MatchesWildcard(name, "*.php*");
-  PageScan scan = markup ? ScanMarkup(bytes) : ScanStyleSheet(bytes);
-  PageDigest digest;
-  digest.has_base = scan.has_base;
-  digest.anchors = std::move(scan.anchors);
-  digest.links.reserve(scan.links.size());
-  Placer links(bytes);
-  for (const PageLink& link : scan.links) {
-    digest.links.push_back(links.Place(link.offset, link.value));
-  }
-  Placer markers(bytes);
-  for (const MarkerHit& marker : scan.markers) {
-    digest.markers.push_back(markers.Place(marker.offset, marker.marker));
-  }
-  return digest;
+  return DigestScan(markup ? ScanMarkup(bytes) : ScanStyleSheet(bytes), bytes, markup);
+}
+
+PageDigest DigestMarkup(std::string_view bytes) {
+  return DigestScan(ScanMarkup(bytes), bytes, true);
 }
 
 void PageDigests::PageWritten(const std::string& path, std::string_view bytes) {

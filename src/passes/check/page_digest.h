@@ -18,6 +18,7 @@ struct PlacedText {
   std::size_t offset = 0;
   std::size_t line = 1;
   std::size_t column = 1;
+  bool href = false;  // a link of an href attribute
 };
 
 // What the check needs of one page, without the page's text.
@@ -26,6 +27,12 @@ struct PageDigest {
   std::vector<PlacedText> markers;
   std::vector<std::string> anchors;  // sorted
   bool has_base = false;
+  // A markup page's first <title> ("<title>" at its place), if any, and whether it holds text.
+  std::optional<PlacedText> title;
+  bool title_has_text = false;
+  // Elements at their "<", each with the link it names.
+  std::vector<PlacedText> pictures_without_alt;
+  std::vector<PlacedText> frames_without_title;
 };
 
 // The pages the check reads: *.htm*, *.php* and *.css.
@@ -34,6 +41,8 @@ bool IsCheckedPageName(std::string_view name);
 // The digest of a page named `name`: a style sheet's url(...) values, or a markup page's links,
 // anchors and markers.
 PageDigest DigestPage(std::string_view name, std::string_view bytes);
+// The digest of bytes read as markup, whatever the file's name.
+PageDigest DigestMarkup(std::string_view bytes);
 
 // The digests of the pages the passes write, each made as the page goes to disk.
 class PageDigests : public WrittenPageListener {

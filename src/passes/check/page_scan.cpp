@@ -105,28 +105,62 @@ void AddMarkers(std::string_view text, std::vector<MarkerHit>& markers) {
   }
 }
 
-enum class TagKind { kScript, kStyle, kBase, kAnchor, kOther };
+enum class TagKind {
+  kScript,
+  kStyle,
+  kBase,
+  kAnchor,
+  kTitle,
+  kImage,
+  kArea,
+  kInput,
+  kFrame,
+  kOther
+};
 
 TagKind KindOfTag(std::string_view name) {
-  if (NameIs(name, "script")) {
-    return TagKind::kScript;
+  static const struct {
+    std::string_view name;
+    TagKind kind;
+  } kKinds[] = {{"script", TagKind::kScript}, {"style", TagKind::kStyle},
+                {"base", TagKind::kBase},     {"a", TagKind::kAnchor},
+                {"title", TagKind::kTitle},   {"img", TagKind::kImage},
+                {"area", TagKind::kArea},     {"input", TagKind::kInput},
+                {"frame", TagKind::kFrame},   {"iframe", TagKind::kFrame}};
+  for (const auto& kind : kKinds) {
+    if (NameIs(name, kind.name)) {
+      return kind.kind;
+    }
   }
-  if (NameIs(name, "style")) {
-    return TagKind::kStyle;
-  }
-  if (NameIs(name, "base")) {
-    return TagKind::kBase;
-  }
-  return NameIs(name, "a") ? TagKind::kAnchor : TagKind::kOther;
+  return TagKind::kOther;
 }
 
+// What a start tag says of itself, beyond its links.
+struct TagFacts {
+  bool has_alt = false;
+  bool has_title = false;
+  bool image_input = false;
+  std::string_view link;  // src, or href for an area
+};
+
 void TakeAttribute(TagKind tag, std::string_view name, std::size_t value_offset,
-                   std::string_view value, PageScan& scan) {
-  if (NameIs(name, "href") || NameIs(name, "src")) {
+                   std::string_view value, PageScan& scan, TagFacts& facts) {
+  if (NameIs(name, "alt")) {
+    facts.has_alt = true;
+  } else if (NameIs(name, "title")) {
+    facts.has_title = true;
+  } else if (NameIs(name, "type")) {
+    facts.image_input = NameIs(value, "image");
+  }
+  const bool href = NameIs(name, "href");
+  if (href || NameIs(name, "src")) {
+    if (href == (tag == TagKind::kArea)) {
+      facts.link = value;
+    }
     if (tag == TagKind::kBase) {
-      scan.has_base = scan.has_base || NameIs(name, "href");
+      scan.has_base = scan.has_base || href;
     } else {
-      scan.links.push_back(PageLink{value_offset, value});
+      scan.links.push_back(PageLink{value_offset, value, href});
     }
   } else if (NameIs(name, "style")) {
     AddStyleUrls(value, value_offset, scan.links);
@@ -138,7 +172,7 @@ void TakeAttribute(TagKind tag, std::string_view name, std::size_t value_offset,
 // Reads the attributes of a start tag from `position`, just past its name; returns the position
 // past the tag's ">".
 std::size_t ScanAttributes(std::string_view text, std::size_t position, TagKind tag,
-                           PageScan& scan) {
+                           PageScan& scan, TagFacts& facts) {
   const std::size_t n = text.size();
   std::size_t j = position;
   while (true) {
@@ -179,7 +213,8 @@ std::size_t ScanAttributes(std::string_view text, std::size_t position, TagKind 
       value_end = k;
       j = k;
     }
-    TakeAttribute(tag, name, value_start, text.substr(value_start, value_end - value_start), scan);
+    TakeAttribute(tag, name, value_start, text.substr(value_start, value_end - value_start), scan,
+                  facts);
   }
 }
 
@@ -239,6 +274,7 @@ std::string DecodeCharacterReferences(std::string_view text) {
 PageScan ScanMarkup(std::string_view text) {
   PageScan scan;
   const std::size_t n = text.size();
+  scan.title_offset = n;
   for (std::size_t i = text.find('<'); i < n; i = text.find('<', i)) {
     const char next = i + 1 < n ? text[i + 1] : '\0';
     if (HoldsAt(text, i, "<!--")) {
@@ -262,8 +298,21 @@ PageScan ScanMarkup(std::string_view text) {
            text[name_end] != '/') {
       ++name_end;
     }
+    const std::size_t tag_start = i;
     const TagKind tag = KindOfTag(text.substr(i + 1, name_end - i - 1));
-    i = ScanAttributes(text, name_end, tag, scan);
+    TagFacts facts;
+    i = ScanAttributes(text, name_end, tag, scan, facts);
+    const bool picture =
+        tag == TagKind::kImage || tag == TagKind::kArea || (tag == TagKind::kInput && facts.image_input);
+    if (picture && !facts.has_alt) {
+      scan.pictures_without_alt.push_back(ElementHit{tag_start, facts.link});
+    } else if (tag == TagKind::kFrame && !facts.has_title) {
+      scan.frames_without_title.push_back(ElementHit{tag_start, facts.link});
+    } else if (tag == TagKind::kTitle && scan.title_offset == n) {
+      scan.title_offset = tag_start;
+      const std::string_view title = text.substr(i, FindTagStart(text, i, "/title") - i);
+      scan.title_has_text = !IsBlank(title);
+    }
     if (tag == TagKind::kScript) {
       i = FindTagStart(text, i, "/script");
     } else if (tag == TagKind::kStyle) {

@@ -11,6 +11,14 @@ namespace quorva {
 struct PageLink {
   std::size_t offset = 0;
   std::string_view value;
+  bool href = false;  // an href attribute, which is what a TOC walk reads
+};
+
+// An element the check reports on its own: its "<" and the link it names (src, or an area's
+// href; empty when it has none).
+struct ElementHit {
+  std::size_t offset = 0;
+  std::string_view link;
 };
 
 // One of the tool's markers left in a page, as it stands.
@@ -28,6 +36,14 @@ struct PageScan {
   std::vector<MarkerHit> markers;
   // A <base href=...> changes what every relative link names.
   bool has_base = false;
+  // The first <title>'s "<", or the text's size where there is none; and whether it holds
+  // anything but white space.
+  std::size_t title_offset = 0;
+  bool title_has_text = false;
+  // <img>, <area> and <input type="image"> without an alt attribute.
+  std::vector<ElementHit> pictures_without_alt;
+  // <frame> and <iframe> without a title attribute.
+  std::vector<ElementHit> frames_without_title;
 };
 
 // The href and src attributes of every element and the url(...) values of style attributes and

@@ -1,4 +1,6 @@
 #include <cstddef>
+#include <string>
+#include <vector>
 
 #include "passes/check/json_writer.h"
 #include "passes/check/reports.h"
@@ -17,6 +19,10 @@ void WriteRules(JsonWriter& json) {
     json.BeginObject();
     json.Field("text", KindSummary(kind));
     json.EndObject();
+    json.Key("defaultConfiguration");
+    json.BeginObject();
+    json.Field("level", LevelName(DefaultLevel(kind)));
+    json.EndObject();
     json.EndObject();
   }
   json.EndArray();
@@ -31,11 +37,12 @@ std::size_t FindRuleIndex(FindingKind kind) {
   return 0;
 }
 
-void WriteSarifResult(JsonWriter& json, const Finding& finding) {
+// Results of one cause share a fingerprint, so that code review tools fold them.
+void WriteSarifResult(JsonWriter& json, const Finding& finding, const std::string& cause) {
   json.BeginObject();
   json.Field("ruleId", KindName(finding.kind));
   json.Field("ruleIndex", FindRuleIndex(finding.kind));
-  json.Field("level", "warning");
+  json.Field("level", LevelName(finding.level));
   json.Key("message");
   json.BeginObject();
   json.Field("text", FormatFindingMessage(finding) + " " + finding.target);
@@ -57,6 +64,10 @@ void WriteSarifResult(JsonWriter& json, const Finding& finding) {
   json.EndObject();
   json.EndObject();
   json.EndArray();
+  json.Key("partialFingerprints");
+  json.BeginObject();
+  json.Field("cause/v1", cause);
+  json.EndObject();
   json.EndObject();
 }
 
@@ -81,8 +92,16 @@ std::string FormatSarifReport(const CheckResult& result, const ReportHeader& hea
   json.EndObject();
   json.Key("results");
   json.BeginArray();
-  for (const Finding& finding : result.findings) {
-    WriteSarifResult(json, finding);
+  // A finding no cause explains is a cause of its own.
+  std::vector<std::string> causes(result.findings.size());
+  for (const Cause& cause : result.causes) {
+    for (std::size_t index : cause.findings) {
+      causes[index] = cause.detail;
+    }
+  }
+  for (std::size_t i = 0; i < result.findings.size(); ++i) {
+    const Finding& finding = result.findings[i];
+    WriteSarifResult(json, finding, causes[i].empty() ? FormatFindingLine(finding) : causes[i]);
   }
   json.EndArray();
   json.EndObject();

@@ -27,9 +27,12 @@ void WriteIndexFramePage(IndexFrameWalk& walk, const PathParts& toc_page,
   std::array<std::string, 3> slot_texts;
   slot_texts[walk.format.main_slot] = CutTo(topic, kSlotTextLimit);
   slot_texts[walk.format.toc_slot] = CutTo(toc_page_name, kSlotTextLimit);
+  const std::string topic_path = MakePath(toc_page.drive, toc_page.folder, topic, "");
+  bool title_from_topic_empty = false;
   if (walk.format.has_title_slot) {
-    std::string topic_path = MakePath(toc_page.drive, toc_page.folder, topic, "");
-    slot_texts[walk.format.title_slot] = CutTo(TitleSlotText(walk, topic_path), kSlotTextLimit);
+    std::string& title = slot_texts[walk.format.title_slot];
+    title = CutTo(TitleSlotText(walk, topic_path), kSlotTextLimit);
+    title_from_topic_empty = walk.run.settings.per_topic_titles && IsBlank(title);
   }
   std::string page;
   try {
@@ -38,6 +41,7 @@ void WriteIndexFramePage(IndexFrameWalk& walk, const PathParts& toc_page,
     throw FatalError("\nError: Out of memory\n");
   }
   std::string path = MakePath(toc_page.drive, toc_page.folder, page_name, "");
+  walk.run.toc_tree.AddIndexFramePage(path, topic_path, title_from_topic_empty);
   // A page that no marker of the later rewriting can change is at its last rewrite already. A
   // page the system refuses to create is skipped; the topic stays claimed. A file of that name
   // is one found in the output folder.
