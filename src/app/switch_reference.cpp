@@ -48,7 +48,7 @@ const SwitchGroup kSwitchGroups[] = {
     {"Checking",
      {{"--check", "check the output folder after the passes"},
       {"--dry-run", "run every pass, write nothing, list the changes"},
-      {"--strict", "exit code 4 when the check finds anything"},
+      {"--strict", "exit code 4 when the check finds a problem"},
       {"--report=FILE", "findings to FILE: .sarif, .htm, .html or JSON"},
       {"--ignore=FILE", "findings to accept, one per line"}}},
     {"Usage and version",

@@ -163,7 +163,11 @@ TEST_F(CommandLineTest, HelpGivesTheExitCodesTheManualAndTheRunGive) {
   }
   dir.Write("help/toc.htm", "<a href=\"a.htm\">A</a>");
   dir.Write("help/a.htm", "<title>A</title>");
+  // A page nothing reaches is a warning, which leaves the exit code alone; a broken link is a
+  // problem.
   dir.Write("help/orphan.htm", "<title>O</title>");
+  EXPECT_EQ(Run({"fsref.htm", "help/toc.htm", "--strict"}).exit_code, 0);
+  dir.Write("help/a.htm", "<title>A</title><a href=\"gone.htm\">G</a>");
   EXPECT_EQ(std::to_string(Run({"fsref.htm", "help/toc.htm", "--strict"}).exit_code),
             codes[0].second);
 }

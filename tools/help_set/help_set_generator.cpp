@@ -188,10 +188,11 @@ GeneratedHelpSet GenerateHelpSet(const std::string& root, int topics, std::uint3
 
   WriteCrLf(help / "index.htm",
             "<html>\n<head>\n<title>Generated Help</title>\n</head>\n<frameset cols=\"25%,*\">\n"
-            "<frame src=\"toc.htm\" name=\"toc\">\n<frame src=\"" +
-                TopicName(0) + "\" name=\"main\">\n</frameset>\n</html>\n");
+            "<frame src=\"toc.htm\" name=\"toc\" title=\"Contents\">\n<frame src=\"" +
+                TopicName(0) + "\" name=\"main\" title=\"Topic\">\n</frameset>\n</html>\n");
   WriteCrLf(help / "tab_toc.htm",
-            "<html>\n<body>\n<a href=\"toc.htm\">Contents</a>\n</body>\n</html>\n");
+            "<html>\n<head>\n<title>Index</title>\n</head>\n<body>\n<a "
+            "href=\"toc.htm\">Contents</a>\n</body>\n</html>\n");
   WriteCrLf(help / "help.css",
             "/* Generated help */\nbody {\n    font-family: Verdana, sans-serif;\n"
             "    font-size: 10pt;\n}\n\np.breadcrumbs {\n    font-size: 8pt;\n}\n");
@@ -204,10 +205,11 @@ GeneratedHelpSet GenerateHelpSet(const std::string& root, int topics, std::uint3
       .write(reinterpret_cast<const char*>(kBookPicture), kBookPictureSize);
   const std::string frameset =
       "<html>\n<head>\n<title></title>\n</head>\n<frameset cols=\"25%,*\">\n"
-      "<frame src=\"toc.htm\" name=\"toc\">\n<frame src=\"main.htm\" name=\"main\">\n"
-      "</frameset>\n</html>\n";
+      "<frame src=\"toc.htm\" name=\"toc\" title=\"Contents\">\n<frame src=\"main.htm\" "
+      "name=\"main\"" +
+      planter.MainFrameTitle() + ">\n</frameset>\n</html>\n";
   WriteCrLf(set.template_path, frameset);
-  planter.NoteIndexFramePages(frameset);
+  planter.NoteIndexFramePages(frameset, listed);
   for (const auto& [name, text] : planter.UnlinkedPages()) {
     WriteCrLf(help / name, text);
   }

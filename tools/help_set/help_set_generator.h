@@ -10,9 +10,9 @@ namespace quorva {
 // hold for a run from inside help/ as "quorva ../fsref.htm toc.htm -mm -p1panel1.txt -nf"
 // (no -c), which writes its menu page toc-menu.htm into help/ too.
 struct PlantedFinding {
-  std::string kind;    // "broken-link", "case-mismatch", "broken-anchor", "marker-left" or
-                       // "unreachable"
-  std::string page;    // the page's path relative to help/
+  std::string kind;    // "broken-link", "unreachable", "missing-title", ... as the check names it
+  std::string level;   // "error" for a problem, "warning" for a warning
+  std::string page;    // the page's path relative to help/ (the template's is ../fsref.htm)
   int line = 1;        // 1-based, lines counted by LF
   int column = 1;      // 1-based, in bytes: the link's value after its quote, or the marker's "<"
   std::string target;  // the link or marker as it stands; an unreachable page's own name

@@ -47,9 +47,8 @@ std::string DescribeCause(CauseKind kind, const Finding& finding) {
     case CauseKind::kOne:
       break;
   }
-  return finding.page + ":" + std::to_string(finding.line) + ":" +
-         std::to_string(finding.column) + ": " + std::string(KindName(finding.kind)) + ": " +
-         finding.target;
+  return finding.page + ":" + std::to_string(finding.line) + ":" + std::to_string(finding.column) +
+         ": " + std::string(KindName(finding.kind)) + ": " + finding.target;
 }
 
 }  // namespace
@@ -83,9 +82,8 @@ void GroupFindingsByCause(CheckResult& result) {
   // Ties of findings on their own keep the findings' order.
   auto order = [](const Cause& cause) {
     const bool one = cause.kind == CauseKind::kOne;
-    return std::make_tuple(cause.kind != CauseKind::kMissingTocPage,
-                           ~cause.findings.size(), one, one ? cause.findings.front() : 0,
-                           std::cref(cause.detail));
+    return std::make_tuple(cause.kind != CauseKind::kMissingTocPage, ~cause.findings.size(), one,
+                           one ? cause.findings.front() : 0, std::cref(cause.detail));
   };
   std::sort(causes.begin(), causes.end(),
             [&order](const Cause& a, const Cause& b) { return order(a) < order(b); });
@@ -103,7 +101,8 @@ std::string FormatCausesBlock(const CheckResult& result) {
              CountOf(cause.pages, "page") + ": " + cause.detail + "\n";
   }
   if (result.causes.size() > shown) {
-    block += "  " + std::string(kConsoleEllipsis) + " and " + CountOf(result.causes.size() - shown, "more cause") + ".\n";
+    block += "  " + std::string(kConsoleEllipsis) + " and " +
+             CountOf(result.causes.size() - shown, "more cause") + ".\n";
   }
   return block;
 }

@@ -87,8 +87,8 @@ std::string ExplainUnreadTocName(const PlacedText& link, const std::string& path
   if (name == path) {
     return "";
   }
-  std::string reason = name.empty() ? "the TOC scan reads no name"
-                                     : "the TOC scan reads \"" + name + "\"";
+  std::string reason =
+      name.empty() ? "the TOC scan reads no name" : "the TOC scan reads \"" + name + "\"";
   const std::size_t cut = position - kValueStart;
   if (!name.empty() && cut < link.text.size()) {
     reason += ", cut at column " + std::to_string(link.column + cut);
@@ -205,14 +205,14 @@ class FolderCheck {
     const bool index_frame_page = IsIndexFramePage(checked.name);
     if (IsMarkupPage(checked.name) && !digest.title_has_text && !index_frame_page &&
         !IsMenuPage(checked)) {
-      Finding finding = digest.title ? MakeFinding(FindingKind::kMissingTitle, checked.path,
-                                                   PlacedText{checked.name, digest.title->offset,
-                                                              digest.title->line,
-                                                              digest.title->column, false})
-                                     : MakePageFinding(FindingKind::kMissingTitle, checked.path);
+      Finding finding =
+          digest.title ? MakeFinding(FindingKind::kMissingTitle, checked.path,
+                                     PlacedText{checked.name, digest.title->offset,
+                                                digest.title->line, digest.title->column, false})
+                       : MakePageFinding(FindingKind::kMissingTitle, checked.path);
       if (const std::string* page = run_.toc_tree.EmptyTitledIndexFramePage(checked.path)) {
-        finding.reason = "its index frame page " + std::string(FileNameOf(*page)) +
-                         " is titled with nothing";
+        finding.reason =
+            "its index frame page " + std::string(FileNameOf(*page)) + " is titled with nothing";
       }
       result_.findings.push_back(std::move(finding));
     }
@@ -255,8 +255,8 @@ class FolderCheck {
       return;
     }
     const std::size_t copies = run_.toc_tree.IndexFramePageCount();
-    const std::string reason = "copied into " + FormatCount(copies) + " index frame page" +
-                               (copies == 1 ? "" : "s");
+    const std::string reason =
+        "copied into " + FormatCount(copies) + " index frame page" + (copies == 1 ? "" : "s");
     for (const PlacedText& frame : DigestMarkup(*bytes).frames_without_title) {
       Finding finding = MakeFinding(FindingKind::kFrameTitle, scope_.frameset_template, frame);
       finding.reason = reason;
@@ -371,8 +371,8 @@ class FolderCheck {
 
   bool IsExemptFromReachability(const CheckedPage& page) const {
     const std::string name = FoldAsciiCase(page.name);
-    return name == "index.htm" || name.compare(0, 4, "tab_") == 0 ||
-           IsNavigationPageName(name) || IsIndexFramePage(page.name) || IsMenuPage(page);
+    return name == "index.htm" || name.compare(0, 4, "tab_") == 0 || IsNavigationPageName(name) ||
+           IsIndexFramePage(page.name) || IsMenuPage(page);
   }
 
   // Walks the links from the TOC page and the index page, through pages in folders below too.
@@ -424,7 +424,8 @@ class FolderCheck {
         std::vector<std::string>& from = linked_from[i];
         std::sort(from.begin(), from.end());
         from.erase(std::unique(from.begin(), from.end()), from.end());
-        finding.reason = from.empty() ? "nothing links it" : "linked only from " + ListSomeNames(from);
+        finding.reason =
+            from.empty() ? "nothing links it" : "linked only from " + ListSomeNames(from);
         result_.findings.push_back(std::move(finding));
         unreachable.insert(pages_[i].path);
       }
@@ -451,7 +452,7 @@ class FolderCheck {
   std::unordered_set<std::string> excluded_;  // comparable paths
   bool template_frames_reported_ = false;
   std::string template_path_;  // comparable
-  std::string on_disk_;                       // the path the link being checked names
+  std::string on_disk_;        // the path the link being checked names
 };
 
 }  // namespace

@@ -171,8 +171,8 @@ void TakeAttribute(TagKind tag, std::string_view name, std::size_t value_offset,
 
 // Reads the attributes of a start tag from `position`, just past its name; returns the position
 // past the tag's ">".
-std::size_t ScanAttributes(std::string_view text, std::size_t position, TagKind tag,
-                           PageScan& scan, TagFacts& facts) {
+std::size_t ScanAttributes(std::string_view text, std::size_t position, TagKind tag, PageScan& scan,
+                           TagFacts& facts) {
   const std::size_t n = text.size();
   std::size_t j = position;
   while (true) {
@@ -302,8 +302,8 @@ PageScan ScanMarkup(std::string_view text) {
     const TagKind tag = KindOfTag(text.substr(i + 1, name_end - i - 1));
     TagFacts facts;
     i = ScanAttributes(text, name_end, tag, scan, facts);
-    const bool picture =
-        tag == TagKind::kImage || tag == TagKind::kArea || (tag == TagKind::kInput && facts.image_input);
+    const bool picture = tag == TagKind::kImage || tag == TagKind::kArea ||
+                         (tag == TagKind::kInput && facts.image_input);
     if (picture && !facts.has_alt) {
       scan.pictures_without_alt.push_back(ElementHit{tag_start, facts.link});
     } else if (tag == TagKind::kFrame && !facts.has_title) {
