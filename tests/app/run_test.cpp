@@ -394,9 +394,13 @@ TEST_F(RunTest, TheCheckReadsLinksAsABrowserFollowsThem) {
   EXPECT_EQ(console.output.substr(console.output.find("\ncomplete.\n")), tail);
   // Run in the output folder, the menu page's default name is the page itself: exempt with
   // -mm, which writes it, and unreachable as any other page without.
+  // A nested TOC page linked after the last topic link is one only the index frame walk
+  // enters: the index frame page it writes for that page's topic is the run's own all the same.
   fs.AddFile("index.htm", "<title>Help</title>");
-  fs.AddFile("toc.htm", "<a href=\"a.htm\">A</a>");
+  fs.AddFile("toc.htm", "<a href=\"a.htm\">A</a><a href=\"toc9.htm\">T</a>");
+  fs.AddFile("toc9.htm", "<title>T</title><a href=\"b.htm\">B</a>");
   fs.AddFile("a.htm", "<title>A</title>");
+  fs.AddFile("b.htm", "<title>B</title>");
   fs.AddFile("toc-menu.htm", "<a href=\"a.htm\">A</a>");
   for (const bool menu : {false, true}) {
     console.output.clear();
@@ -406,7 +410,61 @@ TEST_F(RunTest, TheCheckReadsLinksAsABrowserFollowsThem) {
     EXPECT_EQ(
         console.output.find("\ntoc-menu.htm:1:1: unreachable: toc-menu.htm (") == std::string::npos,
         menu);
+    EXPECT_TRUE(fs.HasFile("ib.htm"));
+    EXPECT_EQ(console.output.find("ib.htm:1:1: unreachable"), std::string::npos) << console.output;
   }
+}
+
+// What only this tool can tell: TOC links whose names the TOC scan cuts short, topics whose
+// index frame pages get an empty title, and frames without titles, those of the template once,
+// where every index frame page copies them from, and never on the index frame pages.
+TEST_F(RunTest, TheCheckNamesWhatTheRunCannotDoForAPage) {
+  fs.AddFile("D:/help/fsref.htm",
+             "<title></title><frameset><frame src=\"toc.htm\"><frame src=\"main.htm\" "
+             "title=\"Topic\"></frameset>");
+  fs.AddFile("D:/help/index.htm", "<title>Help</title><iframe src=\"a.htm\" title=\"A\">");
+  fs.AddFile(
+      "D:/help/toc.htm",
+      "<title>Contents</title><a href=\"./a.htm?x\">A</a><a href=\"my page.htm\">1</a>\n"
+      "<a href=\"my%20page.htm\">2</a><a href=\"caf\xC3\xA9.htm\">3</a>"
+      "<a href=\"sub/s.htm\">4</a><a href=\"blank.htm\">5</a><a href=\"http://x/a-b.htm\">6</a>"
+      "<img src=\"a-b.htm\" alt=\"\">");
+  fs.AddFile("D:/help/a.htm", "<title>A</title><MENU>");
+  fs.AddFile("D:/help/my page.htm", "<title>M</title>");
+  fs.AddFile("D:/help/caf\xC3\xA9.htm", "<title>C</title>");
+  fs.AddFile("D:/help/a-b.htm", "<title>AB</title>");
+  fs.AddFolder("D:/help/sub");
+  fs.AddFile("D:/help/sub/s.htm", "<title>S</title>");
+  fs.AddFile("D:/help/blank.htm", "<title> </title>");
+  EXPECT_EQ(Run({"D:/help/fsref.htm", "D:/help/toc.htm", "-mm", "--strict"}), 0);
+  // The template here lies in the output folder: its frames are reported once, as the
+  // template's, and it is a page nothing reaches as any other.
+  const std::string findings =
+      "D:/help/blank.htm:1:1: missing-title: blank.htm (its index frame page iblank.htm is "
+      "titled with nothing)\n"
+      "D:/help/fsref.htm:1:1: unreachable: fsref.htm (nothing links it)\n"
+      "D:/help/fsref.htm:1:1: missing-title: fsref.htm (in a page nothing reaches)\n"
+      "D:/help/fsref.htm:1:26: frame-title: toc.htm (copied into 2 index frame pages)\n"
+      "D:/help/fsref.htm:1:59: broken-link: main.htm (in a page nothing reaches)\n"
+      "D:/help/toc.htm:1:58: unread-toc-name: my page.htm (the TOC scan reads \"my\", cut at "
+      "column 60)\n"
+      "D:/help/toc.htm:2:10: unread-toc-name: my%20page.htm (the TOC scan reads \"my\", cut at "
+      "column 12)\n"
+      "D:/help/toc.htm:2:39: unread-toc-name: caf\xC3\xA9.htm (the TOC scan reads \"caf\", cut at "
+      "column 42)\n"
+      "D:/help/toc.htm:2:64: unread-toc-name: sub/s.htm (the TOC scan reads \"sub\", cut at "
+      "column 67)\n";
+  const std::size_t start = console.output.find("\ncomplete.\n") + 11;
+  EXPECT_EQ(console.output.substr(start, console.output.find("Causes:\n") - start), findings);
+  EXPECT_TRUE(fs.HasFile("D:/help/ia.htm"));
+  EXPECT_TRUE(fs.HasFile("D:/help/iblank.htm"));
+  // With -ft off the index frame pages take the index page's title, and say nothing of the
+  // topic's.
+  console.output.clear();
+  EXPECT_EQ(Run({"D:/help/fsref.htm", "D:/help/toc.htm", "-ftn", "--check"}), 0);
+  EXPECT_NE(console.output.find("\nD:/help/blank.htm:1:1: missing-title: blank.htm\n"),
+            std::string::npos)
+      << console.output;
 }
 
 // A dry run prints what a real run prints, writes nothing, refuses what a real run refuses,

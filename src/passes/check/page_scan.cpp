@@ -143,8 +143,8 @@ struct TagFacts {
   std::string_view link;  // src, or href for an area
 };
 
-void TakeAttribute(TagKind tag, std::string_view name, std::size_t value_offset,
-                   std::string_view value, PageScan& scan, TagFacts& facts) {
+// An attribute written without a value ("<img alt>") has the empty one.
+void NoteTagFact(std::string_view name, std::string_view value, TagFacts& facts) {
   if (NameIs(name, "alt")) {
     facts.has_alt = true;
   } else if (NameIs(name, "title")) {
@@ -152,6 +152,11 @@ void TakeAttribute(TagKind tag, std::string_view name, std::size_t value_offset,
   } else if (NameIs(name, "type")) {
     facts.image_input = NameIs(value, "image");
   }
+}
+
+void TakeAttribute(TagKind tag, std::string_view name, std::size_t value_offset,
+                   std::string_view value, PageScan& scan, TagFacts& facts) {
+  NoteTagFact(name, value, facts);
   const bool href = NameIs(name, "href");
   if (href || NameIs(name, "src")) {
     if (href == (tag == TagKind::kArea)) {
@@ -193,6 +198,7 @@ std::size_t ScanAttributes(std::string_view text, std::size_t position, TagKind 
       ++k;
     }
     if (k >= n || text[k] != '=') {
+      NoteTagFact(name, "", facts);
       j = std::max(j, name_start + 1);  // a stray "=" or an attribute without a value
       continue;
     }

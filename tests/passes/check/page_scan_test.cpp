@@ -51,6 +51,38 @@ TEST(PageScanTest, LinksAreTakenWhereABrowserFollowsThem) {
   EXPECT_EQ(markers.markers[3].marker, "<FileName>");
 }
 
+// What readers who cannot see a page miss: its title (the first one, white space is none),
+// pictures without alt (alt="" marks decoration) and frames without title, each at its "<".
+TEST(PageScanTest, TitlesAltTextsAndFrameTitlesAreFoundWhereTheyStand) {
+  const std::string page =
+      "<TITLE lang=en> \t\r\n</TITLE><title>Second</title><IMG SRC=\"a.gif\"><img src=b.gif alt>"
+      "<img alt=\"\" src=c.gif><area href=\"d.htm\"><input type=IMAGE src=e.gif>"
+      "<input type=\"text\" src=f.gif><frame src=\"g.htm\" title=\"G\"><IFRAME src=h.htm>"
+      "<frame>";
+  const PageScan scan = ScanMarkup(page);
+  EXPECT_EQ(scan.title_offset, 0u);
+  EXPECT_FALSE(scan.title_has_text);
+  std::vector<std::pair<std::string, std::string>> pictures;
+  for (const ElementHit& hit : scan.pictures_without_alt) {
+    pictures.emplace_back(page.substr(hit.offset, 6), std::string(hit.link));
+  }
+  EXPECT_EQ(pictures, (std::vector<std::pair<std::string, std::string>>{
+                          {"<IMG S", "a.gif"}, {"<area ", "d.htm"}, {"<input", "e.gif"}}));
+  std::vector<std::pair<std::string, std::string>> frames;
+  for (const ElementHit& hit : scan.frames_without_title) {
+    frames.emplace_back(page.substr(hit.offset, 7), std::string(hit.link));
+  }
+  EXPECT_EQ(frames, (std::vector<std::pair<std::string, std::string>>{{"<IFRAME", "h.htm"},
+                                                                      {"<frame>", ""}}));
+  const PageScan titled = ScanMarkup("<p><title> A </title><title></title>");
+  EXPECT_EQ(titled.title_offset, 3u);
+  EXPECT_TRUE(titled.title_has_text);
+  // A title in a comment or a script is none.
+  const std::string untitled = "<!-- <title>x</title> --><script>'<title>y</title>'</script>";
+  EXPECT_EQ(ScanMarkup(untitled).title_offset, untitled.size());
+  EXPECT_TRUE(ScanMarkup("<title>t</title>").title_has_text);
+}
+
 // A link is read as a browser reads it, from the folder of its page; links that leave the help
 // are not checked.
 TEST(PageScanTest, LinksResolveAsABrowserReadsThem) {

@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <nlohmann/json.hpp>
 
 #include "fakes/memory_file_system.h"
+#include "passes/check/causes.h"
+#include "platform/console.h"
 
 namespace quorva {
 namespace {
@@ -129,6 +133,95 @@ TEST(ReportsTest, TheSummaryCountsPagesLinksAndProblemsInWords) {
   result.findings.push_back(OneFinding("b.htm", "z").findings[0]);
   EXPECT_EQ(FormatCheckSummary(result),
             "Check: 3 problems in 2 pages; 2 pages and 2 links checked.");
+  // Warnings follow the problems where there are any; the pages are those with any finding.
+  result.findings.push_back(OneFinding("c.htm", "w").findings[0]);
+  result.findings.back().level = FindingLevel::kWarning;
+  EXPECT_EQ(FormatCheckSummary(result),
+            "Check: 3 problems and 1 warning in 3 pages; 2 pages and 2 links checked.");
+  result.findings.push_back(OneFinding("c.htm", "v").findings[0]);
+  result.findings.back().level = FindingLevel::kWarning;
+  EXPECT_EQ(FormatCheckSummary(result),
+            "Check: 3 problems and 2 warnings in 3 pages; 2 pages and 2 links checked.");
+  result.findings.erase(result.findings.begin(), result.findings.begin() + 4);
+  EXPECT_EQ(FormatCheckSummary(result),
+            "Check: no problems and 1 warning in 1 page; 2 pages and 2 links checked.");
+}
+
+// Findings that one fix clears form one cause: every link to one missing file, from any page,
+// pages nothing reaches included; a missing TOC page comes first whatever its size. Each report
+// carries the levels and the causes; SARIF results of one cause share a fingerprint.
+TEST(ReportsTest, LevelsAndCausesReachEveryReport) {
+  CheckResult result;
+  auto add = [&result](FindingKind kind, const std::string& page, const std::string& subject) {
+    Finding& finding = result.findings.emplace_back();
+    finding.kind = kind;
+    finding.level = DefaultLevel(kind);
+    finding.page = page;
+    finding.target = subject.empty() ? page : "./" + subject;
+    finding.subject = subject;
+  };
+  add(FindingKind::kBrokenLink, "a.htm", "gone.js");
+  add(FindingKind::kBrokenLink, "a.htm", "toc9.htm");
+  add(FindingKind::kMissingAlt, "a.htm", "p.gif");
+  add(FindingKind::kBrokenLink, "b.htm", "gone.js");
+  add(FindingKind::kCaseMismatch, "c.htm", "gone.js");
+  add(FindingKind::kUnreachable, "c.htm", "");
+  add(FindingKind::kMarkerLeft, "c.htm", "");
+  result.findings.back().in_unreachable_page = true;
+  result.findings.back().level = FindingLevel::kWarning;
+  for (int i = 0; i < 8; ++i) {
+    add(FindingKind::kBrokenAnchor, "d.htm", "");
+    result.findings.back().line = static_cast<std::size_t>(i + 1);
+  }
+  GroupFindingsByCause(result);
+  const std::string causes = FormatCausesBlock(result);
+  EXPECT_EQ(causes.substr(0, causes.find("  1 finding in 1 page: d.htm:2:")),
+            "Causes:\n"
+            "  1 finding in 1 page: missing TOC page toc9.htm\n"
+            "  3 findings in 3 pages: missing file gone.js\n"
+            "  2 findings in 1 page: pages nothing reaches\n"
+            "  1 finding in 1 page: picture p.gif without alt text\n"
+            "  1 finding in 1 page: d.htm:1:1: broken-anchor: d.htm\n");
+  EXPECT_EQ(causes.substr(causes.rfind("\n  ") + 1),
+            "  " + std::string(kConsoleEllipsis) + " and 2 more causes.\n");
+  EXPECT_EQ(std::count(causes.begin(), causes.end(), '\n'), 12);
+  result.causes.resize(11);
+  EXPECT_EQ(FormatCausesBlock(result).substr(FormatCausesBlock(result).rfind("\n  ") + 1),
+            "  " + std::string(kConsoleEllipsis) + " and 1 more cause.\n");
+  GroupFindingsByCause(result);
+
+  const ReportHeader header{"QUORVA", "1.2", "help/"};
+  const nlohmann::json json = nlohmann::json::parse(FormatJsonReport(result, header));
+  EXPECT_EQ(json["counts"]["problems"], 12);
+  EXPECT_EQ(json["counts"]["warnings"], 3);
+  EXPECT_EQ(json["counts"]["pagesWithProblems"], 4);
+  EXPECT_EQ(json["counts"]["pagesWithFindings"], 4);
+  EXPECT_EQ(json["findings"][5]["level"], "warning");
+  EXPECT_EQ(json["findings"][6]["level"], "warning");
+  EXPECT_EQ(json["findings"][0]["level"], "error");
+  const nlohmann::json& missing = json["causes"][1];
+  EXPECT_EQ(missing["kind"], "missing-file");
+  EXPECT_EQ(missing["target"], "gone.js");
+  EXPECT_EQ(missing["findings"], 3);
+  EXPECT_EQ(missing["pages"], 3);
+  EXPECT_EQ(missing["findingIndexes"], nlohmann::json::parse("[0, 3, 4]"));
+  EXPECT_EQ(json["causes"][0]["kind"], "missing-toc-page");
+  EXPECT_EQ(json["causes"][4]["kind"], "broken-anchor");
+
+  const nlohmann::json sarif = nlohmann::json::parse(FormatSarifReport(result, header));
+  const nlohmann::json& run = sarif["runs"][0];
+  const nlohmann::json& results = run["results"];
+  EXPECT_EQ(results[0]["level"], "error");
+  EXPECT_EQ(results[6]["level"], "warning");
+  EXPECT_EQ(results[0]["partialFingerprints"], results[3]["partialFingerprints"]);
+  EXPECT_EQ(results[0]["partialFingerprints"], results[4]["partialFingerprints"]);
+  EXPECT_NE(results[7]["partialFingerprints"], results[8]["partialFingerprints"]);
+  for (const nlohmann::json& rule : run["tool"]["driver"]["rules"]) {
+    const bool problem = rule["id"] == "broken-link" || rule["id"] == "case-mismatch" ||
+                         rule["id"] == "broken-anchor" || rule["id"] == "marker-left" ||
+                         rule["id"] == "outside-link";
+    EXPECT_EQ(rule["defaultConfiguration"]["level"], problem ? "error" : "warning") << rule;
+  }
 }
 
 }  // namespace
