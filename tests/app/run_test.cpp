@@ -277,6 +277,28 @@ TEST_F(RunTest, TheCheckReportsWhatIsStillWrongAfterTheRun) {
   EXPECT_EQ(Run({"fsref.htm", "D:/help/toc.htm", "-mm", "-mwD:/help/./m.htm", "--check"}), 0);
   EXPECT_TRUE(fs.HasFile("D:/help/m.htm"));
   EXPECT_EQ(console.output.find("unreachable: m.htm"), std::string::npos);
+  // An unreachable page names up to three of the pages, unreached too, that link it.
+  for (const char* name : {"o1.htm", "o2.htm", "o3.htm", "o4.htm"}) {
+    fs.AddFile(std::string("D:/help/") + name,
+               "<title>O</title><a href=\"orphan.htm\">O</a><a href=\"o1.htm\">1</a>");
+  }
+  console.output.clear();
+  EXPECT_EQ(Run({"fsref.htm", "D:/help/toc.htm", "--check"}), 0);
+  for (const char* line :
+       {"\nD:/help/orphan.htm:1:1: unreachable: orphan.htm (linked only from o1.htm, o2.htm, "
+        "o3.htm and 1 more)\n",
+        "\nD:/help/o1.htm:1:1: unreachable: o1.htm (linked only from o2.htm, o3.htm and "
+        "o4.htm)\n",
+        "\nD:/help/o2.htm:1:1: unreachable: o2.htm (nothing links it)\n"}) {
+    EXPECT_NE(console.output.find(line), std::string::npos) << line << console.output;
+  }
+  fs.RemoveFile("D:/help/o4.htm");
+  fs.RemoveFile("D:/help/o3.htm");
+  console.output.clear();
+  EXPECT_EQ(Run({"fsref.htm", "D:/help/toc.htm", "--check"}), 0);
+  EXPECT_NE(console.output.find("\nD:/help/orphan.htm:1:1: unreachable: orphan.htm (linked only "
+                                "from o1.htm and o2.htm)\n"),
+            std::string::npos);
   console.output.clear();
   EXPECT_EQ(Run({"fsref.htm", "D:/help/toc.htm", "--ignore=none.txt"}), 1);
   const std::string missing = "Error: Ignore file (none.txt) not found.\n";
