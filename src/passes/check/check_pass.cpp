@@ -12,6 +12,7 @@
 #include "passes/check/folder_listings.h"
 #include "passes/check/link_target.h"
 #include "passes/check/marker_reason.h"
+#include "passes/check/page_reasons.h"
 #include "text/path.h"
 #include "text/wildcard.h"
 
@@ -59,41 +60,6 @@ Finding MakeFinding(FindingKind kind, const std::string& page, const PlacedText&
 // A finding about a page as a whole, at its start.
 Finding MakePageFinding(FindingKind kind, const std::string& path) {
   return MakeFinding(kind, path, PlacedText{FileNameOf(path), 0, 1, 1});
-}
-
-// "a.htm", "a.htm and b.htm", "a.htm, b.htm and c.htm", "a.htm, b.htm, c.htm and 2 more".
-std::string ListSomeNames(const std::vector<std::string>& names) {
-  constexpr std::size_t kNamed = 3;
-  std::string list;
-  const std::size_t named = std::min(names.size(), kNamed);
-  for (std::size_t i = 0; i < named; ++i) {
-    list += (i == 0 ? "" : (i + 1 == named && names.size() <= kNamed ? " and " : ", ")) + names[i];
-  }
-  if (names.size() > kNamed) {
-    list += " and " + std::to_string(names.size() - kNamed) + " more";
-  }
-  return list;
-}
-
-// Where the TOC scan cuts a link's name short of the file it names, why; "" where it reads the
-// whole name.
-std::string ExplainUnreadTocName(const PlacedText& link, const std::string& path) {
-  // The scan reads what follows the quote after an "href" that ends at the position.
-  const std::string probe = " href\"" + link.text;
-  constexpr std::size_t kValueStart = 6;
-  std::size_t position = 4;
-  std::string name;
-  ScanHrefFileName(probe, name, position);
-  if (name == path) {
-    return "";
-  }
-  std::string reason =
-      name.empty() ? "the TOC scan reads no name" : "the TOC scan reads \"" + name + "\"";
-  const std::size_t cut = position - kValueStart;
-  if (!name.empty() && cut < link.text.size()) {
-    reason += ", cut at column " + std::to_string(link.column + cut);
-  }
-  return reason;
 }
 
 // The folder below the output folder that holds `path` there; "" for the folder itself.
@@ -421,11 +387,7 @@ class FolderCheck {
     for (std::size_t i = 0; i < pages_.size(); ++i) {
       if (pages_[i].read && !reached[i] && !IsExemptFromReachability(pages_[i])) {
         Finding finding = MakePageFinding(FindingKind::kUnreachable, pages_[i].path);
-        std::vector<std::string>& from = linked_from[i];
-        std::sort(from.begin(), from.end());
-        from.erase(std::unique(from.begin(), from.end()), from.end());
-        finding.reason =
-            from.empty() ? "nothing links it" : "linked only from " + ListSomeNames(from);
+        finding.reason = ExplainUnreachable(std::move(linked_from[i]));
         result_.findings.push_back(std::move(finding));
         unreachable.insert(pages_[i].path);
       }
