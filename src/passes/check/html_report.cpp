@@ -1,11 +1,8 @@
-#include <optional>
 #include <string>
-#include <vector>
 
+#include "passes/check/report_link.h"
 #include "passes/check/reports.h"
-#include "text/path.h"
 #include "text/utf8.h"
-#include "text/wildcard.h"
 
 namespace quorva {
 
@@ -32,40 +29,6 @@ std::string EscapeHtml(std::string_view text) {
     }
   }
   return out;
-}
-
-bool SameSegment(const std::string& a, const std::string& b, FileSystem& fs) {
-  return fs.IgnoresLetterCase() ? FoldAsciiCase(a) == FoldAsciiCase(b) : a == b;
-}
-
-// The link from the report's page to `page`, both named as the run names them.
-std::string MakeLinkFromReport(const std::string& report_path, const std::string& page,
-                               FileSystem& fs) {
-  const std::string page_path = fs.AbsolutePath(page);
-  std::optional<std::vector<std::string>> from_report =
-      FoldPathSegments(fs.AbsolutePath(report_path));
-  const std::optional<std::vector<std::string>> to_page = FoldPathSegments(page_path);
-  if (!from_report || from_report->empty() || !to_page) {
-    return FormatPathAsUri(page_path);
-  }
-  std::vector<std::string>& from = *from_report;
-  const std::vector<std::string>& to = *to_page;
-  from.pop_back();  // the report's own name
-  std::size_t common = 0;
-  while (common < from.size() && common < to.size() && SameSegment(from[common], to[common], fs)) {
-    ++common;
-  }
-  if (common == 0 && page_path.size() > 1 && page_path[1] == ':') {
-    return FormatPathAsUri(page_path);  // another drive
-  }
-  std::string link;
-  for (std::size_t i = common; i < from.size(); ++i) {
-    link += "../";
-  }
-  for (std::size_t i = common; i < to.size(); ++i) {
-    link += to[i] + (i + 1 < to.size() ? "/" : "");
-  }
-  return FormatPathAsUri(link);
 }
 
 }  // namespace
