@@ -12,6 +12,7 @@ struct ReportHeader {
   std::string tool_name;
   std::string version;
   std::string output_folder;  // as the run names it
+  std::string run_time;       // when the check ran, in UTC: "2026-12-09 21:40 UTC"
 };
 
 // The tool, the output folder, the counts and one object per finding.

@@ -29,9 +29,9 @@ CheckResult OneFinding(const std::string& page, const std::string& target) {
 TEST(ReportsTest, JsonAndSarifParseWhateverBytesThePagesHold) {
   // A surrogate's bytes are no UTF-8; the characters beside them are.
   const nlohmann::json bytes = nlohmann::json::parse(FormatJsonReport(
-      OneFinding("\xE4\xB8\xAD\xED\xA0\x80\xED\x9F\xBF", "t"), ReportHeader{"Q", "1", "."}));
+      OneFinding("\xE4\xB8\xAD\xED\xA0\x80\xED\x9F\xBF", "t"), ReportHeader{"Q", "1", ".", ""}));
   EXPECT_EQ(bytes["findings"][0]["page"], "\xE4\xB8\xAD\xC3\xAD\xC2\xA0\xC2\x80\xED\x9F\xBF");
-  const ReportHeader header{"QUORVA", "1.2", "help/"};
+  const ReportHeader header{"QUORVA", "1.2", "help/", ""};
   const CheckResult result = OneFinding("help/caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80\\\"1\".htm",
                                         "x\xE9.HTM\x01\x1F\\y");
   const std::string text = FormatJsonReport(result, header);
@@ -66,7 +66,7 @@ TEST(ReportsTest, JsonAndSarifParseWhateverBytesThePagesHold) {
 // The HTML report links each page relative to the report's own folder.
 TEST(ReportsTest, HtmlReportLinksPagesFromTheReportsFolder) {
   MemoryFileSystem fs;
-  const ReportHeader header{"QUORVA", "1.2", "help/"};
+  const ReportHeader header{"QUORVA", "1.2", "help/", ""};
   const std::string beside =
       FormatHtmlReport(OneFinding("help/a b.htm", "<x>"), header, "reports/check.html", fs);
   EXPECT_NE(beside.find("<h2><a href=\"../help/a%20b.htm\">help/a b.htm</a></h2>"),
