@@ -19,8 +19,9 @@ struct ReportHeader {
 std::string FormatJsonReport(const CheckResult& result, const ReportHeader& header);
 // SARIF 2.1.0: one rule per kind, one result per finding.
 std::string FormatSarifReport(const CheckResult& result, const ReportHeader& header);
-// A page of the findings grouped by page, each page a link, relative to the report's own
-// folder, that opens it.
+// A page for an author to fix from: the folder's name, the run and its summary, counts by kind
+// and level, the causes, and the findings grouped by page, each page a link, relative to the
+// report's own folder, that opens it; filters by level and kind where script runs.
 std::string FormatHtmlReport(const CheckResult& result, const ReportHeader& header,
                              const std::string& report_path, FileSystem& fs);
 
