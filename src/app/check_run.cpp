@@ -1,6 +1,8 @@
 #include "app/check_run.h"
 
 #include <algorithm>
+#include <chrono>
+#include <ctime>
 #include <unordered_set>
 #include <utility>
 
@@ -21,13 +23,25 @@ std::string FormatFileCount(std::size_t count) {
   return std::to_string(count) + (count == 1 ? " file" : " files");
 }
 
+// "2026-12-09 21:40 UTC". The tool runs on one thread, so gmtime's shared result is safe.
+std::string FormatUtcTime(std::chrono::system_clock::time_point when) {
+  const std::time_t seconds = std::chrono::system_clock::to_time_t(when);
+  char text[32];
+  const std::tm* utc = std::gmtime(&seconds);
+  if (utc == nullptr || std::strftime(text, sizeof text, "%Y-%m-%d %H:%M UTC", utc) == 0) {
+    return "";
+  }
+  return text;
+}
+
 }  // namespace
 
 int CheckAndReport(RunContext& run, PageDigests& written, const CheckOptions& options,
                    IgnoreList ignore, const CheckedPaths& paths, FileSystem& disk) {
   const PathParts parts = SplitPath(paths.toc_page);
-  CheckScope scope{parts.drive + parts.folder, paths.toc_page,    paths.index_page,
-                   paths.frameset_template,     options.reports, std::move(ignore)};
+  CheckScope scope{parts.drive + parts.folder, paths.toc_page,  paths.index_page,
+                   paths.frameset_template,    options.reports, std::move(ignore)};
+  const std::string run_time = FormatUtcTime(std::chrono::system_clock::now());
   const CheckResult result = CheckOutputFolder(run, scope, written);
   for (const Finding& finding : result.findings) {
     run.console.Write(FormatFindingLine(finding) + "\n");
@@ -37,7 +51,8 @@ int CheckAndReport(RunContext& run, PageDigests& written, const CheckOptions& op
 
   // Reports are the run's output about the help, not part of it: a dry run writes them too.
   // The working folder is the output folder when the run names none.
-  const ReportHeader header{"QUORVA", kFullVersion, scope.folder.empty() ? "." : scope.folder};
+  const ReportHeader header{"QUORVA", kFullVersion, scope.folder.empty() ? "." : scope.folder,
+                            run_time};
   CheckedWrites report_writes(disk, run.console);
   bool all_written = true;
   for (const std::string& report : options.reports) {

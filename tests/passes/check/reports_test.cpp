@@ -33,9 +33,9 @@ CheckResult OneFinding(const std::string& page, const std::string& target) {
 TEST(ReportsTest, JsonAndSarifParseWhateverBytesThePagesHold) {
   // A surrogate's bytes are no UTF-8; the characters beside them are.
   const nlohmann::json bytes = nlohmann::json::parse(FormatJsonReport(
-      OneFinding("\xE4\xB8\xAD\xED\xA0\x80\xED\x9F\xBF", "t"), ReportHeader{"Q", "1", "."}));
+      OneFinding("\xE4\xB8\xAD\xED\xA0\x80\xED\x9F\xBF", "t"), ReportHeader{"Q", "1", ".", ""}));
   EXPECT_EQ(bytes["findings"][0]["page"], "\xE4\xB8\xAD\xC3\xAD\xC2\xA0\xC2\x80\xED\x9F\xBF");
-  const ReportHeader header{"QUORVA", "1.2", "help/"};
+  const ReportHeader header{"QUORVA", "1.2", "help/", ""};
   const CheckResult result = OneFinding("help/caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80\\\"1\".htm",
                                         "x\xE9.HTM\x01\x1F\\y");
   const std::string text = FormatJsonReport(result, header);
@@ -67,16 +67,24 @@ TEST(ReportsTest, JsonAndSarifParseWhateverBytesThePagesHold) {
   EXPECT_EQ(location["region"]["startColumn"], 14);
 }
 
-// The HTML report links each page relative to the report's own folder.
+// The HTML report links each page relative to the report's own folder, from its heading and
+// from each of its rows.
 TEST(ReportsTest, HtmlReportLinksPagesFromTheReportsFolder) {
   MemoryFileSystem fs;
-  const ReportHeader header{"QUORVA", "1.2", "help/"};
+  const ReportHeader header{"QUORVA", "1.2", "help/", "2026-12-09 21:40 UTC"};
   const std::string beside =
       FormatHtmlReport(OneFinding("help/a b.htm", "<x>"), header, "reports/check.html", fs);
-  EXPECT_NE(beside.find("<h2><a href=\"../help/a%20b.htm\">help/a b.htm</a></h2>"),
-            std::string::npos);
-  EXPECT_NE(beside.find("<li>3:14 case-mismatch: &lt;x&gt; (the file is x.htm)</li>"),
-            std::string::npos);
+  EXPECT_NE(beside.find("<h3><a href=\"../help/a%20b.htm\">help/a b.htm</a> "), std::string::npos)
+      << beside;
+  EXPECT_NE(beside.find("<tr data-level=\"problem\" data-kind=\"case-mismatch\"><td "
+                        "class=\"n line\"><a href=\"../help/a%20b.htm\">3</a></td><td "
+                        "class=\"n column\">14</td><td class=\"kind\"><code>case-mismatch</code>"
+                        "</td><td><span class=\"pill problem\">problem</span></td><td "
+                        "class=\"target\"><code>&lt;x&gt;</code></td><td class=\"message\">The "
+                        "file the link names exists only under other letter cases: the file is "
+                        "x.htm.</td></tr>"),
+            std::string::npos)
+      << beside;
   const std::string inside =
       FormatHtmlReport(OneFinding("help/sub/../a.htm", "x"), header, "./help/check.htm", fs);
   EXPECT_NE(inside.find("<a href=\"a.htm\">"), std::string::npos);
@@ -100,11 +108,24 @@ TEST(ReportsTest, HtmlReportLinksPagesFromTheReportsFolder) {
   two.findings.push_back(two.findings[0]);
   two.findings.push_back(OneFinding("help/b.htm", "y").findings[0]);
   const std::string headed = FormatHtmlReport(two, header, "check.htm", fs);
-  EXPECT_NE(headed.find("<h2><a href=\"help/a.htm\">help/a.htm</a></h2>\n<ul>\n<li>3:14 "
-                        "case-mismatch: x (the file is x.htm)</li>\n<li>3:14 case-mismatch: x "
-                        "(the file is x.htm)</li>\n</ul>\n<h2><a href=\"help/b.htm\">"),
-            std::string::npos)
-      << headed;
+  const std::size_t a = headed.find(
+      "<h3><a href=\"help/a.htm\">help/a.htm</a> <span "
+      "class=\"count\">2 findings</span></h3>");
+  const std::size_t b = headed.find(
+      "<h3><a href=\"help/b.htm\">help/b.htm</a> <span "
+      "class=\"count\">1 finding</span></h3>");
+  ASSERT_NE(a, std::string::npos) << headed;
+  ASSERT_NE(b, std::string::npos) << headed;
+  const auto rows_between = [&headed](std::size_t from, std::size_t to) {
+    std::size_t rows = 0;
+    for (std::size_t at = headed.find("<tr data-level", from); at < to;
+         at = headed.find("<tr data-level", at + 1)) {
+      ++rows;
+    }
+    return rows;
+  };
+  EXPECT_EQ(rows_between(a, b), 2u);
+  EXPECT_EQ(rows_between(b, std::string::npos), 1u);
   // The name's extension picks the format, letters without case.
   EXPECT_EQ(FormatReportFor("r.SARIF", OneFinding("a", "b"), header, fs).substr(0, 13),
             "{\n  \"$schema\"");
@@ -115,6 +136,72 @@ TEST(ReportsTest, HtmlReportLinksPagesFromTheReportsFolder) {
   }
   EXPECT_EQ(FormatReportFor("r.json", OneFinding("a", "b"), header, fs).substr(0, 11),
             "{\n  \"tool\":");
+}
+
+// The HTML report opens with the folder's own name, the run and the console's summary, then
+// counts by kind and level and every cause, the help's text escaped throughout.
+TEST(ReportsTest, HtmlReportHeadsWithTheFolderThenCountsAndCauses) {
+  MemoryFileSystem fs;  // its working folder is /work
+  CheckResult result = OneFinding("help/<b>&\"c\".htm", "x<y>");
+  Finding warning = result.findings[0];
+  warning.kind = FindingKind::kMissingAlt;
+  warning.level = FindingLevel::kWarning;
+  warning.reason.clear();
+  result.findings.push_back(warning);
+  for (std::size_t i = 0; i < 12; ++i) {
+    Cause& cause = result.causes.emplace_back();
+    cause.detail = "missing file <" + std::to_string(i) + ">.htm";
+    cause.findings = {0, 1};
+    cause.pages = 1;
+  }
+  for (const char* folder : {".", ""}) {
+    const std::string html = FormatHtmlReport(
+        result, ReportHeader{"QUORVA", "1.2", folder, "2026-12-09 21:40 UTC"}, "r.htm", fs);
+    EXPECT_NE(html.find("<title>QUORVA check of work</title>"), std::string::npos) << folder;
+    EXPECT_NE(html.find("<h1>Check of work</h1>\n<p class=\"run\">QUORVA 1.2 &middot; "
+                        "2026-12-09 21:40 UTC</p>\n<p class=\"summary\">Check: 1 problem and 1 "
+                        "warning in 1 page; 2 pages and 5 links checked.</p>"),
+              std::string::npos)
+        << html;
+  }
+  const std::string html =
+      FormatHtmlReport(result, ReportHeader{"QUORVA", "1.2", "a&b/help/", "t"}, "r.htm", fs);
+  EXPECT_NE(html.find("<h1>Check of help</h1>"), std::string::npos) << html;
+  EXPECT_NE(FormatHtmlReport(result, ReportHeader{"QUORVA", "1.2", "a&b/", "t"}, "r.htm", fs)
+                .find("<h1>Check of a&amp;b</h1>"),
+            std::string::npos);
+  // A row for each kind found, none for the others, and the totals.
+  EXPECT_NE(html.find("<tr><th scope=\"row\"><code>case-mismatch</code><span class=\"about\">"
+                      "The file the link names exists only under other letter cases.</span></th>"
+                      "<td class=\"n\">1</td><td class=\"n zero\">0</td></tr>\n<tr><th "
+                      "scope=\"row\"><code>missing-alt</code>"),
+            std::string::npos)
+      << html;
+  EXPECT_NE(html.find("<span class=\"about\">The picture has no alt text for readers who cannot "
+                      "see it.</span></th><td class=\"n zero\">0</td><td class=\"n\">1</td>"),
+            std::string::npos);
+  EXPECT_EQ(html.find("<code>broken-link</code>"), std::string::npos);
+  EXPECT_NE(html.find("<th scope=\"row\">All kinds</th><td class=\"n\">1</td><td "
+                      "class=\"n\">1</td>"),
+            std::string::npos);
+  // Ten causes in view and the other two folded away, numbered on.
+  EXPECT_NE(html.find("<li><strong>2 findings</strong> in 1 page: missing file &lt;9&gt;.htm</li>"
+                      "\n</ol>\n<details>\n<summary>2 more causes</summary>\n<ol "
+                      "class=\"causes\" start=\"11\">\n<li><strong>2 findings</strong> in 1 "
+                      "page: missing file &lt;10&gt;.htm</li>"),
+            std::string::npos)
+      << html;
+  EXPECT_NE(html.find("&lt;11&gt;.htm</li>\n</ol>\n</details>"), std::string::npos);
+  EXPECT_NE(html.find(">help/&lt;b&gt;&amp;&quot;c&quot;.htm</a>"), std::string::npos);
+  EXPECT_NE(html.find("<code>x&lt;y&gt;</code>"), std::string::npos);
+  EXPECT_EQ(html.find("<b>"), std::string::npos);
+  // Without findings the summary says it all.
+  const std::string clean =
+      FormatHtmlReport(CheckResult{}, ReportHeader{"Q", "1", ".", "t"}, "r.htm", fs);
+  EXPECT_NE(clean.find("<p class=\"summary\">Check: no problems; 0 pages and 0 links "
+                       "checked.</p>\n</header>\n</body>"),
+            std::string::npos)
+      << clean;
 }
 
 // The summary counts in words, singular only for one.
