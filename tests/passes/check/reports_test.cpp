@@ -277,7 +277,7 @@ TEST(ReportsTest, LevelsAndCausesReachEveryReport) {
             "  " + std::string(kConsoleEllipsis) + " and 1 more cause.\n");
   GroupFindingsByCause(result);
 
-  const ReportHeader header{"QUORVA", "1.2", "help/"};
+  const ReportHeader header{"QUORVA", "1.2", "help/", ""};
   const nlohmann::json json = nlohmann::json::parse(FormatJsonReport(result, header));
   EXPECT_EQ(json["counts"]["problems"], 12);
   EXPECT_EQ(json["counts"]["warnings"], 3);
