@@ -282,6 +282,10 @@ TEST_F(RunTest, TheCheckReportsWhatIsStillWrongAfterTheRun) {
     fs.AddFile(std::string("D:/help/") + name,
                "<title>O</title><a href=\"orphan.htm\">O</a><a href=\"o1.htm\">1</a>");
   }
+  // What is wrong in such a page is a warning, and says so after any reason of its own.
+  fs.AddFile("D:/help/o2.htm",
+             "<title>O</title><a href=\"orphan.htm\">O</a><a href=\"o1.htm\">1</a>"
+             "<a href=\"B.htm\">B</a>");
   console.output.clear();
   EXPECT_EQ(Run({"fsref.htm", "D:/help/toc.htm", "--check"}), 0);
   for (const char* line :
@@ -289,7 +293,9 @@ TEST_F(RunTest, TheCheckReportsWhatIsStillWrongAfterTheRun) {
         "o3.htm and 1 more)\n",
         "\nD:/help/o1.htm:1:1: unreachable: o1.htm (linked only from o2.htm, o3.htm and "
         "o4.htm)\n",
-        "\nD:/help/o2.htm:1:1: unreachable: o2.htm (nothing links it)\n"}) {
+        "\nD:/help/o2.htm:1:1: unreachable: o2.htm (nothing links it)\n"
+        "D:/help/o2.htm:1:74: case-mismatch: B.htm (the file is b.htm; in a page nothing "
+        "reaches)\n"}) {
     EXPECT_NE(console.output.find(line), std::string::npos) << line << console.output;
   }
   fs.RemoveFile("D:/help/o4.htm");
