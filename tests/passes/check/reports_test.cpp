@@ -195,6 +195,16 @@ TEST(ReportsTest, HtmlReportHeadsWithTheFolderThenCountsAndCauses) {
   EXPECT_NE(html.find(">help/&lt;b&gt;&amp;&quot;c&quot;.htm</a>"), std::string::npos);
   EXPECT_NE(html.find("<code>x&lt;y&gt;</code>"), std::string::npos);
   EXPECT_EQ(html.find("<b>"), std::string::npos);
+  // A filter for each level and kind found, with its count; none for a level not found.
+  EXPECT_NE(html.find("<input type=\"checkbox\" name=\"level\" value=\"problem\" checked> "
+                      "problems <span class=\"zero\">(1)</span>"),
+            std::string::npos)
+      << html;
+  EXPECT_NE(html.find("name=\"kind\" value=\"missing-alt\" checked>"), std::string::npos);
+  result.findings.pop_back();
+  EXPECT_EQ(FormatHtmlReport(result, ReportHeader{"Q", "1", ".", "t"}, "r.htm", fs)
+                .find("value=\"warning\""),
+            std::string::npos);
   // Without findings the summary says it all.
   const std::string clean =
       FormatHtmlReport(CheckResult{}, ReportHeader{"Q", "1", ".", "t"}, "r.htm", fs);
