@@ -487,7 +487,8 @@ TEST_F(RunTest, TheCheckNamesWhatTheRunCannotDoForAPage) {
   EXPECT_TRUE(fs.HasFile("D:/help/ia.htm"));
   EXPECT_TRUE(fs.HasFile("D:/help/iblank.htm"));
   // With -ft off the index frame pages take the index page's title, and say nothing of the
-  // topic's.
+  // topic's, even where the index page's title is empty too.
+  fs.AddFile("D:/help/index.htm", "<title></title><iframe src=\"a.htm\" title=\"A\">");
   console.output.clear();
   EXPECT_EQ(Run({"D:/help/fsref.htm", "D:/help/toc.htm", "-ftn", "--check"}), 0);
   EXPECT_NE(console.output.find("\nD:/help/blank.htm:1:1: missing-title: blank.htm\n"),

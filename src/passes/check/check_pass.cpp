@@ -171,11 +171,12 @@ class FolderCheck {
     const bool index_frame_page = IsIndexFramePage(checked.name);
     if (IsMarkupPage(checked.name) && !digest.title_has_text && !index_frame_page &&
         !IsMenuPage(checked)) {
-      Finding finding =
-          digest.title ? MakeFinding(FindingKind::kMissingTitle, checked.path,
-                                     PlacedText{checked.name, digest.title->offset,
-                                                digest.title->line, digest.title->column, false})
-                       : MakePageFinding(FindingKind::kMissingTitle, checked.path);
+      Finding finding = MakePageFinding(FindingKind::kMissingTitle, checked.path);
+      if (digest.title) {
+        finding.offset = digest.title->offset;
+        finding.line = digest.title->line;
+        finding.column = digest.title->column;
+      }
       if (const std::string* page = run_.toc_tree.EmptyTitledIndexFramePage(checked.path)) {
         finding.reason =
             "its index frame page " + std::string(FileNameOf(*page)) + " is titled with nothing";
