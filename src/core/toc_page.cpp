@@ -56,6 +56,18 @@ bool ScanHrefFileName(std::string_view text, std::string& name, std::size_t& pos
   return true;
 }
 
+bool IsWholeLinkName(std::string_view name) {
+  if (name.empty() || !IsNameStart(name[0]) || name.size() > kLinkNameLimit) {
+    return false;
+  }
+  for (char c : name) {
+    if (!IsNameCharacter(c)) {
+      return false;
+    }
+  }
+  return true;
+}
+
 bool HasPageExtension(std::string_view name) {
   for (std::string_view extension : {".htm", ".HTM", ".php", ".PHP"}) {
     if (name.find(extension) != std::string_view::npos) {

@@ -41,6 +41,10 @@ void ScanTocPageLinks(std::string_view text, OnLink on_link) {
   }
 }
 
+// True when the scan above takes `name` whole: letters, digits, underscores and full stops,
+// starting with one of the first three.
+bool IsWholeLinkName(std::string_view name);
+
 // A page link names a page: ".htm", ".HTM", ".php" or ".PHP" stands somewhere in it.
 bool HasPageExtension(std::string_view name);
 // A TOC page's name is longer than three characters and begins with lowercase "toc".

@@ -16,7 +16,7 @@ constexpr std::size_t kCausesShown = 10;
 
 // A TOC page's name, as the TOC walk would enter it, beside the output TOC page.
 bool NamesTocPage(const std::string& path) {
-  return path.find('/') == std::string::npos && IsTocPageName(path) && HasPageExtension(path);
+  return IsWholeLinkName(path) && IsTocPageName(path) && HasPageExtension(path);
 }
 
 CauseKind CauseKindOf(const Finding& finding) {

@@ -270,6 +270,8 @@ TEST(ReportsTest, LevelsAndCausesReachEveryReport) {
     add(FindingKind::kBrokenAnchor, "d.htm", "");
     result.findings.back().line = static_cast<std::size_t>(i + 1);
   }
+  // A name the TOC scan would cut is no TOC page a walk could enter.
+  add(FindingKind::kBrokenLink, "e.htm", "toc-old.htm");
   GroupFindingsByCause(result);
   const std::string causes = FormatCausesBlock(result);
   EXPECT_EQ(causes.substr(0, causes.find("  1 finding in 1 page: d.htm:2:")),
@@ -277,10 +279,11 @@ TEST(ReportsTest, LevelsAndCausesReachEveryReport) {
             "  1 finding in 1 page: missing TOC page toc9.htm\n"
             "  3 findings in 3 pages: missing file gone.js\n"
             "  2 findings in 1 page: pages nothing reaches\n"
+            "  1 finding in 1 page: missing file toc-old.htm\n"
             "  1 finding in 1 page: picture p.gif without alt text\n"
             "  1 finding in 1 page: d.htm:1:1: broken-anchor: d.htm\n");
   EXPECT_EQ(causes.substr(causes.rfind("\n  ") + 1),
-            "  " + std::string(kConsoleEllipsis) + " and 2 more causes.\n");
+            "  " + std::string(kConsoleEllipsis) + " and 3 more causes.\n");
   EXPECT_EQ(std::count(causes.begin(), causes.end(), '\n'), 12);
   result.causes.resize(11);
   EXPECT_EQ(FormatCausesBlock(result).substr(FormatCausesBlock(result).rfind("\n  ") + 1),
@@ -289,10 +292,10 @@ TEST(ReportsTest, LevelsAndCausesReachEveryReport) {
 
   const ReportHeader header{"QUORVA", "1.2", "help/", ""};
   const nlohmann::json json = nlohmann::json::parse(FormatJsonReport(result, header));
-  EXPECT_EQ(json["counts"]["problems"], 12);
+  EXPECT_EQ(json["counts"]["problems"], 13);
   EXPECT_EQ(json["counts"]["warnings"], 3);
-  EXPECT_EQ(json["counts"]["pagesWithProblems"], 4);
-  EXPECT_EQ(json["counts"]["pagesWithFindings"], 4);
+  EXPECT_EQ(json["counts"]["pagesWithProblems"], 5);
+  EXPECT_EQ(json["counts"]["pagesWithFindings"], 5);
   EXPECT_EQ(json["findings"][5]["level"], "warning");
   EXPECT_EQ(json["findings"][6]["level"], "warning");
   EXPECT_EQ(json["findings"][0]["level"], "error");
@@ -303,7 +306,8 @@ TEST(ReportsTest, LevelsAndCausesReachEveryReport) {
   EXPECT_EQ(missing["pages"], 3);
   EXPECT_EQ(missing["findingIndexes"], nlohmann::json::parse("[0, 3, 4]"));
   EXPECT_EQ(json["causes"][0]["kind"], "missing-toc-page");
-  EXPECT_EQ(json["causes"][4]["kind"], "broken-anchor");
+  EXPECT_EQ(json["causes"][3]["kind"], "missing-file");
+  EXPECT_EQ(json["causes"][5]["kind"], "broken-anchor");
 
   const nlohmann::json sarif = nlohmann::json::parse(FormatSarifReport(result, header));
   const nlohmann::json& run = sarif["runs"][0];
