@@ -227,19 +227,20 @@ TEST_F(RunTest, TheCheckReportsWhatIsStillWrongAfterTheRun) {
       "D:/help/top_top.htm:1:1: missing-title: top_top.htm\n"
       "fsref.htm:1:45: frame-title: toc.htm (copied into 5 index frame pages)\n"
       "fsref.htm:1:66: frame-title: main.htm (copied into 5 index frame pages)\n";
-  // Causes: a missing file takes every link to it, case mismatches included; ten at most.
+  // Causes: a missing file takes every link to it, case mismatches included; the biggest
+  // first, ties by name (a finding on its own goes by its page, then its place); ten at most.
   const std::string causes =
       "Causes:\n"
       "  2 findings in 2 pages: missing file B.htm\n"
       "  2 findings in 2 pages: missing file gone.htm\n"
-      "  1 finding in 1 page: missing file C.htm\n"
-      "  1 finding in 1 page: missing file missing.png\n"
-      "  1 finding in 1 page: pages nothing reaches\n"
-      "  1 finding in 1 page: picture pic.gif without alt text\n"
       "  1 finding in 1 page: D:/help/a.htm:1:106: marker-left: <BREAD>\n"
       "  1 finding in 1 page: D:/help/a.htm:2:54: broken-anchor: c.htm#none\n"
       "  1 finding in 1 page: D:/help/a.htm:2:129: marker-left: <FILENAME>\n"
       "  1 finding in 1 page: D:/help/index.htm:1:30: frame-title: toc.htm\n"
+      "  1 finding in 1 page: D:/help/index.htm:1:51: frame-title: a.htm\n"
+      "  1 finding in 1 page: D:/help/out.htm:1:1: outside-link: out.htm\n"
+      "  1 finding in 1 page: D:/help/out.htm:1:19: marker-left: <BREAD>\n"
+      "  1 finding in 1 page: D:/help/tab_x.htm:1:1: missing-title: tab_x.htm\n"
       "  " +
       std::string(kConsoleEllipsis) + " and 10 more causes.\n";
   const std::string tail =
@@ -409,7 +410,6 @@ TEST_F(RunTest, TheCheckReadsLinksAsABrowserFollowsThem) {
       "fsref.htm:1:66: frame-title: main.htm (copied into 2 index frame pages)\n"
       "Causes:\n"
       "  2 findings in 1 page: pages nothing reaches\n"
-      "  1 finding in 1 page: missing file 2:x.htm\n"
       "  1 finding in 1 page: D:/help/a.htm:2:55: broken-anchor: a.htm#topx\n"
       "  1 finding in 1 page: D:/help/a.htm:3:10: broken-anchor: sub/s.htm#nosuch\n"
       "  1 finding in 1 page: D:/help/a.htm:4:54: broken-anchor: #part2\n"
@@ -418,6 +418,7 @@ TEST_F(RunTest, TheCheckReadsLinksAsABrowserFollowsThem) {
       "  1 finding in 1 page: D:/help/toc.htm:1:1: missing-title: toc.htm\n"
       "  1 finding in 1 page: fsref.htm:1:45: frame-title: toc.htm\n"
       "  1 finding in 1 page: fsref.htm:1:66: frame-title: main.htm\n"
+      "  1 finding in 1 page: missing file 2:x.htm\n"
       "Check: 6 problems and 5 warnings in 5 pages; 10 pages and 27 links checked.\n";
   EXPECT_EQ(console.output.substr(console.output.find("\ncomplete.\n")), tail);
   // Run in the output folder, the menu page's default name is the page itself: exempt with
@@ -426,7 +427,8 @@ TEST_F(RunTest, TheCheckReadsLinksAsABrowserFollowsThem) {
   // enters: the index frame page it writes for that page's topic is the run's own all the same.
   fs.AddFile("index.htm", "<title>Help</title>");
   fs.AddFile("toc.htm", "<a href=\"a.htm\">A</a><a href=\"toc9.htm\">T</a>");
-  fs.AddFile("toc9.htm", "<title>T</title><a href=\"b.htm\">B</a>");
+  fs.AddFile("toc9.htm", "<title>T</title><a href=\"b.htm\">B</a><a href=\"my-b.htm\">M</a>");
+  fs.AddFile("my-b.htm", "<title>M</title>");
   fs.AddFile("a.htm", "<title>A</title>");
   fs.AddFile("b.htm", "<title>B</title>");
   fs.AddFile("toc-menu.htm", "<a href=\"a.htm\">A</a>");
@@ -440,6 +442,9 @@ TEST_F(RunTest, TheCheckReadsLinksAsABrowserFollowsThem) {
         menu);
     EXPECT_TRUE(fs.HasFile("ib.htm"));
     EXPECT_EQ(console.output.find("ib.htm:1:1: unreachable"), std::string::npos) << console.output;
+    EXPECT_NE(console.output.find("\ntoc9.htm:1:47: unread-toc-name: my-b.htm (the TOC "
+                                  "scan reads \"my\", cut at column 49)\n"),
+              std::string::npos);
   }
 }
 
@@ -456,7 +461,7 @@ TEST_F(RunTest, TheCheckNamesWhatTheRunCannotDoForAPage) {
       "<title>Contents</title><a href=\"./a.htm?x\">A</a><a href=\"my page.htm\">1</a>\n"
       "<a href=\"my%20page.htm\">2</a><a href=\"caf\xC3\xA9.htm\">3</a>"
       "<a href=\"sub/s.htm\">4</a><a href=\"blank.htm\">5</a><a href=\"http://x/a-b.htm\">6</a>"
-      "<img src=\"a-b.htm\" alt=\"\">");
+      "<img src=\"a-b.htm\" alt=\"\">\n<A HREF=\"a.htm\">7</A><a href='a.htm'>8</a>");
   fs.AddFile("D:/help/a.htm", "<title>A</title><MENU>");
   fs.AddFile("D:/help/my page.htm", "<title>M</title>");
   fs.AddFile("D:/help/caf\xC3\xA9.htm", "<title>C</title>");
@@ -466,13 +471,14 @@ TEST_F(RunTest, TheCheckNamesWhatTheRunCannotDoForAPage) {
   fs.AddFile("D:/help/blank.htm", "<title> </title>");
   EXPECT_EQ(Run({"D:/help/fsref.htm", "D:/help/toc.htm", "-mm", "--strict"}), 0);
   // The template here lies in the output folder: its frames are reported once, as the
-  // template's, and it is a page nothing reaches as any other.
+  // template's, its empty title is the run's to fill, and it is a page nothing reaches as any
+  // other.
   const std::string findings =
       "D:/help/blank.htm:1:1: missing-title: blank.htm (its index frame page iblank.htm is "
       "titled with nothing)\n"
       "D:/help/fsref.htm:1:1: unreachable: fsref.htm (nothing links it)\n"
-      "D:/help/fsref.htm:1:1: missing-title: fsref.htm (in a page nothing reaches)\n"
-      "D:/help/fsref.htm:1:26: frame-title: toc.htm (copied into 2 index frame pages)\n"
+      "D:/help/fsref.htm:1:26: frame-title: toc.htm (copied into 2 index frame pages; in a page "
+      "nothing reaches)\n"
       "D:/help/fsref.htm:1:59: broken-link: main.htm (in a page nothing reaches)\n"
       "D:/help/toc.htm:1:58: unread-toc-name: my page.htm (the TOC scan reads \"my\", cut at "
       "column 60)\n"
@@ -481,7 +487,11 @@ TEST_F(RunTest, TheCheckNamesWhatTheRunCannotDoForAPage) {
       "D:/help/toc.htm:2:39: unread-toc-name: caf\xC3\xA9.htm (the TOC scan reads \"caf\", cut at "
       "column 42)\n"
       "D:/help/toc.htm:2:64: unread-toc-name: sub/s.htm (the TOC scan reads \"sub\", cut at "
-      "column 67)\n";
+      "column 67)\n"
+      "D:/help/toc.htm:3:10: unread-toc-name: a.htm (the TOC scan reads only href=\"...\" in "
+      "lower case)\n"
+      "D:/help/toc.htm:3:31: unread-toc-name: a.htm (the TOC scan reads only href=\"...\" in "
+      "lower case)\n";
   const std::size_t start = console.output.find("\ncomplete.\n") + 11;
   EXPECT_EQ(console.output.substr(start, console.output.find("Causes:\n") - start), findings);
   EXPECT_TRUE(fs.HasFile("D:/help/ia.htm"));

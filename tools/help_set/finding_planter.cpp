@@ -99,7 +99,8 @@ FindingPlanter::FindingPlanter(Planting planting, int topics, int listed)
     topic_plants_[(4 + step) % listed].push_back(
         {"case-mismatch", "    <p><a href=\"" + other_case + "\">Related</a></p>\n", other_case,
          "the file is " + related, other_case});
-    untitled_topics_.push_back((5 + step) % listed);
+    empty_titled_topics_.push_back((5 + step) % listed);
+    untitled_topics_.push_back((6 + step) % listed);
   }
 }
 
@@ -160,11 +161,16 @@ void FindingPlanter::PlantInTocPage(std::size_t index, std::size_t page_count,
 
 void FindingPlanter::PlantInTopic(int number, std::string& text) {
   const std::string name = TopicName(number);
-  if (std::find(untitled_topics_.begin(), untitled_topics_.end(), number) !=
-      untitled_topics_.end()) {
+  // A title left empty is reported at its place; a page without one, at its start.
+  const bool empty_title = std::find(empty_titled_topics_.begin(), empty_titled_topics_.end(),
+                                     number) != empty_titled_topics_.end();
+  const bool no_title =
+      std::find(untitled_topics_.begin(), untitled_topics_.end(), number) != untitled_topics_.end();
+  if (empty_title || no_title) {
     const std::size_t title = text.find("<title>");
-    text.erase(title + 7, text.find("</title>") - title - 7);
-    NoteAt("missing-title", name, text, title, name,
+    const std::size_t text_start = empty_title ? title + 7 : title;
+    text.erase(text_start, text.find("</title>") + (empty_title ? 0 : 8) - text_start);
+    NoteAt("missing-title", name, text, empty_title ? title : 0, name,
            "its index frame page i" + name + " is titled with nothing");
   }
   auto plants = topic_plants_.find(number);

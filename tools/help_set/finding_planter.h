@@ -58,7 +58,8 @@ class FindingPlanter {
 
   int count_;  // of each kind
   std::vector<std::string> missing_topics_;
-  std::vector<int> untitled_topics_;
+  std::vector<int> empty_titled_topics_;  // "<title></title>"
+  std::vector<int> untitled_topics_;      // no title element at all
   std::map<int, std::vector<TopicPlant>> topic_plants_;
   std::vector<PlantedFinding> findings_;
 };

@@ -79,11 +79,13 @@ void GroupFindingsByCause(CheckResult& result) {
     }
     cause.pages = pages.size();
   }
-  // Ties of findings on their own keep the findings' order.
-  auto order = [](const Cause& cause) {
-    const bool one = cause.kind == CauseKind::kOne;
-    return std::make_tuple(cause.kind != CauseKind::kMissingTocPage, ~cause.findings.size(), one,
-                           one ? cause.findings.front() : 0, std::cref(cause.detail));
+  // Ties go by name: a shared cause's detail, a single finding's page and then its place.
+  const std::vector<Finding>& findings = result.findings;
+  auto order = [&findings](const Cause& cause) {
+    const std::size_t first = cause.findings.front();
+    const std::string& name = cause.kind == CauseKind::kOne ? findings[first].page : cause.detail;
+    return std::make_tuple(cause.kind != CauseKind::kMissingTocPage, ~cause.findings.size(),
+                           std::cref(name), first);
   };
   std::sort(causes.begin(), causes.end(),
             [&order](const Cause& a, const Cause& b) { return order(a) < order(b); });

@@ -80,7 +80,7 @@ class FolderCheck {
     // Frames copied into index frame pages are reported once, in the template they come from.
     template_frames_reported_ =
         !scope_.frameset_template.empty() && run_.toc_tree.IndexFramePageCount() != 0;
-    if (template_frames_reported_) {
+    if (!scope_.frameset_template.empty()) {
       template_path_ = MakeComparablePath(run_.fs, scope_.frameset_template);
     }
     for (const std::string& name : listings_.NamesIn("")) {
@@ -99,10 +99,10 @@ class FolderCheck {
     for (const std::string& path : run_.writes.LinksOutside()) {
       result_.findings.push_back(MakePageFinding(FindingKind::kOutsideLink, path));
     }
-    AddUnreachablePages();
     if (template_frames_reported_) {
       AddTemplateFrames();
     }
+    AddUnreachablePages();
     std::vector<Finding>& findings = result_.findings;
     findings.erase(std::remove_if(findings.begin(), findings.end(),
                                   [&](const Finding& f) { return scope_.ignore.Ignores(f); }),
@@ -169,8 +169,11 @@ class FolderCheck {
   // miss.
   void CheckElements(const CheckedPage& checked, const PageDigest& digest) {
     const bool index_frame_page = IsIndexFramePage(checked.name);
+    // The template's title is the run's to fill.
+    const bool frameset_template =
+        !template_path_.empty() && MakeComparablePath(run_.fs, checked.path) == template_path_;
     if (IsMarkupPage(checked.name) && !digest.title_has_text && !index_frame_page &&
-        !IsMenuPage(checked)) {
+        !IsMenuPage(checked) && !frameset_template) {
       Finding finding = MakePageFinding(FindingKind::kMissingTitle, checked.path);
       if (digest.title) {
         finding.offset = digest.title->offset;
@@ -185,12 +188,14 @@ class FolderCheck {
     }
     for (const PlacedText& picture : digest.pictures_without_alt) {
       Finding finding = MakeFinding(FindingKind::kMissingAlt, checked.path, picture);
-      const LinkTarget target = ResolveLink(picture.text);
-      finding.subject = target.scope == LinkScope::kChecked ? target.path : picture.text;
+      // A picture without a source is named by its tag ("<img"), and is a cause of its own.
+      if (picture.text[0] != '<') {
+        const LinkTarget target = ResolveLink(picture.text);
+        finding.subject = target.scope == LinkScope::kChecked ? target.path : picture.text;
+      }
       result_.findings.push_back(std::move(finding));
     }
-    if (index_frame_page || (template_frames_reported_ &&
-                             MakeComparablePath(run_.fs, checked.path) == template_path_)) {
+    if (index_frame_page || (template_frames_reported_ && frameset_template)) {
       return;
     }
     for (const PlacedText& frame : digest.frames_without_title) {
@@ -414,7 +419,7 @@ class FolderCheck {
   std::vector<PendingAnchor> pending_anchors_;
   std::unordered_set<std::string> excluded_;  // comparable paths
   bool template_frames_reported_ = false;
-  std::string template_path_;  // comparable
+  std::string template_path_;  // comparable; "" without a template
   std::string on_disk_;        // the path the link being checked names
 };
 

@@ -20,7 +20,7 @@ class Placer {
       line_start_ = next_line_break_ + 1;
       next_line_break_ = text_.find('\n', line_start_);
     }
-    return PlacedText{std::string(found), offset, line_, offset - line_start_ + 1, false};
+    return PlacedText{std::string(found), offset, line_, offset - line_start_ + 1, false, false};
   }
 
  private:
@@ -47,6 +47,7 @@ PageDigest DigestScan(PageScan scan, std::string_view bytes, bool markup) {
   for (const PageLink& link : scan.links) {
     digest.links.push_back(links.Place(link.offset, link.value));
     digest.links.back().href = link.href;
+    digest.links.back().toc_form = link.toc_form;
   }
   Placer markers(bytes);
   for (const MarkerHit& marker : scan.markers) {

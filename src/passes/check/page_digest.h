@@ -18,7 +18,8 @@ struct PlacedText {
   std::size_t offset = 0;
   std::size_t line = 1;
   std::size_t column = 1;
-  bool href = false;  // a link of an href attribute
+  bool href = false;      // a link of an href attribute
+  bool toc_form = false;  // written as the TOC walks read links
 };
 
 // What the check needs of one page, without the page's text.

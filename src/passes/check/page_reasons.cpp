@@ -26,6 +26,9 @@ std::string ExplainUnreachable(std::vector<std::string> linking_pages) {
 }
 
 std::string ExplainUnreadTocName(const PlacedText& link, const std::string& path) {
+  if (!link.toc_form) {
+    return "the TOC scan reads only href=\"...\" in lower case";
+  }
   // The scan reads what follows the quote after an "href" that ends at the position.
   const std::string probe = " href\"" + link.text;
   constexpr std::size_t kValueStart = 6;

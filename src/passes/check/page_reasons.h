@@ -12,8 +12,8 @@ namespace quorva {
 std::string ExplainUnreachable(std::vector<std::string> linking_pages);
 
 // Where the TOC scan cuts a TOC page's link short of the page it names (`path`, below the
-// output folder): what the scan reads and the column where it stops; "" where it reads the
-// whole name.
+// output folder): what the scan reads and the column where it stops, or that it reads no link
+// written so; "" where it reads the whole name.
 std::string ExplainUnreadTocName(const PlacedText& link, const std::string& path);
 
 }  // namespace quorva

@@ -155,7 +155,7 @@ void NoteTagFact(std::string_view name, std::string_view value, TagFacts& facts)
 }
 
 void TakeAttribute(TagKind tag, std::string_view name, std::size_t value_offset,
-                   std::string_view value, PageScan& scan, TagFacts& facts) {
+                   std::string_view value, bool double_quoted, PageScan& scan, TagFacts& facts) {
   NoteTagFact(name, value, facts);
   const bool href = NameIs(name, "href");
   if (href || NameIs(name, "src")) {
@@ -165,7 +165,7 @@ void TakeAttribute(TagKind tag, std::string_view name, std::size_t value_offset,
     if (tag == TagKind::kBase) {
       scan.has_base = scan.has_base || href;
     } else {
-      scan.links.push_back(PageLink{value_offset, value, href});
+      scan.links.push_back(PageLink{value_offset, value, href, double_quoted && name == "href"});
     }
   } else if (NameIs(name, "style")) {
     AddStyleUrls(value, value_offset, scan.links);
@@ -208,6 +208,7 @@ std::size_t ScanAttributes(std::string_view text, std::size_t position, TagKind 
     }
     std::size_t value_start = k;
     std::size_t value_end;
+    const bool double_quoted = k < n && text[k] == '"';
     if (k < n && (text[k] == '"' || text[k] == '\'')) {
       value_start = k + 1;
       value_end = std::min(text.find(text[k], value_start), n);
@@ -219,8 +220,8 @@ std::size_t ScanAttributes(std::string_view text, std::size_t position, TagKind 
       value_end = k;
       j = k;
     }
-    TakeAttribute(tag, name, value_start, text.substr(value_start, value_end - value_start), scan,
-                  facts);
+    TakeAttribute(tag, name, value_start, text.substr(value_start, value_end - value_start),
+                  double_quoted, scan, facts);
   }
 }
 
@@ -310,10 +311,13 @@ PageScan ScanMarkup(std::string_view text) {
     i = ScanAttributes(text, name_end, tag, scan, facts);
     const bool picture = tag == TagKind::kImage || tag == TagKind::kArea ||
                          (tag == TagKind::kInput && facts.image_input);
+    // An element without a link is named by its tag as it stands ("<img").
+    const std::string_view named =
+        facts.link.empty() ? text.substr(tag_start, name_end - tag_start) : facts.link;
     if (picture && !facts.has_alt) {
-      scan.pictures_without_alt.push_back(ElementHit{tag_start, facts.link});
+      scan.pictures_without_alt.push_back(ElementHit{tag_start, named});
     } else if (tag == TagKind::kFrame && !facts.has_title) {
-      scan.frames_without_title.push_back(ElementHit{tag_start, facts.link});
+      scan.frames_without_title.push_back(ElementHit{tag_start, named});
     } else if (tag == TagKind::kTitle && scan.title_offset == n) {
       scan.title_offset = tag_start;
       const std::string_view title = text.substr(i, FindTagStart(text, i, "/title") - i);

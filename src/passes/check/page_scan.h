@@ -12,10 +12,12 @@ struct PageLink {
   std::size_t offset = 0;
   std::string_view value;
   bool href = false;  // an href attribute, which is what a TOC walk reads
+  // Written as the TOC walks read links: "href" in lower case, the value in double quotes.
+  bool toc_form = false;
 };
 
 // An element the check reports on its own: its "<" and the link it names (src, or an area's
-// href; empty when it has none).
+// href), or its tag as it stands ("<img") when it names none.
 struct ElementHit {
   std::size_t offset = 0;
   std::string_view link;

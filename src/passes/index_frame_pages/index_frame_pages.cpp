@@ -58,6 +58,9 @@ void ParseThisToc(IndexFrameWalk& walk, const std::string& toc_page_path, int de
   if (!text) {
     return;
   }
+  // The breadcrumb walk passes over a nested TOC page linked after a page's last topic link;
+  // the check learns of it here.
+  run.toc_tree.AddTocPage(toc_page_path);
   PathParts page = SplitPath(toc_page_path);
   const std::string page_name = page.base + page.extension;
 

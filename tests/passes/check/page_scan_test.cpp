@@ -52,7 +52,8 @@ TEST(PageScanTest, LinksAreTakenWhereABrowserFollowsThem) {
 }
 
 // What readers who cannot see a page miss: its title (the first one, white space is none),
-// pictures without alt (alt="" marks decoration) and frames without title, each at its "<".
+// pictures without alt (alt="" marks decoration) and frames without title, each at its "<" and
+// named by its link, or by its tag where it has none.
 TEST(PageScanTest, TitlesAltTextsAndFrameTitlesAreFoundWhereTheyStand) {
   const std::string page =
       "<TITLE lang=en> \t\r\n</TITLE><title>Second</title><IMG SRC=\"a.gif\"><img src=b.gif alt>"
@@ -73,7 +74,7 @@ TEST(PageScanTest, TitlesAltTextsAndFrameTitlesAreFoundWhereTheyStand) {
     frames.emplace_back(page.substr(hit.offset, 7), std::string(hit.link));
   }
   EXPECT_EQ(frames, (std::vector<std::pair<std::string, std::string>>{{"<IFRAME", "h.htm"},
-                                                                      {"<frame>", ""}}));
+                                                                      {"<frame>", "<frame"}}));
   const PageScan titled = ScanMarkup("<p><title> A </title><title></title>");
   EXPECT_EQ(titled.title_offset, 3u);
   EXPECT_TRUE(titled.title_has_text);
