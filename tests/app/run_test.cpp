@@ -461,23 +461,29 @@ TEST_F(RunTest, TheCheckNamesWhatTheRunCannotDoForAPage) {
       "<title>Contents</title><a href=\"./a.htm?x\">A</a><a href=\"my page.htm\">1</a>\n"
       "<a href=\"my%20page.htm\">2</a><a href=\"caf\xC3\xA9.htm\">3</a>"
       "<a href=\"sub/s.htm\">4</a><a href=\"blank.htm\">5</a><a href=\"http://x/a-b.htm\">6</a>"
-      "<img src=\"a-b.htm\" alt=\"\">\n<A HREF=\"a.htm\">7</A><a href='a.htm'>8</a>");
+      "<img src=\"a-b.htm\" alt=\"\">\n<A HREF=\"a.htm\">7</A><a href='a.htm'>8</a>"
+      "<a href=\"-x.htm\">9</a>");
   fs.AddFile("D:/help/a.htm", "<title>A</title><MENU>");
   fs.AddFile("D:/help/my page.htm", "<title>M</title>");
   fs.AddFile("D:/help/caf\xC3\xA9.htm", "<title>C</title>");
   fs.AddFile("D:/help/a-b.htm", "<title>AB</title>");
   fs.AddFolder("D:/help/sub");
   fs.AddFile("D:/help/sub/s.htm", "<title>S</title>");
-  fs.AddFile("D:/help/blank.htm", "<title> </title>");
+  // The scan reads "x.htm" here, and the run makes an index frame page for that page.
+  fs.AddFile("D:/help/-x.htm", "<title>X</title>");
+  fs.AddFile("D:/help/x.htm", "<title>X</title>");
+  // A title's finding stands at the title, after what comes before it.
+  fs.AddFile("D:/help/blank.htm", "<img src=\"b.gif\" alt><title> </title>");
+  fs.AddFile("D:/help/b.gif", "GIF89a");
   EXPECT_EQ(Run({"D:/help/fsref.htm", "D:/help/toc.htm", "-mm", "--strict"}), 0);
   // The template here lies in the output folder: its frames are reported once, as the
   // template's, its empty title is the run's to fill, and it is a page nothing reaches as any
   // other.
   const std::string findings =
-      "D:/help/blank.htm:1:1: missing-title: blank.htm (its index frame page iblank.htm is "
+      "D:/help/blank.htm:1:22: missing-title: blank.htm (its index frame page iblank.htm is "
       "titled with nothing)\n"
       "D:/help/fsref.htm:1:1: unreachable: fsref.htm (nothing links it)\n"
-      "D:/help/fsref.htm:1:26: frame-title: toc.htm (copied into 2 index frame pages; in a page "
+      "D:/help/fsref.htm:1:26: frame-title: toc.htm (copied into 3 index frame pages; in a page "
       "nothing reaches)\n"
       "D:/help/fsref.htm:1:59: broken-link: main.htm (in a page nothing reaches)\n"
       "D:/help/toc.htm:1:58: unread-toc-name: my page.htm (the TOC scan reads \"my\", cut at "
@@ -491,7 +497,9 @@ TEST_F(RunTest, TheCheckNamesWhatTheRunCannotDoForAPage) {
       "D:/help/toc.htm:3:10: unread-toc-name: a.htm (the TOC scan reads only href=\"...\" in "
       "lower case)\n"
       "D:/help/toc.htm:3:31: unread-toc-name: a.htm (the TOC scan reads only href=\"...\" in "
-      "lower case)\n";
+      "lower case)\n"
+      "D:/help/toc.htm:3:52: unread-toc-name: -x.htm (the TOC scan reads \"x.htm\")\n"
+      "D:/help/x.htm:1:1: unreachable: x.htm (linked only from ix.htm)\n";
   const std::size_t start = console.output.find("\ncomplete.\n") + 11;
   EXPECT_EQ(console.output.substr(start, console.output.find("Causes:\n") - start), findings);
   EXPECT_TRUE(fs.HasFile("D:/help/ia.htm"));
@@ -501,7 +509,7 @@ TEST_F(RunTest, TheCheckNamesWhatTheRunCannotDoForAPage) {
   fs.AddFile("D:/help/index.htm", "<title></title><iframe src=\"a.htm\" title=\"A\">");
   console.output.clear();
   EXPECT_EQ(Run({"D:/help/fsref.htm", "D:/help/toc.htm", "-ftn", "--check"}), 0);
-  EXPECT_NE(console.output.find("\nD:/help/blank.htm:1:1: missing-title: blank.htm\n"),
+  EXPECT_NE(console.output.find("\nD:/help/blank.htm:1:22: missing-title: blank.htm\n"),
             std::string::npos)
       << console.output;
 }
