@@ -473,14 +473,15 @@ TEST_F(RunTest, TheCheckNamesWhatTheRunCannotDoForAPage) {
   fs.AddFile("D:/help/-x.htm", "<title>X</title>");
   fs.AddFile("D:/help/x.htm", "<title>X</title>");
   // A title's finding stands at the title, after what comes before it.
-  fs.AddFile("D:/help/blank.htm", "<img src=\"b.gif\" alt><title> </title>");
+  fs.AddFile("D:/help/blank.htm", "<img src=\"b.gif\"><title> </title>");
   fs.AddFile("D:/help/b.gif", "GIF89a");
   EXPECT_EQ(Run({"D:/help/fsref.htm", "D:/help/toc.htm", "-mm", "--strict"}), 0);
   // The template here lies in the output folder: its frames are reported once, as the
   // template's, its empty title is the run's to fill, and it is a page nothing reaches as any
   // other.
   const std::string findings =
-      "D:/help/blank.htm:1:22: missing-title: blank.htm (its index frame page iblank.htm is "
+      "D:/help/blank.htm:1:1: missing-alt: b.gif\n"
+      "D:/help/blank.htm:1:18: missing-title: blank.htm (its index frame page iblank.htm is "
       "titled with nothing)\n"
       "D:/help/fsref.htm:1:1: unreachable: fsref.htm (nothing links it)\n"
       "D:/help/fsref.htm:1:26: frame-title: toc.htm (copied into 3 index frame pages; in a page "
@@ -509,7 +510,7 @@ TEST_F(RunTest, TheCheckNamesWhatTheRunCannotDoForAPage) {
   fs.AddFile("D:/help/index.htm", "<title></title><iframe src=\"a.htm\" title=\"A\">");
   console.output.clear();
   EXPECT_EQ(Run({"D:/help/fsref.htm", "D:/help/toc.htm", "-ftn", "--check"}), 0);
-  EXPECT_NE(console.output.find("\nD:/help/blank.htm:1:22: missing-title: blank.htm\n"),
+  EXPECT_NE(console.output.find("\nD:/help/blank.htm:1:18: missing-title: blank.htm\n"),
             std::string::npos)
       << console.output;
 }
