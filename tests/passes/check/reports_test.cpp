@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
 
 #include <nlohmann/json.hpp>
 
@@ -317,6 +318,13 @@ TEST(ReportsTest, LevelsAndCausesReachEveryReport) {
   EXPECT_EQ(results[0]["partialFingerprints"], results[3]["partialFingerprints"]);
   EXPECT_EQ(results[0]["partialFingerprints"], results[4]["partialFingerprints"]);
   EXPECT_NE(results[7]["partialFingerprints"], results[8]["partialFingerprints"]);
+  // One rule for each of the ten kinds.
+  std::set<std::string> rule_ids;
+  for (const nlohmann::json& rule : run["tool"]["driver"]["rules"]) {
+    rule_ids.insert(rule["id"].get<std::string>());
+  }
+  EXPECT_EQ(rule_ids.size(), 10u);
+  EXPECT_EQ(run["tool"]["driver"]["rules"].size(), 10u);
   for (const nlohmann::json& rule : run["tool"]["driver"]["rules"]) {
     const bool problem = rule["id"] == "broken-link" || rule["id"] == "case-mismatch" ||
                          rule["id"] == "broken-anchor" || rule["id"] == "marker-left" ||
