@@ -256,8 +256,7 @@ int RunSteps(const std::vector<std::string>& arguments, FileSystem& fs, Console&
   console.Write("\ncomplete.\n");
   int exit_code = kExitDone;
   if (options.Checks()) {
-    const CheckedPaths paths{run_setup.paths.toc_page, run_setup.paths.index_page,
-                             arguments[0]};
+    const CheckedPaths paths{run_setup.paths.toc_page, run_setup.paths.index_page, arguments[0]};
     exit_code = CheckAndReport(run, written, options, std::move(run_setup.ignore), paths, fs);
   }
   if (dry_run) {

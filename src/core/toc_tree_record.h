@@ -10,9 +10,10 @@
 
 namespace quorva {
 
-// What the passes learned of the TOC tree, for readers after them: the TOC pages the topics pass
-// walked, the topics they list, and the pages it rewrote as topics, with those whose new bytes
-// could not be written; and the index frame pages the index frame pass made. Paths compare without regard to the case of A-Z, as the walks' names do.
+// What the passes learned of the TOC tree, for readers after them: the TOC pages the breadcrumb
+// and index frame walks entered, the topics they list, the pages the topics pass rewrote as
+// topics, with those whose new bytes could not be written, and the index frame pages the index
+// frame pass made. Paths compare without regard to the case of A-Z, as the walks' names do.
 class TocTreeRecord {
  public:
   void AddTocPage(std::string_view path) { toc_pages_.insert(FoldAsciiCase(path)); }
