@@ -80,9 +80,6 @@ class FolderCheck {
     // Frames copied into index frame pages are reported once, in the template they come from.
     template_frames_reported_ =
         !scope_.frameset_template.empty() && run_.toc_tree.IndexFramePageCount() != 0;
-    if (!scope_.frameset_template.empty()) {
-      template_path_ = MakeComparablePath(run_.fs, scope_.frameset_template);
-    }
     for (const std::string& name : listings_.NamesIn("")) {
       const std::string path = scope_.folder + name;
       if (IsCheckedPageName(name) && !IsExcluded(path)) {
@@ -157,12 +154,15 @@ class FolderCheck {
             run_.toc_tree.IsListedTopic(scope_.folder + name.substr(1)));
   }
 
+  // True when `path`, as the command line names it, is the page. Paths are made comparable,
+  // which asks the file system, only for a page of the same name.
+  bool IsPageAt(const std::string& path, const CheckedPage& page) const {
+    return FoldAsciiCase(FileNameOf(path)) == FoldAsciiCase(page.name) &&
+           MakeComparablePath(run_.fs, path) == MakeComparablePath(run_.fs, page.path);
+  }
+
   bool IsMenuPage(const CheckedPage& page) const {
-    // Paths are made comparable only for a page of the menu page's name.
-    const std::string& menu_page = run_.settings.menu_page_name;
-    return run_.settings.build_menu &&
-           FoldAsciiCase(FileNameOf(menu_page)) == FoldAsciiCase(page.name) &&
-           MakeComparablePath(run_.fs, menu_page) == MakeComparablePath(run_.fs, page.path);
+    return run_.settings.build_menu && IsPageAt(run_.settings.menu_page_name, page);
   }
 
   // Titles, alt texts and frame titles: what readers of a screen reader or a browser's tabs
@@ -171,7 +171,7 @@ class FolderCheck {
     const bool index_frame_page = IsIndexFramePage(checked.name);
     // The template's title is the run's to fill.
     const bool frameset_template =
-        !template_path_.empty() && MakeComparablePath(run_.fs, checked.path) == template_path_;
+        !scope_.frameset_template.empty() && IsPageAt(scope_.frameset_template, checked);
     if (IsMarkupPage(checked.name) && !digest.title_has_text && !index_frame_page &&
         !IsMenuPage(checked) && !frameset_template) {
       Finding finding = MakePageFinding(FindingKind::kMissingTitle, checked.path);
@@ -382,7 +382,10 @@ class FolderCheck {
     // Every page that links an unreached page is unreached itself.
     std::vector<std::vector<std::string>> linked_from(pages_.size());
     for (std::size_t i = 0; i < pages_.size(); ++i) {
-      for (std::size_t next : reached[i] ? std::vector<std::size_t>() : pages_[i].reaches) {
+      if (reached[i]) {
+        continue;
+      }
+      for (std::size_t next : pages_[i].reaches) {
         std::vector<std::string>& from = linked_from[next];
         if (next != i && (from.empty() || from.back() != pages_[i].name)) {
           from.push_back(pages_[i].name);
@@ -419,8 +422,7 @@ class FolderCheck {
   std::vector<PendingAnchor> pending_anchors_;
   std::unordered_set<std::string> excluded_;  // comparable paths
   bool template_frames_reported_ = false;
-  std::string template_path_;  // comparable; "" without a template
-  std::string on_disk_;        // the path the link being checked names
+  std::string on_disk_;  // the path the link being checked names
 };
 
 }  // namespace
