@@ -12,9 +12,13 @@ struct CheckOptions {
   bool strict = false;
   std::vector<std::string> reports;
   std::vector<std::string> ignore_files;
+  bool web = false;
+  bool web_private = false;
+  std::string web_cache;  // none when empty
+  int web_timeout = 30;   // seconds
 
-  // --strict and --report ask for the check too.
-  bool Checks() const { return check || strict || !reports.empty(); }
+  // --strict, --report and --web ask for the check too.
+  bool Checks() const { return check || strict || web || !reports.empty(); }
 };
 
 // True for an argument that is a long option ("--" first), which ApplyLongOption takes.

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <chrono>
 #include <ctime>
+#include <memory>
+#include <optional>
+#include <random>
 #include <unordered_set>
 #include <utility>
 
@@ -11,6 +14,7 @@
 #include "passes/check/causes.h"
 #include "passes/check/check_pass.h"
 #include "passes/check/reports.h"
+#include "passes/check/web_check.h"
 #include "text/path.h"
 
 namespace quorva {
@@ -34,20 +38,70 @@ std::string FormatUtcTime(std::chrono::system_clock::time_point when) {
   return text;
 }
 
+WebAskLimits WebLimitsOf(const CheckOptions& options) {
+  WebAskLimits limits;
+  limits.timeout_seconds = options.web_timeout;
+  limits.ask_private = options.web_private;
+  return limits;
+}
+
+// Retries and the cache's age limits are spread at random; the progress line shows only on a
+// terminal.
+WebAskContext MakeWebAskContext(std::chrono::system_clock::time_point now, Console& console) {
+  WebAskContext context;
+  auto engine = std::make_shared<std::mt19937>(std::random_device{}());
+  context.random = [engine] { return std::uniform_real_distribution<double>(0.0, 1.0)(*engine); };
+  context.now_utc =
+      std::chrono::duration_cast<std::chrono::seconds>(now.time_since_epoch()).count();
+  context.progress = [&console](std::size_t done, std::size_t total) {
+    console.ShowProgress("Web: " + FormatCount(done) + " of " + FormatCount(total) +
+                         " addresses asked");
+  };
+  return context;
+}
+
+// What earlier runs learned; a cache that cannot be read or taken is started afresh, never a
+// reason to stop the run.
+void ReadWebCache(const std::string& path, FileSystem& disk, WebCheck& web, Console& console) {
+  if (path.empty()) {
+    return;
+  }
+  std::string problem;
+  if (std::optional<std::string> text = disk.ReadBinary(path)) {
+    problem = web.UseCache(*text);
+  } else if (disk.FileLength(path)) {
+    problem = "it cannot be read";
+  }
+  if (!problem.empty()) {
+    console.Write("Warning: Web cache (" + path + ") not read: " + problem + ".\n");
+  }
+}
+
 }  // namespace
 
 int CheckAndReport(RunContext& run, PageDigests& written, const CheckOptions& options,
-                   IgnoreList ignore, const CheckedPaths& paths, FileSystem& disk) {
+                   IgnoreList ignore, const CheckedPaths& paths, FileSystem& disk, WebClient* web) {
   const PathParts parts = SplitPath(paths.toc_page);
   CheckScope scope{parts.drive + parts.folder, paths.toc_page,  paths.index_page,
                    paths.frameset_template,    options.reports, std::move(ignore)};
-  const std::string run_time = FormatUtcTime(std::chrono::system_clock::now());
+  const auto now = std::chrono::system_clock::now();
+  const std::string run_time = FormatUtcTime(now);
+  std::optional<WebCheck> web_check;
+  if (web != nullptr) {
+    web_check.emplace(*web, WebLimitsOf(options), MakeWebAskContext(now, run.console));
+    ReadWebCache(options.web_cache, disk, *web_check, run.console);
+    scope.web = &*web_check;
+  }
   const CheckResult result = CheckOutputFolder(run, scope, written);
+  run.console.ShowProgress("");
   for (const Finding& finding : result.findings) {
     run.console.Write(FormatFindingLine(finding) + "\n");
   }
   run.console.Write(FormatCausesBlock(result));
   run.console.Write(FormatCheckSummary(result) + "\n");
+  if (result.web) {
+    run.console.Write(FormatWebSummary(*result.web) + "\n");
+  }
 
   // Reports are the run's output about the help, not part of it: a dry run writes them too.
   // The working folder is the output folder when the run names none.
@@ -62,17 +116,24 @@ int CheckAndReport(RunContext& run, PageDigests& written, const CheckOptions& op
       all_written = false;
     }
   }
+  if (web_check && !options.web_cache.empty() &&
+      !report_writes.Write(options.web_cache, web_check->CacheText(), LinkReach::kAnywhere)) {
+    run.console.Write("\nError: Web cache (" + options.web_cache + ") not written.\n");
+    all_written = false;
+  }
   if (!all_written) {
     return kExitFatal;
   }
   return options.strict && result.Problems() != 0 ? kExitFindings : kExitDone;
 }
 
-void PrintDryRunPlan(DryRunFileSystem& dry_run, const std::vector<std::string>& reports,
-                     Console& console) {
+void PrintDryRunPlan(DryRunFileSystem& dry_run, const CheckOptions& options, Console& console) {
   std::unordered_set<std::string> written;
-  for (const std::string& report : reports) {
+  for (const std::string& report : options.reports) {
     written.insert(MakeComparablePath(dry_run, report));
+  }
+  if (options.web && !options.web_cache.empty()) {
+    written.insert(MakeComparablePath(dry_run, options.web_cache));
   }
   DryRunFileSystem::Plan plan = dry_run.PlannedChanges();
   for (std::vector<std::string>* paths : {&plan.changed, &plan.created}) {

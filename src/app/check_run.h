@@ -8,6 +8,7 @@
 #include "passes/check/ignore_list.h"
 #include "passes/check/page_digest.h"
 #include "platform/dry_run_file_system.h"
+#include "platform/web_client.h"
 
 namespace quorva {
 
@@ -18,16 +19,17 @@ struct CheckedPaths {
   std::string frameset_template;
 };
 
-// Checks the output folder after the passes, prints the findings, their causes and their
-// summary and writes each report to the disk (also in a dry run). Gives the exit code: 4 for
-// problems under --strict, 3 for a report not written, 0 otherwise.
+// Checks the output folder after the passes (and with `web`, the web links), prints the
+// findings, their causes and their summary and writes each report and the web cache to the
+// disk (also in a dry run). Gives the exit code: 4 for problems under --strict, 3 for a report
+// or the web cache not written, 0 otherwise.
 // `written` holds the digests of the pages the passes wrote.
 int CheckAndReport(RunContext& run, PageDigests& written, const CheckOptions& options,
-                   IgnoreList ignore, const CheckedPaths& paths, FileSystem& disk);
+                   IgnoreList ignore, const CheckedPaths& paths, FileSystem& disk,
+                   WebClient* web = nullptr);
 
-// Lists what a dry run would have changed and created, but for the reports, which are the
-// run's output about the help and were written.
-void PrintDryRunPlan(DryRunFileSystem& dry_run, const std::vector<std::string>& reports,
-                     Console& console);
+// Lists what a dry run would have changed and created, but for the reports and the web cache,
+// which are the run's output about the help and were written.
+void PrintDryRunPlan(DryRunFileSystem& dry_run, const CheckOptions& options, Console& console);
 
 }  // namespace quorva

@@ -110,6 +110,7 @@ struct RunSetup {
   RunSettings settings;
   CheckOptions options;
   IgnoreList ignore;
+  std::unique_ptr<WebClient> web;  // with --web
 };
 
 // Reads the ignore files; nothing, its message printed, when one is missing.
@@ -145,14 +146,21 @@ bool CheckOutputTocPage(const std::string& toc_page, FileSystem& fs, Console& co
   return lists_page;
 }
 
-// A report goes where its folder takes files, which is known before the passes: a missing or
-// read-only folder ends the run before it writes anything. A file or folder of the report's
-// name is left to the write at the end.
-bool CheckReportFolders(const std::vector<std::string>& reports, FileSystem& fs, Console& console) {
-  for (const std::string& report : reports) {
-    if (!fs.IsReadable(report) &&
-        !fs.ProbeWrite(report, "", LinkReach::kAnywhere, WriteKind::kCreateOrReplace).Written()) {
-      console.Write("\nError: Report (" + report + ") not written.\n");
+// A report or the web cache goes where its folder takes files, which is known before the
+// passes: a missing or read-only folder ends the run before it writes anything. A file or folder
+// of the report's name is left to the write at the end.
+bool CheckReportFolders(const CheckOptions& options, FileSystem& fs, Console& console) {
+  std::vector<std::pair<std::string, std::string>> outputs;
+  for (const std::string& report : options.reports) {
+    outputs.emplace_back("Report", report);
+  }
+  if (options.web && !options.web_cache.empty()) {
+    outputs.emplace_back("Web cache", options.web_cache);
+  }
+  for (const auto& [label, path] : outputs) {
+    if (!fs.IsReadable(path) &&
+        !fs.ProbeWrite(path, "", LinkReach::kAnywhere, WriteKind::kCreateOrReplace).Written()) {
+      console.Write("\nError: " + label + " (" + path + ") not written.\n");
       return false;
     }
   }
@@ -162,7 +170,7 @@ bool CheckReportFolders(const std::vector<std::string>& reports, FileSystem& fs,
 // Checks the arguments and reads the index page title, the template and the switches. Gives
 // the exit code instead when the run ends here, its message printed.
 std::variant<int, RunSetup> SetUpRun(const std::vector<std::string>& arguments, FileSystem& fs,
-                                     Console& console) {
+                                     Console& console, const WebOpener& open_web) {
   if (arguments.empty()) {
     PrintUsage(console);
     console.WaitForKey();
@@ -211,12 +219,18 @@ std::variant<int, RunSetup> SetUpRun(const std::vector<std::string>& arguments, 
     return kExitSetupError;
   }
   std::optional<IgnoreList> ignore = ReadIgnoreFiles(options.ignore_files, fs, console);
-  if (!ignore || !CheckReportFolders(options.reports, fs, console) ||
+  if (!ignore || !CheckReportFolders(options, fs, console) ||
       !CheckOutputTocPage(paths->toc_page, fs, console)) {
     return kExitSetupError;
   }
+  std::unique_ptr<WebClient> web;
+  if (options.web && !(web = open_web ? open_web() : nullptr)) {
+    console.Write("\nError: --web needs libcurl (Debian and Ubuntu: libcurl4).\n");
+    return kExitSetupError;
+  }
   return RunSetup{std::move(*paths),   std::move(*index_title), std::move(*format),
-                  std::move(settings), std::move(options),      std::move(*ignore)};
+                  std::move(settings), std::move(options),      std::move(*ignore),
+                  std::move(web)};
 }
 
 // The passes, in order; each walks the TOC tree from the output TOC page or lists its folder.
@@ -232,8 +246,9 @@ void RunPasses(RunContext& run, const RunSetup& setup) {
   CompressOutputFolder(run, toc_page);
 }
 
-int RunSteps(const std::vector<std::string>& arguments, FileSystem& fs, Console& console) {
-  std::variant<int, RunSetup> setup = SetUpRun(arguments, fs, console);
+int RunSteps(const std::vector<std::string>& arguments, FileSystem& fs, Console& console,
+             const WebOpener& open_web) {
+  std::variant<int, RunSetup> setup = SetUpRun(arguments, fs, console, open_web);
   if (const int* exit_code = std::get_if<int>(&setup)) {
     return *exit_code;
   }
@@ -257,19 +272,21 @@ int RunSteps(const std::vector<std::string>& arguments, FileSystem& fs, Console&
   int exit_code = kExitDone;
   if (options.Checks()) {
     const CheckedPaths paths{run_setup.paths.toc_page, run_setup.paths.index_page, arguments[0]};
-    exit_code = CheckAndReport(run, written, options, std::move(run_setup.ignore), paths, fs);
+    exit_code = CheckAndReport(run, written, options, std::move(run_setup.ignore), paths, fs,
+                               run_setup.web.get());
   }
   if (dry_run) {
-    PrintDryRunPlan(*dry_run, options.reports, console);
+    PrintDryRunPlan(*dry_run, options, console);
   }
   return exit_code;
 }
 
 }  // namespace
 
-int RunQuorva(const std::vector<std::string>& arguments, FileSystem& fs, Console& console) {
+int RunQuorva(const std::vector<std::string>& arguments, FileSystem& fs, Console& console,
+              const WebOpener& open_web) {
   try {
-    return RunSteps(arguments, fs, console);
+    return RunSteps(arguments, fs, console, open_web);
   } catch (const FatalError& error) {
     console.Write(error.what());
     return kExitFatal;

@@ -12,6 +12,9 @@ class Console {
   // Waits for one key press, read without echo and discarded; returns at once when standard
   // input is not an interactive terminal, so scripts and CI never block.
   virtual void WaitForKey() = 0;
+  // Shows a line of progress in place of the last one, where a person watches standard output;
+  // an empty line takes it away. Nothing at all where output goes to a file or a pipe.
+  virtual void ShowProgress(std::string_view /*line*/) {}
 };
 
 // The box-drawing corner that heads each TOC page's progress line: byte 192 in the Windows

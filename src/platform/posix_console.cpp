@@ -7,9 +7,9 @@
 
 namespace quorva {
 
-RealConsole::RealConsole() {
+RealConsole::RealConsole() : terminal_(::isatty(STDOUT_FILENO) != 0) {
   // A run writes a line per TOC page and a name per topic: buffer it unless a person watches.
-  if (!::isatty(STDOUT_FILENO)) {
+  if (!terminal_) {
     std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
   }
 }

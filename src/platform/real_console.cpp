@@ -1,6 +1,7 @@
 #include "platform/real_console.h"
 
 #include <cstdio>
+#include <string>
 
 namespace quorva {
 
@@ -12,6 +13,23 @@ RealConsole::~RealConsole() {
 
 void RealConsole::Write(std::string_view bytes) {
   std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+}
+
+// Spaces over what the last line showed beyond this one: not every console knows escapes.
+void RealConsole::ShowProgress(std::string_view line) {
+  if (!terminal_ || (line.empty() && progress_width_ == 0)) {
+    return;
+  }
+  std::string shown = "\r" + std::string(line);
+  if (line.size() < progress_width_) {
+    shown.append(progress_width_ - line.size(), ' ');
+  }
+  if (line.empty()) {
+    shown += '\r';
+  }
+  progress_width_ = line.size();
+  std::fwrite(shown.data(), 1, shown.size(), stdout);
+  std::fflush(stdout);
 }
 
 }  // namespace quorva

@@ -20,11 +20,11 @@ bool IsConsole(DWORD standard_handle) {
 
 }  // namespace
 
-RealConsole::RealConsole() {
+RealConsole::RealConsole() : terminal_(IsConsole(STD_OUTPUT_HANDLE)) {
   // Text mode: every "\n" reaches the console or a redirected file as CR LF.
   _setmode(_fileno(stdout), _O_TEXT);
   // A run writes a line per TOC page and a name per topic: buffer it unless a person watches.
-  if (!IsConsole(STD_OUTPUT_HANDLE)) {
+  if (!terminal_) {
     std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
   }
 }

@@ -28,6 +28,9 @@ CauseKind CauseKindOf(const Finding& finding) {
   if (finding.kind == FindingKind::kMissingAlt && !finding.subject.empty()) {
     return CauseKind::kPictureWithoutAlt;
   }
+  if (IsWebKind(finding.kind)) {
+    return CauseKind::kWebAddress;
+  }
   if (finding.kind == FindingKind::kUnreachable || finding.in_unreachable_page) {
     return CauseKind::kUnreachablePages;
   }
@@ -42,6 +45,8 @@ std::string DescribeCause(CauseKind kind, const Finding& finding) {
       return "missing file " + finding.subject;
     case CauseKind::kPictureWithoutAlt:
       return "picture " + finding.subject + " without alt text";
+    case CauseKind::kWebAddress:
+      return "web address " + finding.subject;
     case CauseKind::kUnreachablePages:
       return "pages nothing reaches";
     case CauseKind::kOne:

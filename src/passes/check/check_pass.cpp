@@ -93,6 +93,10 @@ class FolderCheck {
       CheckPage(page);
     }
     AddBrokenAnchors();
+    if (scope_.web != nullptr) {
+      scope_.web->Run(scope_.ignore, result_.findings);
+      result_.web = scope_.web->Summary();
+    }
     for (const std::string& path : run_.writes.LinksOutside()) {
       result_.findings.push_back(MakePageFinding(FindingKind::kOutsideLink, path));
     }
@@ -132,6 +136,12 @@ class FolderCheck {
     if (!digest->has_base) {
       for (const PlacedText& link : digest->links) {
         CheckLink(page, link);
+      }
+    }
+    if (scope_.web != nullptr) {
+      // A base changes what relative links name, never what a web address does.
+      for (const PlacedText& link : digest->links) {
+        scope_.web->AddLink(checked.path, link);
       }
     }
     for (const PlacedText& marker : digest->markers) {

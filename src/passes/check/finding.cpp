@@ -24,6 +24,12 @@ std::string_view KindName(FindingKind kind) {
       return "frame-title";
     case FindingKind::kUnreadTocName:
       return "unread-toc-name";
+    case FindingKind::kWebBroken:
+      return "web-broken";
+    case FindingKind::kWebMoved:
+      return "web-moved";
+    case FindingKind::kWebUnverified:
+      return "web-unverified";
   }
   return "";
 }
@@ -51,6 +57,12 @@ std::string_view KindSummary(FindingKind kind) {
     case FindingKind::kUnreadTocName:
       return "The TOC scan cannot read the page's name whole, so the page gets no index frame "
              "page and no breadcrumb trail.";
+    case FindingKind::kWebBroken:
+      return "The web address does not lead to a page.";
+    case FindingKind::kWebMoved:
+      return "The web address has moved for good; the link should name where it leads now.";
+    case FindingKind::kWebUnverified:
+      return "The web address did not say whether it leads to a page.";
   }
   return "";
 }
@@ -62,10 +74,17 @@ FindingLevel DefaultLevel(FindingKind kind) {
     case FindingKind::kMissingAlt:
     case FindingKind::kFrameTitle:
     case FindingKind::kUnreadTocName:
+    case FindingKind::kWebMoved:
+    case FindingKind::kWebUnverified:
       return FindingLevel::kWarning;
     default:
       return FindingLevel::kProblem;
   }
+}
+
+bool IsWebKind(FindingKind kind) {
+  return kind == FindingKind::kWebBroken || kind == FindingKind::kWebMoved ||
+         kind == FindingKind::kWebUnverified;
 }
 
 std::string_view LevelName(FindingLevel level) {
@@ -106,6 +125,8 @@ std::string CauseKindName(const Cause& cause, const std::vector<Finding>& findin
       return "missing-file";
     case CauseKind::kPictureWithoutAlt:
       return "picture-without-alt";
+    case CauseKind::kWebAddress:
+      return "web-address";
     case CauseKind::kUnreachablePages:
       return "pages-nothing-reaches";
     case CauseKind::kOne:
@@ -183,6 +204,15 @@ std::string FormatCheckSummary(const CheckResult& result) {
     found += " and " + CountOf(warnings, "warning");
   }
   return "Check: " + found + " in " + CountOf(result.PagesWithFindings(), "page") + "; " + checked;
+}
+
+std::string FormatWebSummary(const WebSummary& web) {
+  return "Web: " + FormatCount(web.addresses) +
+         (web.addresses == 1 ? " address: " : " addresses: ") + FormatCount(web.fine) + " fine, " +
+         FormatCount(web.broken) + " broken, " + FormatCount(web.moved) + " moved, " +
+         FormatCount(web.unverified) + " unverified, " + FormatCount(web.not_asked) +
+         " not asked; " + FormatCount(web.asked) + " asked, " + FormatCount(web.from_cache) +
+         " from the cache.";
 }
 
 }  // namespace quorva

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,14 +19,21 @@ enum class FindingKind {
   kMissingTitle,
   kMissingAlt,
   kFrameTitle,
-  kUnreadTocName
+  kUnreadTocName,
+  kWebBroken,
+  kWebMoved,
+  kWebUnverified
 };
 
-inline constexpr std::array<FindingKind, 10> kFindingKinds = {
-    FindingKind::kBrokenLink,   FindingKind::kCaseMismatch, FindingKind::kBrokenAnchor,
-    FindingKind::kMarkerLeft,   FindingKind::kUnreachable,  FindingKind::kOutsideLink,
-    FindingKind::kMissingTitle, FindingKind::kMissingAlt,   FindingKind::kFrameTitle,
-    FindingKind::kUnreadTocName};
+inline constexpr std::array<FindingKind, 13> kFindingKinds = {
+    FindingKind::kBrokenLink,    FindingKind::kCaseMismatch, FindingKind::kBrokenAnchor,
+    FindingKind::kMarkerLeft,    FindingKind::kUnreachable,  FindingKind::kOutsideLink,
+    FindingKind::kMissingTitle,  FindingKind::kMissingAlt,   FindingKind::kFrameTitle,
+    FindingKind::kUnreadTocName, FindingKind::kWebBroken,    FindingKind::kWebMoved,
+    FindingKind::kWebUnverified};
+
+// The kinds only --web finds.
+bool IsWebKind(FindingKind kind);
 
 // Problems are what is broken for a reader today; warnings what an author should look at.
 enum class FindingLevel { kProblem, kWarning };
@@ -53,6 +61,10 @@ struct Finding {
   // names, below the output folder; for a picture without alt text its picture. May be empty.
   std::string subject;
   bool in_unreachable_page = false;
+  // Of a web finding: the last HTTP status (0 where none came), and where a moved address now
+  // leads.
+  int status = 0;
+  std::string moved_to;
 
   void AddReason(std::string_view text);
 };
@@ -64,7 +76,14 @@ std::string FormatFindingMessage(const Finding& finding);
 
 // Findings that one fix would clear: a missing file, a picture without alt text, the pages
 // nothing reaches, or a finding on its own.
-enum class CauseKind { kMissingTocPage, kMissingFile, kPictureWithoutAlt, kUnreachablePages, kOne };
+enum class CauseKind {
+  kMissingTocPage,
+  kMissingFile,
+  kPictureWithoutAlt,
+  kWebAddress,
+  kUnreachablePages,
+  kOne
+};
 
 struct Cause {
   CauseKind kind = CauseKind::kOne;
@@ -77,12 +96,26 @@ struct Cause {
 // The name the JSON report gives the cause's kind; a finding on its own gives its own kind's.
 std::string CauseKindName(const Cause& cause, const std::vector<Finding>& findings);
 
+// What --web found of the distinct addresses the pages link: each fine, broken, moved,
+// unverified or not asked; and how many of those it asked were asked this run.
+struct WebSummary {
+  std::size_t addresses = 0;
+  std::size_t fine = 0;
+  std::size_t broken = 0;
+  std::size_t moved = 0;
+  std::size_t unverified = 0;
+  std::size_t not_asked = 0;
+  std::size_t asked = 0;
+  std::size_t from_cache = 0;
+};
+
 // What a check found, sorted by page and then by place, and the causes that explain it.
 struct CheckResult {
   std::vector<Finding> findings;
   std::vector<Cause> causes;
   std::size_t pages_checked = 0;
   std::size_t links_checked = 0;
+  std::optional<WebSummary> web;  // with --web
 
   std::size_t Problems() const;
   std::size_t Warnings() const;
@@ -93,6 +126,9 @@ struct CheckResult {
 // "Check: N problems and W warnings in M pages; P pages and L links checked.", or "Check: no
 // problems; ..." with the warnings after "no problems" where there are any.
 std::string FormatCheckSummary(const CheckResult& result);
+// "Web: 152 addresses: 120 fine, 14 broken, 9 moved, 5 unverified, 4 not asked; 96 asked, 52
+// from the cache."
+std::string FormatWebSummary(const WebSummary& web);
 
 // "N" with a comma between each group of three digits: "1,867".
 std::string FormatCount(std::size_t count);

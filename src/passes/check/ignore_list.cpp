@@ -55,13 +55,28 @@ IgnoreList::IgnoreList(std::string_view text) {
 
 bool IgnoreList::Ignores(const Finding& finding) const {
   for (const Entry& entry : entries_) {
-    if (MatchesWildcard(KindName(finding.kind), entry.kind) &&
-        MatchesWildcard(finding.page, entry.page) &&
+    const bool kind_matches = MatchesWildcard(KindName(finding.kind), entry.kind) ||
+                              (IsWebKind(finding.kind) && IsWebEntry(entry));
+    if (kind_matches && MatchesWildcard(finding.page, entry.page) &&
         MatchesWildcard(finding.target, entry.target)) {
       return true;
     }
   }
   return false;
+}
+
+bool IgnoreList::KeepsFromTheWeb(const std::string& page, const std::string& link) const {
+  for (const Entry& entry : entries_) {
+    if (IsWebEntry(entry) && MatchesWildcard(page, entry.page) &&
+        MatchesWildcard(link, entry.target)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool IgnoreList::IsWebEntry(const Entry& entry) {
+  return FoldAsciiCase(entry.kind) == "web";
 }
 
 }  // namespace quorva

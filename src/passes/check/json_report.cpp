@@ -20,6 +20,20 @@ std::string FormatJsonReport(const CheckResult& result, const ReportHeader& head
   json.Field("pagesWithFindings", result.PagesWithFindings());
   json.Field("pagesChecked", result.pages_checked);
   json.Field("linksChecked", result.links_checked);
+  if (result.web) {
+    const WebSummary& web = *result.web;
+    json.Key("web");
+    json.BeginObject();
+    json.Field("addresses", web.addresses);
+    json.Field("fine", web.fine);
+    json.Field("broken", web.broken);
+    json.Field("moved", web.moved);
+    json.Field("unverified", web.unverified);
+    json.Field("notAsked", web.not_asked);
+    json.Field("asked", web.asked);
+    json.Field("fromCache", web.from_cache);
+    json.EndObject();
+  }
   json.EndObject();
   json.Key("findings");
   json.BeginArray();
@@ -32,6 +46,20 @@ std::string FormatJsonReport(const CheckResult& result, const ReportHeader& head
     json.Field("column", finding.column);
     json.Field("target", finding.target);
     json.Field("message", FormatFindingMessage(finding));
+    if (IsWebKind(finding.kind)) {
+      json.Key("status");
+      if (finding.status == 0) {
+        json.Null();
+      } else {
+        json.Number(static_cast<std::size_t>(finding.status));
+      }
+      json.Key("url");
+      if (finding.moved_to.empty()) {
+        json.Null();
+      } else {
+        json.String(finding.moved_to);
+      }
+    }
     json.EndObject();
   }
   json.EndArray();

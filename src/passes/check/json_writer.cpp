@@ -74,6 +74,11 @@ void JsonWriter::Number(std::size_t value) {
   text_ += std::to_string(value);
 }
 
+void JsonWriter::Null() {
+  BeforeValue();
+  text_ += "null";
+}
+
 std::string JsonWriter::Take() {
   text_ += '\n';
   return std::move(text_);

@@ -19,6 +19,7 @@ class JsonWriter {
   void Key(std::string_view name);
   void String(std::string_view value);
   void Number(std::size_t value);
+  void Null();
   // A member of the object being written: its name, then its value.
   void Field(std::string_view name, std::string_view value) {
     Key(name);

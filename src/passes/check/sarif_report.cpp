@@ -9,10 +9,15 @@ namespace quorva {
 
 namespace {
 
-void WriteRules(JsonWriter& json) {
+// The web's kinds come last, and only where the web was asked, so that the other rules keep
+// their indexes and a report without --web stays as it was.
+void WriteRules(JsonWriter& json, bool web) {
   json.Key("rules");
   json.BeginArray();
   for (FindingKind kind : kFindingKinds) {
+    if (IsWebKind(kind) && !web) {
+      continue;
+    }
     json.BeginObject();
     json.Field("id", KindName(kind));
     json.Key("shortDescription");
@@ -87,7 +92,7 @@ std::string FormatSarifReport(const CheckResult& result, const ReportHeader& hea
   json.BeginObject();
   json.Field("name", header.tool_name);
   json.Field("version", header.version);
-  WriteRules(json);
+  WriteRules(json, result.web.has_value());
   json.EndObject();
   json.EndObject();
   json.Key("results");

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <set>
+#include <tuple>
 
 #include <nlohmann/json.hpp>
 
@@ -54,7 +55,8 @@ TEST(ReportsTest, JsonAndSarifParseWhateverBytesThePagesHold) {
   const nlohmann::json sarif = nlohmann::json::parse(FormatSarifReport(result, header));
   EXPECT_EQ(sarif["version"], "2.1.0");
   const nlohmann::json& run = sarif["runs"][0];
-  EXPECT_EQ(run["tool"]["driver"]["rules"].size(), kFindingKinds.size());
+  // The web's rules come only with --web.
+  EXPECT_EQ(run["tool"]["driver"]["rules"].size(), kFindingKinds.size() - 3);
   const nlohmann::json& sarif_result = run["results"][0];
   EXPECT_EQ(sarif_result["ruleId"], "case-mismatch");
   EXPECT_EQ(run["tool"]["driver"]["rules"][sarif_result["ruleIndex"].get<int>()]["id"],
@@ -216,6 +218,50 @@ TEST(ReportsTest, HtmlReportHeadsWithTheFolderThenCountsAndCauses) {
 }
 
 // The summary counts in words, singular only for one.
+// A web finding says in every report what the web answered and where a moved address leads
+// now; the web's counts and rules come with it.
+TEST(ReportsTest, WebFindingsCarryTheirStatusAndWhereTheyLead) {
+  CheckResult result;
+  for (const auto& [kind, status, moved_to] :
+       {std::make_tuple(FindingKind::kWebMoved, 200, "https://new.example/"),
+        std::make_tuple(FindingKind::kWebUnverified, 0, "")}) {
+    Finding& finding = result.findings.emplace_back();
+    finding.kind = kind;
+    finding.level = DefaultLevel(kind);
+    finding.page = "a.htm";
+    finding.target = "http://old.example/";
+    finding.subject = "http://old.example/";
+    finding.status = status;
+    finding.moved_to = moved_to;
+  }
+  result.web = WebSummary{3, 1, 0, 1, 1, 0, 2, 1};
+  GroupFindingsByCause(result);
+  const ReportHeader header{"QUORVA", "1.2", ".", ""};
+  const nlohmann::json json = nlohmann::json::parse(FormatJsonReport(result, header));
+  EXPECT_EQ(json["findings"][0]["status"], 200);
+  EXPECT_EQ(json["findings"][0]["url"], "https://new.example/");
+  EXPECT_TRUE(json["findings"][1]["status"].is_null());
+  EXPECT_TRUE(json["findings"][1]["url"].is_null());
+  EXPECT_EQ(json["counts"]["web"]["fromCache"], 1);
+  EXPECT_EQ(json["counts"]["web"]["moved"], 1);
+  ASSERT_EQ(json["causes"].size(), 1u);
+  EXPECT_EQ(json["causes"][0]["kind"], "web-address");
+  EXPECT_EQ(json["causes"][0]["detail"], "web address http://old.example/");
+  EXPECT_EQ(json["causes"][0]["findings"], 2);
+
+  const nlohmann::json sarif = nlohmann::json::parse(FormatSarifReport(result, header));
+  const nlohmann::json& run = sarif["runs"][0];
+  EXPECT_EQ(run["tool"]["driver"]["rules"].size(), kFindingKinds.size());
+  EXPECT_EQ(run["results"][1]["level"], "warning");
+  EXPECT_EQ(run["tool"]["driver"]["rules"][run["results"][1]["ruleIndex"].get<int>()]["id"],
+            "web-unverified");
+  MemoryFileSystem fs;
+  EXPECT_NE(FormatHtmlReport(result, header, "report.htm", fs)
+                .find("Web: 3 addresses: 1 fine, 0 broken, 1 moved, 1 unverified, 0 not asked; 2 "
+                      "asked, 1 from the cache."),
+            std::string::npos);
+}
+
 TEST(ReportsTest, TheSummaryCountsPagesLinksAndProblemsInWords) {
   CheckResult result;
   EXPECT_EQ(FormatCheckSummary(result), "Check: no problems; 0 pages and 0 links checked.");
