@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <memory>
 #include <set>
 
+#include "fakes/fake_web_client.h"
 #include "fakes/memory_console.h"
 #include "fakes/memory_file_system.h"
 #include "platform/console.h"
@@ -567,6 +569,106 @@ TEST_F(RunTest, ADryRunWritesNothingAndListsWhatARealRunChanges) {
     EXPECT_EQ(console.output.find("\nWould change: D:/help/a.htm\n") == std::string::npos,
               ignores_case);
   }
+}
+
+// The fake web, handed to the run as the real one is, through an opener.
+class WebThrough : public WebClient {
+ public:
+  explicit WebThrough(FakeWebClient& web) : web_(web) {}
+  void Start(std::size_t ticket, const WebRequest& request) override {
+    web_.Start(ticket, request);
+  }
+  std::vector<std::pair<std::size_t, WebAnswer>> Wait(WebTime until) override {
+    return web_.Wait(until);
+  }
+  WebTime Now() override { return web_.Now(); }
+
+ private:
+  FakeWebClient& web_;
+};
+
+TEST_F(RunTest, TheWebCheckAsksThePagesWebLinksAndRemembersWhatItLearned) {
+  fs.AddFile("fsref.htm", kTemplate);
+  fs.AddFile("D:/help/index.htm", "<title>Help</title>");
+  fs.AddFile("D:/help/toc.htm", "<title>T</title><a href=\"a.htm\">A</a>");
+  fs.AddFile("D:/help/a.htm",
+             "<title>A</title>\n<a href=\"http://a.example/missing\">m</a> "
+             "<a href=\"http://a.example/forbidden\">f</a> <a href=\"http://127.0.0.1:8/\">p</a>");
+  FakeWebClient web;
+  web.On("*", "http://a.example/missing", {FakeWebClient::Status(404)});
+  web.On("*", "http://a.example/forbidden", {FakeWebClient::Status(403)});
+  web.On("*", "http://127.0.0.1:8/", {FakeWebClient::Status(200)});
+  const WebOpener opener = [&web] { return std::make_unique<WebThrough>(web); };
+  auto run_web = [&](std::vector<std::string> switches) {
+    std::vector<std::string> arguments = {"fsref.htm", "D:/help/toc.htm", "--web"};
+    arguments.insert(arguments.end(), switches.begin(), switches.end());
+    console.output.clear();
+    return RunQuorva(arguments, fs, console, opener);
+  };
+
+  // Where the web cannot be used, the run ends before it writes anything.
+  EXPECT_EQ(Run({"fsref.htm", "D:/help/toc.htm", "--web"}), 1);
+  EXPECT_NE(console.output.find("\nError: --web needs libcurl (Debian and Ubuntu: libcurl4).\n"),
+            std::string::npos);
+  EXPECT_TRUE(fs.writes.empty() && fs.replacements.empty());
+  for (const char* timeout : {"--web-timeout=abc", "--web-timeout=0", "--web-timeout=601",
+                              "--web-timeout=+5", "--web-timeout="}) {
+    EXPECT_EQ(run_web({timeout}), 1);
+    EXPECT_NE(console.output.find(std::string(timeout) + " is not a legal switch.\n"),
+              std::string::npos);
+  }
+  EXPECT_TRUE(web.starts().empty());
+
+  // A broken address is a problem for --strict; a refusal only a warning. A private address is
+  // not asked without --web-private.
+  EXPECT_EQ(run_web({"--strict", "--web-timeout=7", "--web-cache=D:/cache/web.txt"}), 4);
+  EXPECT_NE(console.output.find("\nD:/help/a.htm:2:10: web-broken: http://a.example/missing (404 "
+                                "Not Found)\nD:/help/a.htm:2:51: web-unverified: "
+                                "http://a.example/forbidden (403 Forbidden: the site may refuse "
+                                "robots)\n"),
+            std::string::npos)
+      << console.output;
+  EXPECT_NE(console.output.find("  1 finding in 1 page: web address http://a.example/missing\n"),
+            std::string::npos);
+  EXPECT_NE(console.output.find("\nCheck: 1 problem and 3 warnings in 2 pages; 4 pages and 3 links "
+                                "checked.\nWeb: 3 addresses: 0 fine, 1 broken, 0 moved, 1 "
+                                "unverified, 1 not asked; 2 asked, 0 from the cache.\n"),
+            std::string::npos)
+      << console.output;
+  EXPECT_EQ(web.RequestsTo("http://127.0.0.1:8/"), 0u);
+  EXPECT_EQ(web.timeouts().front(), 7);
+  const std::string cache = *fs.ReadBinary("D:/cache/web.txt");
+  EXPECT_EQ(cache.compare(0, 21, "# QUORVA web cache 1\n"), 0);
+  EXPECT_NE(cache.find("http://a.example/missing\tbroken\t404\t-\t"), std::string::npos);
+
+  // A cache cut short is said to be so and made whole again; a dry run writes it too, and
+  // asks the private address with --web-private.
+  fs.AddFile("D:/cache/web.txt", cache.substr(0, cache.size() / 2));
+  EXPECT_EQ(run_web({"--dry-run", "--web-private", "--web-cache=D:/cache/web.txt"}), 0);
+  EXPECT_NE(console.output.find("Warning: Web cache (D:/cache/web.txt) not read: it ends in the "
+                                "middle of a line.\n"),
+            std::string::npos);
+  EXPECT_EQ(web.RequestsTo("http://127.0.0.1:8/"), 1u);
+  EXPECT_NE(fs.ReadBinary("D:/cache/web.txt")->find("http://127.0.0.1:8/\tfine\t200\t"),
+            std::string::npos);
+  EXPECT_EQ(console.output.find("Would create: D:/cache/web.txt"), std::string::npos);
+  EXPECT_EQ(console.output.find("Would change: D:/cache/web.txt"), std::string::npos);
+
+  // Only warnings: --strict is content.
+  fs.AddFile("D:/help/a.htm", "<title>A</title><a href=\"http://a.example/forbidden\">f</a>");
+  EXPECT_EQ(run_web({"--strict"}), 0);
+  // A cache whose folder takes no files ends the run before the passes, as a report does; one
+  // that cannot be written at the end, with exit code 3.
+  fs.FailWrites("D:/nodir/web.txt", {WriteOutcome::kRefused, 2, "No such file or directory"});
+  EXPECT_EQ(run_web({"--web-cache=D:/nodir/web.txt"}), 1);
+  EXPECT_EQ(console.output,
+            "\nIndex page(s) title:'Help'.\n\nCreating Index Frame Pages.\n"
+            "Error: Web cache (D:/nodir/web.txt) not written.\n");
+  fs.AddFolder("D:/out");
+  EXPECT_EQ(run_web({"--web-cache=D:/out"}), 3);
+  const std::string not_written = "from the cache.\n\nError: Web cache (D:/out) not written.\n";
+  ASSERT_GE(console.output.size(), not_written.size());
+  EXPECT_EQ(console.output.substr(console.output.size() - not_written.size()), not_written);
 }
 
 TEST_F(RunTest, SetupErrorsEndWithExitCodeOne) {
