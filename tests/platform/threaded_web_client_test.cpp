@@ -249,8 +249,8 @@ TEST(ThreadedWebClientTest, DestructionWaitsForAFetchUntilItsDeadline) {
     client.Start(1, Request("/hold", 1));
     {
       std::unique_lock<std::mutex> lock(web->mutex);
-      ASSERT_TRUE(web->changed.wait_for(lock, std::chrono::seconds(5),
-                                        [&] { return web->running == 1; }));
+      ASSERT_TRUE(
+          web->changed.wait_for(lock, std::chrono::seconds(5), [&] { return web->running == 1; }));
     }
     start = Clock::now();
     std::thread opener([web] {
