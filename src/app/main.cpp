@@ -4,10 +4,12 @@
 #include <vector>
 
 #include "app/run.h"
+#include "app/version.h"
 #include "core/fatal_error.h"
 #include "platform/memory_reuse.h"
 #include "platform/real_console.h"
 #include "platform/real_file_system.h"
+#include "platform/real_web_client.h"
 
 int main(int argc, char** argv) {
   quorva::KeepFreedMemoryForReuse();
@@ -17,7 +19,12 @@ int main(int argc, char** argv) {
   try {
     quorva::RealFileSystem fs;
     std::vector<std::string> arguments(argv + 1, argv + argc);
-    return quorva::RunQuorva(arguments, fs, console);
+    // The web is opened only for --web, so that nothing else needs libcurl.
+    const quorva::WebOpener open_web = [] {
+      return quorva::OpenRealWebClient(std::string("QUORVA/") + quorva::kFullVersion +
+                                       " (link check)");
+    };
+    return quorva::RunQuorva(arguments, fs, console, open_web);
   } catch (const std::bad_alloc&) {
     console.Write("Error: Out of memory.\n");
   } catch (const std::exception& error) {

@@ -21,7 +21,7 @@ Paths: /ok 200; /missing 404; /gone 410; /moved 301 to /ok; /found 302 to /ok; /
 /loop2, which 301s to /loop; /head-405 HEAD 405, GET 200; /forbidden 403; /busy 429 with
 Retry-After: 1 on its first request, then 200; /flaky 503 on its first request, then 200;
 /slow 200 after 5 s (?s=N for N s); /huge 100 MB on GET, streamed until the client closes
-(HEAD: 200 with its Content-Length); /reset resets the connection without an answer; /close
+(HEAD: 200 with its Content-Length, or ?head=N the status N); /reset resets the connection without an answer; /close
 closes it without an answer; /retry-long 429 with Retry-After: 120; /redirect-to?u=URL 301 to
 URL; /delay-ok?ms=N 200 after N ms. Any other path: 404. "First request" counts per server.
 """
@@ -180,7 +180,10 @@ class Handler(BaseHTTPRequestHandler):
             time.sleep(float(query.get("ms", ["0"])[0]) / 1000.0)
             self.send_simple(200, b"ok\n")
         elif path == "/huge":
-            self.send_huge(method)
+            if method == "HEAD" and "head" in query:
+                self.send_simple(int(query["head"][0]), b"")  # makes a checker ask with GET
+            else:
+                self.send_huge(method)
         elif path == "/reset":
             self.close_connection = True
             self.connection.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER,
