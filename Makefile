@@ -76,6 +76,12 @@ bench: build
 bench-check: build
 	BUILD=$(BUILD) scripts/bench-check
 
+# The web check against its floor and Debian's linkchecker, with a server of its own on loopback
+# addresses: 2,000 web addresses on 100 hosts, each answered after 100 ms.
+.PHONY: bench-web
+bench-web: build
+	BUILD=$(BUILD) scripts/bench-web
+
 bench-compress: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DQUORVA_BUILD_BENCH=ON
 	cmake --build $(BUILD) -j $(JOBS) --target quorva_compress_bench
