@@ -80,15 +80,16 @@ void ReadWebCache(const std::string& path, FileSystem& disk, WebCheck& web, Cons
 }  // namespace
 
 int CheckAndReport(RunContext& run, PageDigests& written, const CheckOptions& options,
-                   IgnoreList ignore, const CheckedPaths& paths, FileSystem& disk, WebClient* web) {
+                   IgnoreList ignore, const CheckedPaths& paths, FileSystem& disk,
+                   const std::function<std::unique_ptr<WebClient>()>& open_web) {
   const PathParts parts = SplitPath(paths.toc_page);
   CheckScope scope{parts.drive + parts.folder, paths.toc_page,  paths.index_page,
                    paths.frameset_template,    options.reports, std::move(ignore)};
   const auto now = std::chrono::system_clock::now();
   const std::string run_time = FormatUtcTime(now);
   std::optional<WebCheck> web_check;
-  if (web != nullptr) {
-    web_check.emplace(*web, WebLimitsOf(options), MakeWebAskContext(now, run.console));
+  if (options.web && open_web) {
+    web_check.emplace(open_web, WebLimitsOf(options), MakeWebAskContext(now, run.console));
     ReadWebCache(options.web_cache, disk, *web_check, run.console);
     scope.web = &*web_check;
   }
@@ -116,7 +117,7 @@ int CheckAndReport(RunContext& run, PageDigests& written, const CheckOptions& op
       all_written = false;
     }
   }
-  if (web_check && !options.web_cache.empty() &&
+  if (web_check && !options.web_cache.empty() && web_check->CacheChanged() &&
       !report_writes.Write(options.web_cache, web_check->CacheText(), LinkReach::kAnywhere)) {
     run.console.Write("\nError: Web cache (" + options.web_cache + ") not written.\n");
     all_written = false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,14 +21,14 @@ struct CheckedPaths {
   std::string frameset_template;
 };
 
-// Checks the output folder after the passes (and with `web`, the web links), prints the
+// Checks the output folder after the passes (and with `open_web`, the web links), prints the
 // findings, their causes and their summary and writes each report and the web cache to the
 // disk (also in a dry run). Gives the exit code: 4 for problems under --strict, 3 for a report
 // or the web cache not written, 0 otherwise.
 // `written` holds the digests of the pages the passes wrote.
 int CheckAndReport(RunContext& run, PageDigests& written, const CheckOptions& options,
                    IgnoreList ignore, const CheckedPaths& paths, FileSystem& disk,
-                   WebClient* web = nullptr);
+                   const std::function<std::unique_ptr<WebClient>()>& open_web = {});
 
 // Lists what a dry run would have changed and created, but for the reports and the web cache,
 // which are the run's output about the help and were written.

@@ -19,12 +19,14 @@ int main(int argc, char** argv) {
   try {
     quorva::RealFileSystem fs;
     std::vector<std::string> arguments(argv + 1, argv + argc);
-    // The web is opened only for --web, so that nothing else needs libcurl.
-    const quorva::WebOpener open_web = [] {
-      return quorva::OpenRealWebClient(std::string("QUORVA/") + quorva::kFullVersion +
-                                       " (link check)");
-    };
-    return quorva::RunQuorva(arguments, fs, console, open_web);
+    // The web is opened only when --web has an address to ask, so that nothing else needs
+    // libcurl.
+    const quorva::WebAccess web{quorva::RealWebClientAvailable, [] {
+                                  return quorva::OpenRealWebClient(std::string("QUORVA/") +
+                                                                   quorva::kFullVersion +
+                                                                   " (link check)");
+                                }};
+    return quorva::RunQuorva(arguments, fs, console, web);
   } catch (const std::bad_alloc&) {
     console.Write("Error: Out of memory.\n");
   } catch (const std::exception& error) {

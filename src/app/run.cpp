@@ -110,7 +110,6 @@ struct RunSetup {
   RunSettings settings;
   CheckOptions options;
   IgnoreList ignore;
-  std::unique_ptr<WebClient> web;  // with --web
 };
 
 // Reads the ignore files; nothing, its message printed, when one is missing.
@@ -170,7 +169,7 @@ bool CheckReportFolders(const CheckOptions& options, FileSystem& fs, Console& co
 // Checks the arguments and reads the index page title, the template and the switches. Gives
 // the exit code instead when the run ends here, its message printed.
 std::variant<int, RunSetup> SetUpRun(const std::vector<std::string>& arguments, FileSystem& fs,
-                                     Console& console, const WebOpener& open_web) {
+                                     Console& console, const WebAccess& web) {
   if (arguments.empty()) {
     PrintUsage(console);
     console.WaitForKey();
@@ -223,14 +222,12 @@ std::variant<int, RunSetup> SetUpRun(const std::vector<std::string>& arguments, 
       !CheckOutputTocPage(paths->toc_page, fs, console)) {
     return kExitSetupError;
   }
-  std::unique_ptr<WebClient> web;
-  if (options.web && !(web = open_web ? open_web() : nullptr)) {
+  if (options.web && !(web.available && web.available())) {
     console.Write("\nError: --web needs libcurl (Debian and Ubuntu: libcurl4).\n");
     return kExitSetupError;
   }
   return RunSetup{std::move(*paths),   std::move(*index_title), std::move(*format),
-                  std::move(settings), std::move(options),      std::move(*ignore),
-                  std::move(web)};
+                  std::move(settings), std::move(options),      std::move(*ignore)};
 }
 
 // The passes, in order; each walks the TOC tree from the output TOC page or lists its folder.
@@ -247,8 +244,8 @@ void RunPasses(RunContext& run, const RunSetup& setup) {
 }
 
 int RunSteps(const std::vector<std::string>& arguments, FileSystem& fs, Console& console,
-             const WebOpener& open_web) {
-  std::variant<int, RunSetup> setup = SetUpRun(arguments, fs, console, open_web);
+             const WebAccess& web) {
+  std::variant<int, RunSetup> setup = SetUpRun(arguments, fs, console, web);
   if (const int* exit_code = std::get_if<int>(&setup)) {
     return *exit_code;
   }
@@ -272,8 +269,8 @@ int RunSteps(const std::vector<std::string>& arguments, FileSystem& fs, Console&
   int exit_code = kExitDone;
   if (options.Checks()) {
     const CheckedPaths paths{run_setup.paths.toc_page, run_setup.paths.index_page, arguments[0]};
-    exit_code = CheckAndReport(run, written, options, std::move(run_setup.ignore), paths, fs,
-                               run_setup.web.get());
+    exit_code =
+        CheckAndReport(run, written, options, std::move(run_setup.ignore), paths, fs, web.open);
   }
   if (dry_run) {
     PrintDryRunPlan(*dry_run, options, console);
@@ -284,9 +281,9 @@ int RunSteps(const std::vector<std::string>& arguments, FileSystem& fs, Console&
 }  // namespace
 
 int RunQuorva(const std::vector<std::string>& arguments, FileSystem& fs, Console& console,
-              const WebOpener& open_web) {
+              const WebAccess& web) {
   try {
-    return RunSteps(arguments, fs, console, open_web);
+    return RunSteps(arguments, fs, console, web);
   } catch (const FatalError& error) {
     console.Write(error.what());
     return kExitFatal;

@@ -11,13 +11,17 @@
 
 namespace quorva {
 
-// Makes the web client --web asks through; null where the machine lacks what it needs.
-using WebOpener = std::function<std::unique_ptr<WebClient>()>;
+// The web as --web reaches it: whether the machine has what it needs (asked before the passes,
+// cheaply), and the client, made only when an address must be asked (null where it cannot be).
+struct WebAccess {
+  std::function<bool()> available;
+  std::function<std::unique_ptr<WebClient>()> open;
+};
 
 // One whole run: the arguments after the program name in, the exit code out (0 done, 1 an
 // error in the command line or the setup, 3 a fatal error inside a pass, 4 problems under
-// --strict). `open_web` is called only for --web.
+// --strict). `web` is used only for --web.
 int RunQuorva(const std::vector<std::string>& arguments, FileSystem& fs, Console& console,
-              const WebOpener& open_web = {});
+              const WebAccess& web = {});
 
 }  // namespace quorva

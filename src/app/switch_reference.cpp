@@ -54,7 +54,7 @@ const SwitchGroup kSwitchGroups[] = {
       {"--web", "also ask the web about http and https links"},
       {"--web-cache=FILE", "remember the web's answers in FILE"},
       {"--web-private", "also ask private and local addresses"},
-      {"--web-timeout=<s>", "longest web request, 1 to 600 s; 30"}}},
+      {"--web-timeout=SECONDS", "longest web request, 1 to 600 s; 30"}}},
     {"Usage and version",
      {{"--help, -h, -?, /?", "this screen (as the first argument)"},
       {"--version, -ver", "the version banner (as the first argument)"}}},

@@ -4,7 +4,11 @@
 #include <curl/curl.h>
 #include <dlfcn.h>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 #include <string>
@@ -230,6 +234,45 @@ class CurlFetcher : public WebFetcher {
 };
 
 }  // namespace
+
+// Where the loader looks: the folders of LD_LIBRARY_PATH, the names its cache lists, and the
+// usual folders. Loading libcurl and the libraries it needs takes several milliseconds, which a
+// run that asks nothing of the web should not pay.
+bool PlatformWebLibraryFound() {
+  const std::string name = kCurlLibrary;
+  auto exists = [&name](const std::string& folder) {
+    return !folder.empty() && ::access((folder + "/" + name).c_str(), R_OK) == 0;
+  };
+  if (const char* paths = std::getenv("LD_LIBRARY_PATH")) {
+    std::string list = paths;
+    for (std::size_t start = 0; start <= list.size();) {
+      const std::size_t end = std::min(list.find(':', start), list.size());
+      if (exists(list.substr(start, end - start))) {
+        return true;
+      }
+      start = end + 1;
+    }
+  }
+  if (std::FILE* cache = std::fopen("/etc/ld.so.cache", "rb")) {
+    std::string bytes;
+    char buffer[1 << 16];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, cache)) != 0;) {
+      bytes.append(buffer, got);
+    }
+    std::fclose(cache);
+    if (bytes.find(name + '\0') != std::string::npos) {
+      return true;
+    }
+  }
+  for (const char* folder : {"/lib/x86_64-linux-gnu", "/usr/lib/x86_64-linux-gnu",
+                             "/lib/aarch64-linux-gnu", "/usr/lib/aarch64-linux-gnu", "/lib64",
+                             "/usr/lib64", "/lib", "/usr/lib", "/usr/local/lib"}) {
+    if (exists(folder)) {
+      return true;
+    }
+  }
+  return false;
+}
 
 WebFetcherFactory OpenPlatformWebFetchers(const std::string& user_agent) {
   const CurlApi* api = LoadCurl();

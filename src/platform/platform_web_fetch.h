@@ -11,4 +11,7 @@ namespace quorva {
 // runs: it sets up the library for the whole process.
 WebFetcherFactory OpenPlatformWebFetchers(const std::string& user_agent);
 
+// True when the platform's web library is where it would be loaded from; loads nothing.
+bool PlatformWebLibraryFound();
+
 }  // namespace quorva

@@ -13,4 +13,8 @@ std::unique_ptr<WebClient> OpenRealWebClient(const std::string& user_agent) {
   return std::make_unique<ThreadedWebClient>(std::move(factory));
 }
 
+bool RealWebClientAvailable() {
+  return PlatformWebLibraryFound();
+}
+
 }  // namespace quorva

@@ -13,4 +13,8 @@ namespace quorva {
 // function it needs.
 std::unique_ptr<WebClient> OpenRealWebClient(const std::string& user_agent);
 
+// True when OpenRealWebClient can be expected to give a client: on Linux, libcurl.so.4 is where
+// the loader would find it. Cheap: it loads nothing.
+bool RealWebClientAvailable();
+
 }  // namespace quorva

@@ -14,7 +14,7 @@ using WebTime = std::chrono::milliseconds;
 
 // One request. The check follows redirects itself, so a client never does.
 struct WebRequest {
-  std::string url;  // absolute and ASCII: scheme and host in lower case, bytes above 127 escaped
+  std::string url;   // absolute and ASCII: scheme and host in lower case, bytes above 127 escaped
   bool head = true;  // HEAD; else GET, which reads at most max_body bytes of the body and closes
   int timeout_seconds = 30;  // from the start to the last byte
   int connect_timeout_seconds = 10;

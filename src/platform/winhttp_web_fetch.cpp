@@ -218,6 +218,11 @@ HINTERNET OpenSession(const std::wstring& user_agent) {
 
 }  // namespace
 
+// WinHTTP is part of Windows.
+bool PlatformWebLibraryFound() {
+  return true;
+}
+
 WebFetcherFactory OpenPlatformWebFetchers(const std::string& user_agent) {
   HINTERNET opened = OpenSession(Widen(user_agent));
   if (opened == nullptr) {

@@ -571,22 +571,6 @@ TEST_F(RunTest, ADryRunWritesNothingAndListsWhatARealRunChanges) {
   }
 }
 
-// The fake web, handed to the run as the real one is, through an opener.
-class WebThrough : public WebClient {
- public:
-  explicit WebThrough(FakeWebClient& web) : web_(web) {}
-  void Start(std::size_t ticket, const WebRequest& request) override {
-    web_.Start(ticket, request);
-  }
-  std::vector<std::pair<std::size_t, WebAnswer>> Wait(WebTime until) override {
-    return web_.Wait(until);
-  }
-  WebTime Now() override { return web_.Now(); }
-
- private:
-  FakeWebClient& web_;
-};
-
 TEST_F(RunTest, TheWebCheckAsksThePagesWebLinksAndRemembersWhatItLearned) {
   fs.AddFile("fsref.htm", kTemplate);
   fs.AddFile("D:/help/index.htm", "<title>Help</title>");
@@ -598,12 +582,12 @@ TEST_F(RunTest, TheWebCheckAsksThePagesWebLinksAndRemembersWhatItLearned) {
   web.On("*", "http://a.example/missing", {FakeWebClient::Status(404)});
   web.On("*", "http://a.example/forbidden", {FakeWebClient::Status(403)});
   web.On("*", "http://127.0.0.1:8/", {FakeWebClient::Status(200)});
-  const WebOpener opener = [&web] { return std::make_unique<WebThrough>(web); };
+  const WebAccess access{[] { return true; }, [&web] { return web.Open(); }};
   auto run_web = [&](std::vector<std::string> switches) {
     std::vector<std::string> arguments = {"fsref.htm", "D:/help/toc.htm", "--web"};
     arguments.insert(arguments.end(), switches.begin(), switches.end());
     console.output.clear();
-    return RunQuorva(arguments, fs, console, opener);
+    return RunQuorva(arguments, fs, console, access);
   };
 
   // Where the web cannot be used, the run ends before it writes anything.

@@ -11,7 +11,27 @@ std::string HostOf(const std::string& url) {
   return url.substr(start, url.find('/', start) - start);
 }
 
+class ForwardingWebClient : public WebClient {
+ public:
+  explicit ForwardingWebClient(FakeWebClient& web) : web_(web) {}
+  void Start(std::size_t ticket, const WebRequest& request) override {
+    web_.Start(ticket, request);
+  }
+  std::vector<std::pair<std::size_t, WebAnswer>> Wait(WebTime until) override {
+    return web_.Wait(until);
+  }
+  WebTime Now() override { return web_.Now(); }
+
+ private:
+  FakeWebClient& web_;
+};
+
 }  // namespace
+
+std::unique_ptr<WebClient> FakeWebClient::Open() {
+  ++opened;
+  return std::make_unique<ForwardingWebClient>(*this);
+}
 
 void FakeWebClient::On(const std::string& method, const std::string& url,
                        std::vector<Reply> replies) {

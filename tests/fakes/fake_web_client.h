@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <map>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -30,6 +31,10 @@ class FakeWebClient : public WebClient {
   // A reply with this status (and Location, where given) after 50 ms.
   static Reply Status(int status, std::string location = "", std::string retry_after = "");
   static Reply Failure(WebFailure failure, long latency_ms = 50);
+
+  // A client that forwards to this one, as a run opens the web; and how many were opened.
+  std::unique_ptr<WebClient> Open();
+  int opened = 0;
 
   void Start(std::size_t ticket, const WebRequest& request) override;
   std::vector<std::pair<std::size_t, WebAnswer>> Wait(WebTime until) override;

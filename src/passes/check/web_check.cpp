@@ -15,6 +15,9 @@ constexpr std::int64_t kLeastTrust = 6 * kDay;
 constexpr std::int64_t kTrustSpread = 2 * kDay;
 // An address no page linked for this long leaves the cache.
 constexpr std::int64_t kForgetAfter = 30 * kDay;
+// When a page last linked an address is kept to the day, so that a run that learns nothing new
+// leaves the cache's bytes alone (it may be kept under version control).
+constexpr std::int64_t kLinkedStep = kDay;
 
 FindingKind KindOf(WebOutcome outcome) {
   switch (outcome) {
@@ -40,16 +43,27 @@ WebVerdict VerdictOf(const WebCacheEntry& entry) {
 
 }  // namespace
 
-WebCheck::WebCheck(WebClient& client, WebAskLimits limits, WebAskContext context)
-    : client_(client), limits_(limits), context_(std::move(context)) {}
+WebCheck::WebCheck(std::function<std::unique_ptr<WebClient>()> open_web, WebAskLimits limits,
+                   WebAskContext context)
+    : open_web_(std::move(open_web)), limits_(limits), context_(std::move(context)) {}
 
 std::string WebCheck::UseCache(std::string_view text) {
   WebCacheRead read = ParseWebCache(text);
   cache_ = std::move(read.entries);
+  if (read.problem.empty()) {
+    cache_as_read_ = text;
+  }
   return read.problem;
 }
 
 void WebCheck::AddLink(const std::string& page, const PlacedText& link) {
+  // Most links name pages of the help: those never start with "h", or with a character
+  // reference that might stand for it, and are passed over without a copy.
+  const std::size_t first = link.text.find_first_not_of(" \t\n\r\f");
+  if (first == std::string::npos ||
+      (link.text[first] != 'h' && link.text[first] != 'H' && link.text[first] != '&')) {
+    return;
+  }
   const std::string decoded = DecodeCharacterReferences(link.text);
   if (!IsWebLink(decoded)) {
     return;
@@ -90,7 +104,7 @@ void WebCheck::Run(const IgnoreList& ignore, std::vector<Finding>& findings) {
       kept_away = kept_away && ignore.KeepsFromTheWeb(place.page, place.link);
     }
     auto cached = cache_.find(linked.address->url);
-    if (cached != cache_.end()) {
+    if (cached != cache_.end() && context_.now_utc - cached->second.linked >= kLinkedStep) {
       cached->second.linked = context_.now_utc;
     }
     if (kept_away || (linked.address->is_private && !limits_.ask_private)) {
@@ -104,7 +118,15 @@ void WebCheck::Run(const IgnoreList& ignore, std::vector<Finding>& findings) {
     }
   }
   summary_.asked = to_ask.size();
-  std::vector<WebVerdict> answers = AskWebAddresses(to_ask, client_, limits_, context_);
+  std::vector<WebVerdict> answers;
+  if (!to_ask.empty()) {
+    std::unique_ptr<WebClient> client = open_web_();
+    if (client) {
+      answers = AskWebAddresses(to_ask, *client, limits_, context_);
+    } else {
+      answers.assign(to_ask.size(), UnverifiedAddress("the web client could not be started"));
+    }
+  }
   for (std::size_t k = 0; k < answers.size(); ++k) {
     WebCacheEntry& entry = cache_[to_ask[k].url];
     entry.outcome = answers[k].outcome;

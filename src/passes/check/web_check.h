@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -19,7 +21,10 @@ namespace quorva {
 // that does not work as it should.
 class WebCheck {
  public:
-  WebCheck(WebClient& client, WebAskLimits limits, WebAskContext context);
+  // `open_web` is called only when an address must be asked, since opening the web may cost
+  // more than a run that takes every answer from the cache.
+  WebCheck(std::function<std::unique_ptr<WebClient>()> open_web, WebAskLimits limits,
+           WebAskContext context);
 
   // Takes the cache file's text; gives why it was not taken, "" when it was.
   std::string UseCache(std::string_view text);
@@ -36,6 +41,8 @@ class WebCheck {
   // The cache as the run leaves it: what it asked, what it took from the cache, and what it
   // kept of addresses no page linked for less than 30 days.
   std::string CacheText() const { return FormatWebCache(cache_); }
+  // False when the cache would be written with the bytes it was read with.
+  bool CacheChanged() const { return CacheText() != cache_as_read_; }
 
  private:
   struct Place {
@@ -54,10 +61,11 @@ class WebCheck {
   void AddFindings(const LinkedAddress& linked, const WebVerdict& verdict,
                    std::vector<Finding>& findings) const;
 
-  WebClient& client_;
+  std::function<std::unique_ptr<WebClient>()> open_web_;
   WebAskLimits limits_;
   WebAskContext context_;
   WebCacheEntries cache_;
+  std::string cache_as_read_;  // empty where no cache was taken
   std::vector<LinkedAddress> linked_;
   std::unordered_map<std::string, std::size_t> index_;  // by the address asked
   WebSummary summary_;

@@ -330,13 +330,14 @@ struct WebCheckRun {
   std::int64_t now = *ParseUtcStamp("2026-12-09T06:30:00Z");
   std::vector<Finding> findings;
   std::string cache;
+  bool cache_changed = false;
 
   WebSummary Run(const std::vector<std::pair<std::string, std::string>>& links,
                  const std::string& ignore = "") {
     WebAskContext context;
     context.random = [this] { return random; };
     context.now_utc = now;
-    WebCheck check(web, limits, context);
+    WebCheck check([this] { return web.Open(); }, limits, context);
     EXPECT_EQ(check.UseCache(cache.empty() ? "# QUORVA web cache 1\n" : cache), "");
     std::size_t line = 1;
     for (const auto& [page, link] : links) {
@@ -345,6 +346,7 @@ struct WebCheckRun {
     findings.clear();
     check.Run(IgnoreList(ignore), findings);
     cache = check.CacheText();
+    cache_changed = check.CacheChanged();
     return check.Summary();
   }
 };
@@ -428,6 +430,14 @@ TEST(WebCheckTest, TheCacheSparesWhatWasFineLatelyAndForgetsWhatNoPageLinks) {
   EXPECT_EQ(FormatFindingLine(run.findings[0]),
             "a.htm:2:10: web-moved: http://a.example/old (moved for good to "
             "http://a.example/ok)");
+  EXPECT_TRUE(run.cache_changed);
+  // Within a day, a run that only takes answers from the cache leaves its bytes alone.
+  const std::string before = run.cache;
+  run.now += 23 * 3600;
+  run.Run({links[0], links[1]});
+  EXPECT_FALSE(run.cache_changed);
+  EXPECT_EQ(run.cache, before);
+  run.now -= 23 * 3600;
 
   // Seven days after they were asked, trust ends where the spread puts it: 6 + 2 * random days.
   run.now += 2 * 24 * 3600;
