@@ -621,6 +621,9 @@ TEST_F(RunTest, TheWebCheckAsksThePagesWebLinksAndRemembersWhatItLearned) {
       << console.output;
   EXPECT_EQ(web.RequestsTo("http://127.0.0.1:8/"), 0u);
   EXPECT_EQ(web.timeouts().front(), 7);
+  // A terminal shows how far the asking is, in place, and the line goes before the findings.
+  EXPECT_EQ(console.progress, (std::vector<std::string>{"Web: 1 of 2 addresses asked",
+                                                        "Web: 2 of 2 addresses asked", ""}));
   const std::string cache = *fs.ReadBinary("D:/cache/web.txt");
   EXPECT_EQ(cache.compare(0, 21, "# QUORVA web cache 1\n"), 0);
   EXPECT_NE(cache.find("http://a.example/missing\tbroken\t404\t-\t"), std::string::npos);

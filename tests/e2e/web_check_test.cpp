@@ -70,6 +70,7 @@ ServerRecord ReadRecord(const WebTestServer& server) {
 
 class WebCheckTest : public ::testing::Test {
  protected:
+  static void SetUpTestSuite() { ClearProxyVariables(); }
   void SetUp() override { ASSERT_NE(server.port(), 0) << server.error(); }
 
   BinaryRun Run(std::vector<std::string> options) {
@@ -144,6 +145,9 @@ TEST_F(WebCheckTest, EachAnswerGivesItsFindingAtEveryPlace) {
   EXPECT_EQ(record.requests["GET /huge?head=405"], 1);
   const nlohmann::json stats = nlohmann::json::parse(server.Stats());
   EXPECT_LT(stats["bytes_sent"]["/huge"].get<long long>(), 20LL * 1024 * 1024);
+  const std::string user_agent = stats["requests"][0]["user_agent"];
+  EXPECT_EQ(user_agent.compare(0, 7, "QUORVA/"), 0) << user_agent;
+  EXPECT_EQ(user_agent.substr(user_agent.size() - 13), " (link check)");
 
   const nlohmann::json json = nlohmann::json::parse(help.Read("r.json"));
   EXPECT_EQ(json["counts"]["web"]["broken"], 5);

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/console.h"
 
@@ -12,9 +13,11 @@ class MemoryConsole : public Console {
  public:
   void Write(std::string_view bytes) override { output.append(bytes); }
   void WaitForKey() override { ++key_waits; }
+  void ShowProgress(std::string_view line) override { progress.emplace_back(line); }
 
   std::string output;
   int key_waits = 0;
+  std::vector<std::string> progress;  // lines shown in place, as a terminal would show them
 };
 
 }  // namespace quorva

@@ -18,18 +18,6 @@ using Clock = std::chrono::steady_clock;
 
 const char kUserAgent[] = "quorva-test/1";
 
-// The tests talk to loopback servers only: no proxy may stand between.
-void ClearProxyVariables() {
-  for (const char* name : {"http_proxy", "https_proxy", "all_proxy", "no_proxy", "HTTP_PROXY",
-                           "HTTPS_PROXY", "ALL_PROXY", "NO_PROXY"}) {
-#ifdef _WIN32
-    ::_putenv_s(name, "");
-#else
-    ::unsetenv(name);
-#endif
-  }
-}
-
 class RealWebClientTest : public testing::Test {
  protected:
   static void SetUpTestSuite() { ClearProxyVariables(); }

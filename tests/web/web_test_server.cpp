@@ -274,4 +274,15 @@ int FreeLoopbackPort() {
   return port;
 }
 
+void ClearProxyVariables() {
+  for (const char* name : {"http_proxy", "https_proxy", "all_proxy", "no_proxy", "HTTP_PROXY",
+                           "HTTPS_PROXY", "ALL_PROXY", "NO_PROXY"}) {
+#ifdef _WIN32
+    ::_putenv_s(name, "");
+#else
+    ::unsetenv(name);
+#endif
+  }
+}
+
 }  // namespace quorva

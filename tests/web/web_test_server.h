@@ -41,4 +41,8 @@ class WebTestServer {
 // An unused port on 127.0.0.1 that nothing listens on, for a refused connection.
 int FreeLoopbackPort();
 
+// Clears the proxy variables of this process and of what it starts: the tests talk to
+// loopback servers only, and no proxy may stand between.
+void ClearProxyVariables();
+
 }  // namespace quorva
