@@ -95,6 +95,11 @@ int CheckAndReport(RunContext& run, PageDigests& written, const CheckOptions& op
   }
   const CheckResult result = CheckOutputFolder(run, scope, written);
   run.console.ShowProgress("");
+  // Where the loader found libcurl but could not load it, the check learned nothing of the web.
+  if (web_check && web_check->Unavailable()) {
+    run.console.Write("\nError: --web needs libcurl (Debian and Ubuntu: libcurl4).\n");
+    return kExitSetupError;
+  }
   for (const Finding& finding : result.findings) {
     run.console.Write(FormatFindingLine(finding) + "\n");
   }

@@ -199,7 +199,11 @@ void ThreadedWebClient::Start(std::size_t ticket, const WebRequest& request) {
 
 std::vector<std::pair<std::size_t, WebAnswer>> ThreadedWebClient::Wait(WebTime until) {
   std::unique_lock<std::mutex> lock(state_->mutex);
-  Clock::time_point end = state_->origin + until;
+  // WebTime::max() means no deadline; it is kept clear of the clock's range, which counts in
+  // finer units and would overflow.
+  constexpr auto kLongest = std::chrono::hours(24 * 365);
+  const Clock::time_point end =
+      until >= kLongest ? Clock::now() + kLongest : state_->origin + until;
   while (true) {
     Clock::time_point now = Clock::now();
     Clock::time_point next = end;

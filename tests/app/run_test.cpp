@@ -641,6 +641,18 @@ TEST_F(RunTest, TheWebCheckAsksThePagesWebLinksAndRemembersWhatItLearned) {
   EXPECT_EQ(console.output.find("Would create: D:/cache/web.txt"), std::string::npos);
   EXPECT_EQ(console.output.find("Would change: D:/cache/web.txt"), std::string::npos);
 
+  // Where the library was found but cannot be loaded, the run says what it needs.
+  const WebAccess broken{[] { return true; }, [] { return std::unique_ptr<WebClient>(); }};
+  console.output.clear();
+  EXPECT_EQ(RunQuorva({"fsref.htm", "D:/help/toc.htm", "--web", "--web-cache=D:/cache/none.txt"},
+                      fs, console, broken),
+            1);
+  EXPECT_NE(console.output.find("complete.\n\nError: --web needs libcurl (Debian and Ubuntu: "
+                                "libcurl4).\n"),
+            std::string::npos)
+      << console.output;
+  EXPECT_FALSE(fs.ReadBinary("D:/cache/none.txt"));
+
   // Only warnings: --strict is content.
   fs.AddFile("D:/help/a.htm", "<title>A</title><a href=\"http://a.example/forbidden\">f</a>");
   EXPECT_EQ(run_web({"--strict"}), 0);

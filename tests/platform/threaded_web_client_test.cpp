@@ -120,6 +120,24 @@ TEST(ThreadedWebClientTest, WaitReturnsNothingWhenItsTimeComesFirst) {
   EXPECT_EQ(client.WorkerCount(), 0u);
 }
 
+// The check waits with no deadline while requests run: that wait ends with the first answer,
+// not at once, however far off "no deadline" lies.
+TEST(ThreadedWebClientTest, AWaitWithoutDeadlineEndsWithTheFirstAnswer) {
+  auto web = std::make_shared<FakeWeb>();
+  ThreadedWebClient client(FakeFactory(web));
+  client.Start(1, Request("/hold"));
+  std::thread opener([web] {
+    std::this_thread::sleep_for(milliseconds(200));
+    std::lock_guard<std::mutex> lock(web->mutex);
+    web->gate_open = true;
+    web->changed.notify_all();
+  });
+  const auto answers = client.Wait(WebTime::max());
+  opener.join();
+  ASSERT_EQ(answers.size(), 1u);
+  EXPECT_EQ(answers[0].second.status, 299);
+}
+
 TEST(ThreadedWebClientTest, RunsThirtyTwoRequestsAtOnceOnWorkersMadeAsNeeded) {
   auto web = std::make_shared<FakeWeb>();
   web->wait_for_running = 32;

@@ -248,6 +248,28 @@ bool IsPrivateName(std::string_view host) {
          host.find('.') == std::string_view::npos;
 }
 
+// Lower case for the letters of the scripts whose capitals host names most often hold (Latin,
+// Greek, Cyrillic), as browsers map them before IDNA.
+std::uint32_t FoldLetterCase(std::uint32_t code) {
+  if ((code >= 'A' && code <= 'Z') || (code >= 0xC0 && code <= 0xDE && code != 0xD7) ||
+      (code >= 0x391 && code <= 0x3AB && code != 0x3A2) || (code >= 0x410 && code <= 0x42F)) {
+    return code + 0x20;
+  }
+  if (code >= 0x400 && code <= 0x40F) {
+    return code + 0x50;
+  }
+  if (code == 0x178) {
+    return 0xFF;
+  }
+  const bool even_capitals = (code >= 0x100 && code <= 0x137 && code != 0x130) ||
+                             (code >= 0x14A && code <= 0x177) || (code >= 0x460 && code <= 0x4BF);
+  const bool odd_capitals = (code >= 0x139 && code <= 0x148) || (code >= 0x179 && code <= 0x17E);
+  if ((even_capitals && code % 2 == 0) || (odd_capitals && code % 2 == 1)) {
+    return code + 1;
+  }
+  return code;
+}
+
 // The code points of a UTF-8 label; nothing when its bytes are not UTF-8.
 std::optional<std::vector<std::uint32_t>> DecodeUtf8(std::string_view text) {
   std::vector<std::uint32_t> codes;
@@ -359,10 +381,16 @@ std::optional<std::string> MakeAsciiHost(std::string_view host) {
         return std::nullopt;
       }
     }
+    if (label.empty() && dot != host.size()) {
+      return std::nullopt;  // "a..b": only the last label may be empty, after a final dot
+    }
     if (beyond_ascii) {
       std::optional<std::vector<std::uint32_t>> codes = DecodeUtf8(label);
       if (!codes) {
         return std::nullopt;
+      }
+      for (std::uint32_t& code : *codes) {
+        code = FoldLetterCase(code);
       }
       ascii += EncodePunycode(*codes);
     } else {
@@ -377,17 +405,21 @@ std::optional<std::string> MakeAsciiHost(std::string_view host) {
   return ascii;
 }
 
+void AppendPercentEncoded(std::string& out, unsigned char byte) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  out += '%';
+  out += kHex[byte >> 4];
+  out += kHex[byte & 0xF];
+}
+
 // The path, query and what else follows the host, as written but for bytes no URL may hold.
 std::string EscapeRest(std::string_view rest) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
   std::string escaped;
   for (char c : rest) {
     const auto byte = static_cast<unsigned char>(c);
     if (byte <= 0x20 || byte >= 0x7F || c == '"' || c == '<' || c == '>' || c == '`' || c == '{' ||
         c == '}') {
-      escaped += '%';
-      escaped += kHex[byte >> 4];
-      escaped += kHex[byte & 0xF];
+      AppendPercentEncoded(escaped, byte);
     } else {
       escaped += c == '\\' ? '/' : c;
     }
@@ -428,6 +460,19 @@ std::string RemoveDotSegments(std::string_view path) {
 }
 
 }  // namespace
+
+std::string EscapeUnsafeBytes(std::string_view text) {
+  std::string escaped;
+  for (char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte <= 0x20 || byte == 0x7F) {
+      AppendPercentEncoded(escaped, byte);
+    } else {
+      escaped += c;
+    }
+  }
+  return escaped;
+}
 
 bool IsWebLink(std::string_view decoded_link) {
   const std::string scheme = SchemeOf(CleanLink(decoded_link));

@@ -24,6 +24,10 @@ bool IsWebLink(std::string_view decoded_link);
 // into a valid URL.
 std::optional<WebAddress> MakeWebAddress(std::string_view decoded_link);
 
+// Text a server sent, fit for a finding's detail: control bytes and spaces percent-encoded, so
+// that no escape sequence reaches the terminal.
+std::string EscapeUnsafeBytes(std::string_view text);
+
 // Where a redirect from `from` (an address as asked) leads: its Location resolved against it
 // as a browser would; nothing when that is no valid http or https address.
 std::optional<WebAddress> ResolveRedirect(const std::string& from, std::string_view location);

@@ -1,6 +1,7 @@
 #include "passes/check/web_asker.h"
 
 #include <algorithm>
+#include <chrono>
 #include <deque>
 #include <optional>
 #include <string>
@@ -69,6 +70,7 @@ class Asker {
   }
 
   std::vector<WebVerdict> Run() {
+    start_ = client_.Now();
     std::size_t next_host = 0;
     while (done_ < tasks_.size()) {
       const WebTime now = client_.Now();
@@ -101,6 +103,7 @@ class Asker {
     bool moved_for_good = false;
     std::vector<std::string> visited;
     WebTime ready_at{0};
+    WebTime waited{0};  // between its tries so far
   };
 
   struct Host {
@@ -181,7 +184,8 @@ class Asker {
     }
     const std::optional<WebAddress> next = ResolveRedirect(task.url, answer.location);
     if (!next) {
-      Finish(ticket, BrokenAddress("redirects to " + answer.location + ", not a valid address",
+      Finish(ticket, BrokenAddress("redirects to " + EscapeUnsafeBytes(answer.location) +
+                                       ", not a valid address",
                                    answer.status));
     } else if (std::find(task.visited.begin(), task.visited.end(), next->url) !=
                task.visited.end()) {
@@ -198,34 +202,40 @@ class Asker {
       task.visited.push_back(task.url);
       ++task.redirects;
       task.get = false;
-      task.tries = 0;
       Enqueue(ticket, next->host_key, WebTime{0});
     }
   }
 
+  // Tries and waits count for the address, whatever redirects it took, so that a site that
+  // never answers holds the run up for three tries and at most a minute of waits.
   void Retry(std::size_t ticket, const WebAnswer& answer, WebTime now) {
     Task& task = tasks_[ticket];
-    const std::optional<std::int64_t> asked_wait =
-        answer.failure == WebFailure::kNone ? ReadRetryAfter(answer.retry_after, context_.now_utc)
-                                            : std::nullopt;
-    if (asked_wait && *asked_wait > limits_.longest_retry_after) {
+    const std::int64_t now_utc =
+        context_.now_utc + std::chrono::duration_cast<std::chrono::seconds>(now - start_).count();
+    const std::optional<std::int64_t> asked_wait = answer.failure == WebFailure::kNone
+                                                       ? ReadRetryAfter(answer.retry_after, now_utc)
+                                                       : std::nullopt;
+    WebTime wait{0};
+    if (asked_wait) {
+      wait = WebTime{std::min(*asked_wait, limits_.longest_retry_after + 1) * 1000};
+    } else {
+      // 1 s, then 2 s, each with up to a quarter more so that retries do not come in step.
+      const double base = task.tries == 0 ? 1000.0 : 2000.0;
+      wait = WebTime{static_cast<WebTime::rep>(base * (1.0 + 0.25 * context_.random()))};
+    }
+    const bool too_long = asked_wait && (*asked_wait > limits_.longest_retry_after ||
+                                         task.waited + wait > limits_.most_waiting);
+    if (too_long) {
       Finish(ticket, UnverifiedAddress(DescribeStatus(answer.status) + ": the site asked to wait " +
                                            std::to_string(*asked_wait) + " s",
                                        answer.status));
       return;
     }
-    if (++task.tries == limits_.most_tries) {
+    if (++task.tries == limits_.most_tries || task.waited + wait > limits_.most_waiting) {
       Finish(ticket, JudgeAnswer(answer, task.url, task.moved_for_good, limits_.timeout_seconds));
       return;
     }
-    WebTime wait{0};
-    if (asked_wait) {
-      wait = WebTime{*asked_wait * 1000};
-    } else {
-      // 1 s, then 2 s, each with up to a quarter more so that retries do not come in step.
-      const double base = task.tries == 1 ? 1000.0 : 2000.0;
-      wait = WebTime{static_cast<WebTime::rep>(base * (1.0 + 0.25 * context_.random()))};
-    }
+    task.waited += wait;
     task.ready_at = now + wait;
     hosts_[task.host].waiting.push_back(ticket);
   }
@@ -239,6 +249,7 @@ class Asker {
   std::unordered_map<std::string, std::size_t> host_index_;
   std::size_t open_ = 0;
   std::size_t done_ = 0;
+  WebTime start_{0};  // the client's time when asking began, to read Retry-After dates
 };
 
 }  // namespace

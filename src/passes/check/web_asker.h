@@ -21,6 +21,7 @@ struct WebAskLimits {
   int most_redirects = 10;
   int most_tries = 3;  // of an address that times out, is reset, or answers 5xx or 429
   std::int64_t longest_retry_after = 60;  // seconds a site may ask to be left alone
+  WebTime most_waiting{63000};            // between the tries of one address, in all
 };
 
 // What asking needs besides the web: a random number in [0, 1) to spread the waits before a

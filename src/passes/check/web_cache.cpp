@@ -27,6 +27,21 @@ std::vector<std::string_view> SplitFields(std::string_view line) {
   }
 }
 
+// An address as the check asks it: http or https, and no byte a URL may not hold, so that
+// nothing the file holds reaches the terminal as it is.
+bool IsAddressField(std::string_view field) {
+  if (field.compare(0, 7, "http://") != 0 && field.compare(0, 8, "https://") != 0) {
+    return false;
+  }
+  for (char c : field) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte <= 0x20 || byte >= 0x7F) {
+      return false;
+    }
+  }
+  return true;
+}
+
 std::optional<int> ParseStatus(std::string_view field) {
   if (field == "-") {
     return 0;
@@ -56,7 +71,9 @@ std::optional<std::pair<std::string, WebCacheEntry>> ParseLine(std::string_view 
   const std::optional<int> status = ParseStatus(fields[2]);
   const std::optional<std::int64_t> asked = ParseUtcStamp(fields[4]);
   const std::optional<std::int64_t> linked = ParseUtcStamp(fields[5]);
-  if (fields[0].empty() || !known || !status || fields[3].empty() || !asked || !linked) {
+  const bool moved_to_fits =
+      entry.outcome == WebOutcome::kMoved ? IsAddressField(fields[3]) : fields[3] == "-";
+  if (!IsAddressField(fields[0]) || !known || !status || !moved_to_fits || !asked || !linked) {
     problem = "a field is not what the cache holds there";
     return std::nullopt;
   }
@@ -85,7 +102,16 @@ std::string_view OutcomeName(WebOutcome outcome) {
 
 WebCacheRead ParseWebCache(std::string_view text) {
   WebCacheRead read;
-  if (text.substr(0, text.find('\n')) != kFirstLine) {
+  // A line may end in CR LF, as a checkout on Windows may leave it.
+  auto line_at = [text](std::size_t start, std::size_t end) {
+    std::string_view line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') {
+      line.remove_suffix(1);
+    }
+    return line;
+  };
+  const std::size_t first_end = text.find('\n');
+  if (line_at(0, first_end) != kFirstLine) {
     read.problem = "its first line is not \"" + std::string(kFirstLine) + "\"";
     return read;
   }
@@ -95,10 +121,10 @@ WebCacheRead ParseWebCache(std::string_view text) {
     return read;
   }
   std::size_t line_number = 1;
-  for (std::size_t start = kFirstLine.size() + 1; start < text.size(); ++line_number) {
+  for (std::size_t start = first_end + 1; start < text.size(); ++line_number) {
     const std::size_t end = text.find('\n', start);
     std::string problem;
-    auto entry = ParseLine(text.substr(start, end - start), problem);
+    auto entry = ParseLine(line_at(start, end), problem);
     if (!entry) {
       read.entries.clear();
       read.problem = "line " + std::to_string(line_number + 1) + ": " + problem;

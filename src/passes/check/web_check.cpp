@@ -1,5 +1,6 @@
 #include "passes/check/web_check.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "passes/check/page_scan.h"
@@ -84,7 +85,9 @@ bool WebCheck::IsFresh(const WebCacheEntry& entry) {
     return false;
   }
   const auto trust = kLeastTrust + static_cast<std::int64_t>(kTrustSpread * context_.random());
-  return context_.now_utc - entry.asked < trust;
+  // An answer dated after this run's start (a clock set wrong, a file edited) is not trusted.
+  const std::int64_t age = context_.now_utc - entry.asked;
+  return age >= 0 && age < trust;
 }
 
 void WebCheck::Run(const IgnoreList& ignore, std::vector<Finding>& findings) {
@@ -96,7 +99,9 @@ void WebCheck::Run(const IgnoreList& ignore, std::vector<Finding>& findings) {
   for (std::size_t i = 0; i < linked_.size(); ++i) {
     const LinkedAddress& linked = linked_[i];
     if (!linked.address) {
+      // Judged in this run, without a request.
       verdicts[i] = BrokenAddress("not a valid address");
+      ++summary_.asked;
       continue;
     }
     bool kept_away = true;
@@ -104,7 +109,9 @@ void WebCheck::Run(const IgnoreList& ignore, std::vector<Finding>& findings) {
       kept_away = kept_away && ignore.KeepsFromTheWeb(place.page, place.link);
     }
     auto cached = cache_.find(linked.address->url);
-    if (cached != cache_.end() && context_.now_utc - cached->second.linked >= kLinkedStep) {
+    const std::int64_t since_linked =
+        cached == cache_.end() ? 0 : context_.now_utc - cached->second.linked;
+    if (since_linked >= kLinkedStep || since_linked < 0) {
       cached->second.linked = context_.now_utc;
     }
     if (kept_away || (linked.address->is_private && !limits_.ask_private)) {
@@ -117,15 +124,15 @@ void WebCheck::Run(const IgnoreList& ignore, std::vector<Finding>& findings) {
       asked_for.push_back(i);
     }
   }
-  summary_.asked = to_ask.size();
+  summary_.asked += to_ask.size();
   std::vector<WebVerdict> answers;
   if (!to_ask.empty()) {
     std::unique_ptr<WebClient> client = open_web_();
-    if (client) {
-      answers = AskWebAddresses(to_ask, *client, limits_, context_);
-    } else {
-      answers.assign(to_ask.size(), UnverifiedAddress("the web client could not be started"));
+    if (!client) {
+      unavailable_ = true;
+      return;
     }
+    answers = AskWebAddresses(to_ask, *client, limits_, context_);
   }
   for (std::size_t k = 0; k < answers.size(); ++k) {
     WebCacheEntry& entry = cache_[to_ask[k].url];
@@ -137,6 +144,8 @@ void WebCheck::Run(const IgnoreList& ignore, std::vector<Finding>& findings) {
     verdicts[asked_for[k]] = std::move(answers[k]);
   }
   for (auto entry = cache_.begin(); entry != cache_.end();) {
+    // One linked after this run's start counts from now, so that it too is forgotten in time.
+    entry->second.linked = std::min(entry->second.linked, context_.now_utc);
     entry = context_.now_utc - entry->second.linked > kForgetAfter ? cache_.erase(entry)
                                                                    : std::next(entry);
   }

@@ -38,6 +38,8 @@ class WebCheck {
   void Run(const IgnoreList& ignore, std::vector<Finding>& findings);
 
   const WebSummary& Summary() const { return summary_; }
+  // True when an address had to be asked and the web could not be opened: Run found nothing.
+  bool Unavailable() const { return unavailable_; }
   // The cache as the run leaves it: what it asked, what it took from the cache, and what it
   // kept of addresses no page linked for less than 30 days.
   std::string CacheText() const { return FormatWebCache(cache_); }
@@ -69,6 +71,7 @@ class WebCheck {
   std::vector<LinkedAddress> linked_;
   std::unordered_map<std::string, std::size_t> index_;  // by the address asked
   WebSummary summary_;
+  bool unavailable_ = false;
 };
 
 }  // namespace quorva

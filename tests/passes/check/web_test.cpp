@@ -35,6 +35,12 @@ TEST(WebAddressTest, IsAskedInTheFormServersExpect) {
                     "cher.example/"),
             "http://xn--bcher-kva.example/");
   EXPECT_EQ(AskedAs("https://m\xC3\xBCnchen.de/x"), "https://xn--mnchen-3ya.de/x");
+  // Capitals beyond ASCII too are asked in lower case, as browsers ask them.
+  EXPECT_EQ(AskedAs("http://B\xC3\x9C"
+                    "CHER.example/"),
+            "http://xn--bcher-kva.example/");
+  EXPECT_EQ(AskedAs("http://\xD0\x9F\xD0\xA0\xD0\x98\xD0\x9C\xD0\x95\xD0\xA0.ru/"),
+            "http://xn--e1afmkfd.ru/");
   EXPECT_EQ(AskedAs("http://[2001:DB8::1]:8080/"), "http://[2001:db8::1]:8080/");
   EXPECT_EQ(MakeWebAddress("http://Example.com:8080/x")->host_key, "example.com:8080");
   EXPECT_EQ(MakeWebAddress("https://example.com/x")->host_key, "example.com:443");
@@ -47,6 +53,8 @@ TEST(WebAddressTest, WhatNoServerCanBeAskedIsNoAddress) {
         "http://256.1.1.1/", "http://.example.com/"}) {
     EXPECT_EQ(AskedAs(link), "(invalid)") << link;
   }
+  EXPECT_EQ(AskedAs("http://example.com./"), "http://example.com./");
+  EXPECT_EQ(EscapeUnsafeBytes("/a b\x1B[31m\x7F"), "/a%20b%1B[31m%7F");
   EXPECT_TRUE(IsWebLink("HTTPS://x"));
   EXPECT_FALSE(IsWebLink("ftp://example.com/"));
   EXPECT_FALSE(IsWebLink("page.htm"));
@@ -155,7 +163,7 @@ TEST(WebAskerTest, EachAnswerGivesItsVerdictAndDetail) {
       "moved 200 (moved for good to http://a.example/ok)",
       "broken 308 (a redirect loop)",
       "unverified 301 (301 Moved Permanently without a Location)",
-      "broken 301 (redirects to http://exa mple.com/, not a valid address)",
+      "broken 301 (redirects to http://exa%20mple.com/, not a valid address)",
       "unverified 302 (redirects to a private address)",
       "broken 0 (the connection was refused)",
       "broken 0 (the certificate is not trusted: self-signed)",
@@ -222,6 +230,34 @@ TEST(WebAskerTest, WhatMayPassIsAskedThreeTimesAtMostWithSpreadWaits) {
   EXPECT_EQ(slow.web.timeouts().front(), 2);
   // Three tries of two seconds and the waits between them end well within the run's bound.
   EXPECT_LE(slow.web.Now().count(), 3 * 2000 + 1250 + 2500);
+}
+
+// Tries and waits belong to the address, whatever redirects it takes: a site that never
+// answers holds the run up for three tries and about a minute of waits at most.
+TEST(WebAskerTest, TriesAndWaitsCountForTheWholeAddress) {
+  AskRun run;
+  run.web.On("*", "http://a.example/r",
+             {FakeWebClient::Status(503), FakeWebClient::Status(301, "/down")});
+  run.web.On("*", "http://a.example/down", {FakeWebClient::Status(503)});
+  run.web.On("*", "http://b.example/patient",
+             {FakeWebClient::Status(429, "", "60"), FakeWebClient::Status(429, "", "60"),
+              FakeWebClient::Status(200)});
+  const std::vector<WebVerdict> verdicts =
+      run.Ask({"http://a.example/r", "http://b.example/patient"});
+  EXPECT_EQ(verdicts[0].detail, "503 Service Unavailable");
+  EXPECT_EQ(run.web.RequestsTo("http://a.example/down"), 2u);
+  EXPECT_EQ(verdicts[1].detail, "429 Too Many Requests: the site asked to wait 60 s");
+  EXPECT_EQ(run.web.RequestsTo("http://b.example/patient"), 2u);
+  EXPECT_LT(run.web.Now().count(), 63000 + 1000);
+
+  // A Retry-After date counts from when the answer came, not from when the run began.
+  AskRun late;
+  late.web.On(
+      "*", "http://c.example/late",
+      {Reply{WebAnswer{WebFailure::kNone, 429, "", "Wed, 09 Dec 2026 06:32:10 GMT", ""}, 100000},
+       FakeWebClient::Status(200)});
+  EXPECT_EQ(late.AskOne("http://c.example/late").outcome, WebOutcome::kFine);
+  EXPECT_EQ(late.web.starts()[1].at.count(), 100000 + 30000);
 }
 
 TEST(WebAskerTest, RetryAfterIsWaitedForUpToAMinute) {
@@ -308,6 +344,22 @@ TEST(WebCacheTest, KeepsEveryFieldAndRefusesWhatIsCut) {
             "line 2: a field is not what the cache holds there");
   EXPECT_EQ(ParseWebCache("# QUORVA web cache 1\nhttp://a/\tfine\n").problem,
             "line 2: it has 2 fields, not 6");
+  // A checkout on Windows may end the lines in CR LF.
+  std::string crlf;
+  for (char c : text) {
+    crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  }
+  EXPECT_EQ(FormatWebCache(ParseWebCache(crlf).entries), text);
+  // What the terminal would show as it is, or what no run writes, is no cache.
+  const std::string stamps = "\t2026-12-01T00:00:00Z\t2026-12-01T00:00:00Z\n";
+  for (const std::string& line :
+       {"http://a/\x1B[31m\tfine\t200\t-" + stamps, "ftp://a/\tfine\t200\t-" + stamps,
+        "http://a/\tmoved\t200\t-" + stamps, "http://a/\tfine\t200\thttp://b/" + stamps,
+        "http://a/\tmoved\t200\thttp://b/\x07" + stamps}) {
+    EXPECT_EQ(ParseWebCache("# QUORVA web cache 1\n" + line).problem,
+              "line 2: a field is not what the cache holds there")
+        << line;
+  }
   EXPECT_EQ(FormatUtcStamp(*ParseUtcStamp("2024-02-29T23:59:59Z")), "2024-02-29T23:59:59Z");
   EXPECT_FALSE(ParseUtcStamp("2025-02-29T00:00:00Z"));
   EXPECT_EQ(*ParseHttpDate("Thu, 01 Jan 1970 00:01:00 GMT"), 60);
@@ -362,7 +414,7 @@ TEST(WebCheckTest, EveryPlaceOfAnAddressGetsItsFindingAndEachAddressOneRequest) 
                                       {"two.htm", "http://localhost:8080/"},
                                       {"two.htm", "mailto:someone@example.com"}});
   EXPECT_EQ(FormatWebSummary(summary),
-            "Web: 4 addresses: 1 fine, 2 broken, 0 moved, 0 unverified, 1 not asked; 2 asked, 0 "
+            "Web: 4 addresses: 1 fine, 2 broken, 0 moved, 0 unverified, 1 not asked; 3 asked, 0 "
             "from the cache.");
   ASSERT_EQ(run.findings.size(), 3u);
   EXPECT_EQ(FormatFindingLine(run.findings[0]),
@@ -445,6 +497,20 @@ TEST(WebCheckTest, TheCacheSparesWhatWasFineLatelyAndForgetsWhatNoPageLinks) {
   EXPECT_EQ(run.Run(links).from_cache, 2u);
   run.random = 0.4;  // 6.8 days
   EXPECT_EQ(run.Run(links).from_cache, 0u);
+
+  // An answer dated after the run began is asked again, and an address a page linked "later"
+  // is counted from now, so that it too leaves the cache in time.
+  const std::string future = "\t2099-01-01T00:00:00Z\t2099-01-01T00:00:00Z\n";
+  run.cache = "# QUORVA web cache 1\nhttp://a.example/ok\tfine\t200\t-" + future +
+              "http://z.example/\tfine\t200\t-" + future;
+  EXPECT_EQ(run.Run({{"a.htm", "http://a.example/ok"}}).asked, 1u);
+  const std::string now = FormatUtcStamp(run.now);
+  EXPECT_NE(run.cache.find("http://a.example/ok\tfine\t200\t-\t" + now + "\t" + now + "\n"),
+            std::string::npos)
+      << run.cache;
+  EXPECT_NE(run.cache.find("http://z.example/\tfine\t200\t-\t2099-01-01T00:00:00Z\t" + now),
+            std::string::npos)
+      << run.cache;
 
   // An address no page linked for more than 30 days leaves the cache.
   run.now += 30 * 24 * 3600 + 1;
