@@ -194,10 +194,9 @@ std::string FormatHtmlReport(const CheckResult& result, const ReportHeader& head
       kHtmlReportStyle + "</style>\n</head>\n<body>\n<header>\n<h1>Check of " + folder +
       "</h1>\n<p class=\"run\">" + EscapeHtml(header.tool_name + " " + header.version) +
       " &middot; " + EscapeHtml(header.run_time) + "</p>\n<p class=\"summary\">" +
-      EscapeHtml(FormatCheckSummary(result)) + "</p>\n" +
-      (result.web ? "<p class=\"summary\">" + EscapeHtml(FormatWebSummary(*result.web)) + "</p>\n"
-                  : "") +
-      "</header>\n";
+      EscapeHtml(FormatCheckSummary(result)) +
+      // The web's line goes under the check's, in the same box.
+      (result.web ? "<br>" + EscapeHtml(FormatWebSummary(*result.web)) : "") + "</p>\n</header>\n";
   if (!result.findings.empty()) {
     const KindCounts counts = CountByKind(result.findings);
     html += "<main>\n" + FormatCountsTable(result, counts) + FormatCauses(result.causes) +
