@@ -85,11 +85,15 @@ TEST(WebAddressTest, RedirectsResolveAsBrowsersResolveThem) {
   EXPECT_EQ(to("/x"), "http://a.com/x");
   EXPECT_EQ(to("d"), "http://a.com/b/d");
   EXPECT_EQ(to("../d/./e"), "http://a.com/d/e");
+  EXPECT_EQ(to("x/"), "http://a.com/b/x/");
+  EXPECT_EQ(to("x/.."), "http://a.com/b/");
   EXPECT_EQ(to("../../.."), "http://a.com/");
   EXPECT_EQ(to("//b.com/y"), "http://b.com/y");
   EXPECT_EQ(to("?z"), "http://a.com/b/c?z");
   EXPECT_EQ(to("HTTPS://C.com"), "https://c.com/");
   EXPECT_EQ(to("mailto:x@y.z"), "(none)");
+  // A scheme may hold digits: such a Location leads out of the web, not to a relative path.
+  EXPECT_EQ(to("s3://bucket/x"), "(none)");
 }
 
 // Asks the addresses with a fake clock, and a random source that always gives `random`.
