@@ -42,6 +42,7 @@ TEST(WebAddressTest, IsAskedInTheFormServersExpect) {
   EXPECT_EQ(AskedAs("http://\xD0\x9F\xD0\xA0\xD0\x98\xD0\x9C\xD0\x95\xD0\xA0.ru/"),
             "http://xn--e1afmkfd.ru/");
   EXPECT_EQ(AskedAs("http://[2001:DB8::1]:8080/"), "http://[2001:db8::1]:8080/");
+  EXPECT_EQ(AskedAs("http://[2001:db8::]/a\x7F"), "http://[2001:db8::]/a%7F");
   EXPECT_EQ(MakeWebAddress("http://Example.com:8080/x")->host_key, "example.com:8080");
   EXPECT_EQ(MakeWebAddress("https://example.com/x")->host_key, "example.com:443");
 }
@@ -63,11 +64,13 @@ TEST(WebAddressTest, WhatNoServerCanBeAskedIsNoAddress) {
 
 TEST(WebAddressTest, PrivateHostsAreKnownInEveryForm) {
   for (const char* link :
-       {"http://localhost/", "http://a.localhost/", "http://printer.local/", "http://intranet/",
-        "http://127.0.0.2:8000/", "http://10.1.2.3/", "http://172.16.0.1/", "http://172.31.9.9/",
-        "http://192.168.1.1/", "http://169.254.1.1/", "http://0.0.0.0/", "http://[::1]/",
-        "http://[fe80::1]/", "http://[fd00::1]/", "http://[::ffff:127.0.0.1]/", "http://0x7f.1/",
-        "http://2130706433/", "http://127.1/", "http://017700000001/"}) {
+       {"http://localhost/",   "http://a.localhost/",    "http://printer.local/",
+        "http://intranet/",    "http://127.0.0.2:8000/", "http://10.1.2.3/",
+        "http://172.16.0.1/",  "http://172.31.9.9/",     "http://192.168.1.1/",
+        "http://169.254.1.1/", "http://0.0.0.0/",        "http://[::1]/",
+        "http://[fe80::1]/",   "http://[fd00::1]/",      "http://[::ffff:127.0.0.1]/",
+        "http://[::]/",        "http://0x7f.1/",         "http://2130706433/",
+        "http://127.1/",       "http://017700000001/"}) {
     EXPECT_TRUE(IsPrivate(link)) << link;
   }
   for (const char* link : {"http://example.com/", "http://8.8.8.8/", "http://172.32.0.1/",
