@@ -247,9 +247,9 @@ TEST_F(WebCheckTest, ASiteThatNeverAnswersEndsAtItsTimeouts) {
       run.output.find(": web-unverified: " + server.Url("/slow?s=60") + " (no answer within 2 s)"),
       std::string::npos)
       << run.output;
-  // Three tries of 2 s (4 s each where the client's own guard must end them) and waits of at
-  // most 1.25 s and 2.5 s.
-  EXPECT_LT(seconds, 3 * 4 + 1.25 + 2.5 + 3);
+  // Three tries of 2 s (4 s each where the client's own guard must end them, as under Wine),
+  // waits of at most 1.25 s and 2.5 s, and the run's own work on a busy machine.
+  EXPECT_LT(seconds, 3 * 4 + 1.25 + 2.5 + 6);
   EXPECT_EQ(ReadRecord(server).requests["HEAD /slow?s=60"], 3);
 }
 
