@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <ctime>
 #include <memory>
 #include <optional>
 #include <random>
@@ -16,6 +15,7 @@
 #include "passes/check/reports.h"
 #include "passes/check/web_check.h"
 #include "text/path.h"
+#include "text/utc_time.h"
 
 namespace quorva {
 
@@ -27,15 +27,11 @@ std::string FormatFileCount(std::size_t count) {
   return std::to_string(count) + (count == 1 ? " file" : " files");
 }
 
-// "2026-12-09 21:40 UTC". The tool runs on one thread, so gmtime's shared result is safe.
+// "2026-12-09 21:40 UTC", from the stamp the web cache writes too.
 std::string FormatUtcTime(std::chrono::system_clock::time_point when) {
-  const std::time_t seconds = std::chrono::system_clock::to_time_t(when);
-  char text[32];
-  const std::tm* utc = std::gmtime(&seconds);
-  if (utc == nullptr || std::strftime(text, sizeof text, "%Y-%m-%d %H:%M UTC", utc) == 0) {
-    return "";
-  }
-  return text;
+  const std::string stamp = FormatUtcStamp(
+      std::chrono::duration_cast<std::chrono::seconds>(when.time_since_epoch()).count());
+  return stamp.substr(0, 10) + " " + stamp.substr(11, 5) + " UTC";
 }
 
 WebAskLimits WebLimitsOf(const CheckOptions& options) {
@@ -122,8 +118,9 @@ int CheckAndReport(RunContext& run, PageDigests& written, const CheckOptions& op
       all_written = false;
     }
   }
-  if (web_check && !options.web_cache.empty() && web_check->CacheChanged() &&
-      !report_writes.Write(options.web_cache, web_check->CacheText(), LinkReach::kAnywhere)) {
+  const std::optional<std::string> cache =
+      web_check && !options.web_cache.empty() ? web_check->CacheToWrite() : std::nullopt;
+  if (cache && !report_writes.Write(options.web_cache, *cache, LinkReach::kAnywhere)) {
     run.console.Write("\nError: Web cache (" + options.web_cache + ") not written.\n");
     all_written = false;
   }

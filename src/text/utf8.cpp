@@ -76,4 +76,23 @@ std::string MakeValidUtf8(std::string_view bytes) {
   return text;
 }
 
+std::optional<std::vector<std::uint32_t>> DecodeUtf8(std::string_view bytes) {
+  std::vector<std::uint32_t> codes;
+  for (std::size_t i = 0; i < bytes.size();) {
+    const std::size_t length = Utf8SequenceLength(bytes, i);
+    if (length == 0) {
+      return std::nullopt;
+    }
+    // The lead byte keeps 7, 5, 4 or 3 bits; each following byte 6.
+    std::uint32_t code =
+        static_cast<unsigned char>(bytes[i]) & (length == 1 ? 0x7F : 0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+      code = (code << 6) | (static_cast<unsigned char>(bytes[i + k]) & 0x3F);
+    }
+    codes.push_back(code);
+    i += length;
+  }
+  return codes;
+}
+
 }  // namespace quorva

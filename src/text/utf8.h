@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quorva {
 
@@ -12,5 +14,8 @@ void AppendUtf8(std::string& out, std::uint32_t code);
 // `bytes` as valid UTF-8: valid sequences kept, every other byte taken as the Latin-1 character
 // of its value.
 std::string MakeValidUtf8(std::string_view bytes);
+
+// The code points of valid UTF-8; nothing when any byte is not part of a valid sequence.
+std::optional<std::vector<std::uint32_t>> DecodeUtf8(std::string_view bytes);
 
 }  // namespace quorva

@@ -5,15 +5,13 @@
 #include <cstdint>
 #include <vector>
 
+#include "text/text_utils.h"
+#include "text/utf8.h"
 #include "text/wildcard.h"
 
 namespace quorva {
 
 namespace {
-
-bool IsAsciiSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
-}
 
 bool IsAsciiLetter(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
@@ -26,10 +24,10 @@ bool IsDigit(char c) {
 // What a browser reads of a link: white space around it dropped, tabs and line breaks in it
 // removed.
 std::string CleanLink(std::string_view link) {
-  while (!link.empty() && IsAsciiSpace(link.front())) {
+  while (!link.empty() && IsAsciiWhiteSpace(link.front())) {
     link.remove_prefix(1);
   }
-  while (!link.empty() && IsAsciiSpace(link.back())) {
+  while (!link.empty() && IsAsciiWhiteSpace(link.back())) {
     link.remove_suffix(1);
   }
   std::string clean;
@@ -68,18 +66,11 @@ std::optional<std::uint64_t> ParseIpv4Part(std::string_view part) {
   }
   std::uint64_t value = 0;
   for (char c : part) {
-    unsigned digit = 0;
-    if (IsDigit(c)) {
-      digit = static_cast<unsigned>(c - '0');
-    } else if (c >= 'a' && c <= 'f') {
-      digit = static_cast<unsigned>(c - 'a' + 10);
-    } else {
+    const int digit = HexDigitValue(c);
+    if (digit < 0 || static_cast<unsigned>(digit) >= base) {
       return std::nullopt;
     }
-    if (digit >= base) {
-      return std::nullopt;
-    }
-    value = value * base + digit;
+    value = value * base + static_cast<unsigned>(digit);
     if (value > 0xFFFFFFFFu) {
       return std::nullopt;
     }
@@ -183,12 +174,11 @@ std::optional<std::array<std::uint8_t, 16>> ParseIpv6(std::string_view text) {
     }
     std::uint16_t value = 0;
     for (char c : group) {
-      const char lower = FoldAsciiCase(c);
-      if (!IsDigit(lower) && !(lower >= 'a' && lower <= 'f')) {
+      const int digit = HexDigitValue(c);
+      if (digit < 0) {
         return std::nullopt;
       }
-      value = static_cast<std::uint16_t>(value * 16 +
-                                         (IsDigit(lower) ? lower - '0' : lower - 'a' + 10));
+      value = static_cast<std::uint16_t>(value * 16 + digit);
     }
     groups.push_back(value);
     if (end == std::string_view::npos) {
@@ -235,17 +225,13 @@ bool IsPrivateIpv6(const std::array<std::uint8_t, 16>& bytes) {
   return (bytes[0] & 0xFE) == 0xFC || (bytes[0] == 0xFE && (bytes[1] & 0xC0) == 0x80);
 }
 
-bool EndsWith(std::string_view text, std::string_view end) {
-  return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
-}
-
 // Names that never lead to the public web.
 bool IsPrivateName(std::string_view host) {
-  if (EndsWith(host, ".")) {
+  if (!host.empty() && host.back() == '.') {
     host.remove_suffix(1);
   }
-  return host == "localhost" || EndsWith(host, ".localhost") || EndsWith(host, ".local") ||
-         host.find('.') == std::string_view::npos;
+  return host == "localhost" || EndsWithWithoutCase(host, ".localhost") ||
+         EndsWithWithoutCase(host, ".local") || host.find('.') == std::string_view::npos;
 }
 
 // Lower case for the letters of the scripts whose capitals host names most often hold (Latin,
@@ -268,37 +254,6 @@ std::uint32_t FoldLetterCase(std::uint32_t code) {
     return code + 1;
   }
   return code;
-}
-
-// The code points of a UTF-8 label; nothing when its bytes are not UTF-8.
-std::optional<std::vector<std::uint32_t>> DecodeUtf8(std::string_view text) {
-  std::vector<std::uint32_t> codes;
-  for (std::size_t i = 0; i < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    std::size_t length = lead < 0x80    ? 1
-                         : lead >= 0xF0 ? 4
-                         : lead >= 0xE0 ? 3
-                         : lead >= 0xC2 ? 2
-                                        : 0;
-    if (length == 0 || lead > 0xF4 || i + length > text.size()) {
-      return std::nullopt;
-    }
-    std::uint32_t code = length == 1 ? lead : lead & (0x7F >> length);
-    for (std::size_t k = 1; k < length; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      if ((next & 0xC0) != 0x80) {
-        return std::nullopt;
-      }
-      code = (code << 6) | (next & 0x3F);
-    }
-    static constexpr std::uint32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (code < kLeast[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-      return std::nullopt;
-    }
-    codes.push_back(code);
-    i += length;
-  }
-  return codes;
 }
 
 // A label beyond ASCII in Punycode, with its "xn--".

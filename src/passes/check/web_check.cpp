@@ -48,6 +48,14 @@ WebCheck::WebCheck(std::function<std::unique_ptr<WebClient>()> open_web, WebAskL
                    WebAskContext context)
     : open_web_(std::move(open_web)), limits_(limits), context_(std::move(context)) {}
 
+std::optional<std::string> WebCheck::CacheToWrite() const {
+  std::string text = FormatWebCache(cache_);
+  if (text == cache_as_read_) {
+    return std::nullopt;
+  }
+  return text;
+}
+
 std::string WebCheck::UseCache(std::string_view text) {
   WebCacheRead read = ParseWebCache(text);
   cache_ = std::move(read.entries);
@@ -66,10 +74,10 @@ void WebCheck::AddLink(const std::string& page, const PlacedText& link) {
     return;
   }
   const std::string decoded = DecodeCharacterReferences(link.text);
-  if (!IsWebLink(decoded)) {
+  std::optional<WebAddress> address = MakeWebAddress(decoded);
+  if (!address && !IsWebLink(decoded)) {
     return;
   }
-  std::optional<WebAddress> address = MakeWebAddress(decoded);
   // Links that are no valid URL are one address each, as written.
   const std::string key = address ? address->url : "\n" + decoded;
   auto found = index_.emplace(key, linked_.size());

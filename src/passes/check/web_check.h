@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -40,11 +41,10 @@ class WebCheck {
   const WebSummary& Summary() const { return summary_; }
   // True when an address had to be asked and the web could not be opened: Run found nothing.
   bool Unavailable() const { return unavailable_; }
-  // The cache as the run leaves it: what it asked, what it took from the cache, and what it
-  // kept of addresses no page linked for less than 30 days.
-  std::string CacheText() const { return FormatWebCache(cache_); }
-  // False when the cache would be written with the bytes it was read with.
-  bool CacheChanged() const { return CacheText() != cache_as_read_; }
+  // The cache's text as the run leaves it (what it asked, what it took from the cache, and what
+  // it kept of addresses no page linked for less than 30 days); nothing when those are the
+  // bytes it was read with, which need no write.
+  std::optional<std::string> CacheToWrite() const;
 
  private:
   struct Place {

@@ -404,8 +404,11 @@ struct WebCheckRun {
     }
     findings.clear();
     check.Run(IgnoreList(ignore), findings);
-    cache = check.CacheText();
-    cache_changed = check.CacheChanged();
+    const std::optional<std::string> written = check.CacheToWrite();
+    cache_changed = written.has_value();
+    if (written) {
+      cache = *written;
+    }
     return check.Summary();
   }
 };
