@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,7 @@ bool IsPrivate(const std::string& link) {
 
 TEST(WebAddressTest, IsAskedInTheFormServersExpect) {
   EXPECT_EQ(AskedAs("HTTP://Example.COM"), "http://example.com/");
+  EXPECT_EQ(AskedAs("http://Zz.example/"), "http://zz.example/");
   EXPECT_EQ(AskedAs("  https://example.com:443/a/B?c=D#part \n"), "https://example.com/a/B?c=D");
   EXPECT_EQ(AskedAs("http://example.com:80?q"), "http://example.com/?q");
   EXPECT_EQ(AskedAs("http://example.com:8080"), "http://example.com:8080/");
@@ -51,7 +53,8 @@ TEST(WebAddressTest, WhatNoServerCanBeAskedIsNoAddress) {
   for (const char* link :
        {"http://", "http://exa mple.com/", "http://example.com:99999/", "http://example.com:8a/",
         "http://[::1/", "http://[1::2::3]/", "http://ex%41mple.com/", "http://\xFF.com/",
-        "http://256.1.1.1/", "http://.example.com/"}) {
+        "http://256.1.1.1/", "http://.example.com/", "http://a..example.com/",
+        "http://[1:2:3:4::5:6:7:8]/"}) {
     EXPECT_EQ(AskedAs(link), "(invalid)") << link;
   }
   EXPECT_EQ(AskedAs("http://example.com./"), "http://example.com./");
@@ -228,10 +231,14 @@ TEST(WebAskerTest, WhatMayPassIsAskedThreeTimesAtMostWithSpreadWaits) {
   slow.limits.timeout_seconds = 2;
   slow.web.On("*", "http://a.example/slow", {FakeWebClient::Failure(WebFailure::kTimeout, 2000)});
   slow.web.On("*", "http://a.example/reset", {FakeWebClient::Failure(WebFailure::kReset)});
+  slow.web.On("*", "http://a.example/throttled", {FakeWebClient::Status(429)});
   const std::vector<WebVerdict> verdicts =
-      slow.Ask({"http://a.example/slow", "http://a.example/reset"});
+      slow.Ask({"http://a.example/slow", "http://a.example/reset", "http://a.example/throttled"});
   EXPECT_EQ(verdicts[0].detail, "no answer within 2 s");
   EXPECT_EQ(verdicts[1].detail, "the connection was reset");
+  EXPECT_EQ(verdicts[2].outcome, WebOutcome::kUnverified);
+  EXPECT_EQ(verdicts[2].detail, "429 Too Many Requests");
+  EXPECT_EQ(slow.web.RequestsTo("http://a.example/throttled"), 3u);
   EXPECT_EQ(slow.web.RequestsTo("http://a.example/slow"), 3u);
   EXPECT_EQ(slow.web.RequestsTo("http://a.example/reset"), 3u);
   EXPECT_EQ(slow.web.timeouts().front(), 2);
@@ -369,6 +376,16 @@ TEST(WebCacheTest, KeepsEveryFieldAndRefusesWhatIsCut) {
   }
   EXPECT_EQ(FormatUtcStamp(*ParseUtcStamp("2024-02-29T23:59:59Z")), "2024-02-29T23:59:59Z");
   EXPECT_FALSE(ParseUtcStamp("2025-02-29T00:00:00Z"));
+  // Every month's last day is taken, and the day after it is not.
+  const int last_days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  for (int month = 1; month <= 12; ++month) {
+    char last[32];
+    char after[32];
+    std::snprintf(last, sizeof last, "2025-%02d-%02dT00:00:00Z", month, last_days[month - 1]);
+    std::snprintf(after, sizeof after, "2025-%02d-%02dT00:00:00Z", month, last_days[month - 1] + 1);
+    EXPECT_TRUE(ParseUtcStamp(last)) << last;
+    EXPECT_FALSE(ParseUtcStamp(after)) << after;
+  }
   EXPECT_EQ(*ParseHttpDate("Thu, 01 Jan 1970 00:01:00 GMT"), 60);
 }
 
