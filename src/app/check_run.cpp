@@ -75,21 +75,24 @@ void ReadWebCache(const std::string& path, FileSystem& disk, WebCheck& web, Cons
 
 }  // namespace
 
-int CheckAndReport(RunContext& run, PageDigests& written, const CheckOptions& options,
-                   IgnoreList ignore, const CheckedPaths& paths, FileSystem& disk,
-                   const std::function<std::unique_ptr<WebClient>()>& open_web) {
+CheckScope MakeCheckScope(const CheckOptions& options, IgnoreList ignore,
+                          const CheckedPaths& paths) {
   const PathParts parts = SplitPath(paths.toc_page);
-  CheckScope scope{parts.drive + parts.folder, paths.toc_page,  paths.index_page,
-                   paths.frameset_template,    options.reports, std::move(ignore)};
+  return CheckScope{parts.drive + parts.folder, paths.toc_page,  paths.index_page,
+                    paths.frameset_template,    options.reports, std::move(ignore)};
+}
+
+int CheckAndReport(RunContext& run, OutputFolderCheck& check, const CheckOptions& options,
+                   FileSystem& disk, const std::function<std::unique_ptr<WebClient>()>& open_web) {
+  const CheckScope& scope = check.Scope();
   const auto now = std::chrono::system_clock::now();
   const std::string run_time = FormatUtcTime(now);
   std::optional<WebCheck> web_check;
   if (options.web && open_web) {
     web_check.emplace(open_web, WebLimitsOf(options), MakeWebAskContext(now, run.console));
     ReadWebCache(options.web_cache, disk, *web_check, run.console);
-    scope.web = &*web_check;
   }
-  const CheckResult result = CheckOutputFolder(run, scope, written);
+  const CheckResult result = check.Finish(web_check ? &*web_check : nullptr);
   run.console.ShowProgress("");
   // Where the loader found libcurl but could not load it, the check learned nothing of the web.
   if (web_check && web_check->Unavailable()) {

@@ -7,8 +7,8 @@
 
 #include "app/check_options.h"
 #include "core/run_context.h"
+#include "passes/check/check_pass.h"
 #include "passes/check/ignore_list.h"
-#include "passes/check/page_digest.h"
 #include "platform/dry_run_file_system.h"
 #include "platform/web_client.h"
 
@@ -21,13 +21,16 @@ struct CheckedPaths {
   std::string frameset_template;
 };
 
-// Checks the output folder after the passes (and with `open_web`, the web links), prints the
-// findings, their causes and their summary and writes each report and the web cache to the
-// disk (also in a dry run). Gives the exit code: 4 for problems under --strict, 3 for a report
-// or the web cache not written, 0 otherwise.
-// `written` holds the digests of the pages the passes wrote.
-int CheckAndReport(RunContext& run, PageDigests& written, const CheckOptions& options,
-                   IgnoreList ignore, const CheckedPaths& paths, FileSystem& disk,
+// What the check covers, from the command line.
+CheckScope MakeCheckScope(const CheckOptions& options, IgnoreList ignore,
+                          const CheckedPaths& paths);
+
+// Finishes the check of the output folder after the passes (and with `open_web`, checks the web
+// links), prints the findings, their causes and their summary and writes each report and the
+// web cache to the disk (also in a dry run). Gives the exit code: 4 for problems under
+// --strict, 3 for a report or the web cache not written, 0 otherwise.
+int CheckAndReport(RunContext& run, OutputFolderCheck& check, const CheckOptions& options,
+                   FileSystem& disk,
                    const std::function<std::unique_ptr<WebClient>()>& open_web = {});
 
 // Lists what a dry run would have changed and created, but for the reports and the web cache,

@@ -240,6 +240,8 @@ void RunPasses(RunContext& run, const RunSetup& setup) {
     CreateIndexFramePages(run, setup.format, setup.index_page_title, toc_page);
   }
   ModifyTopics(run, toc_page);
+  // The menu goes only into topics; the compression pass reads it from its page if at all.
+  std::string().swap(run.menu);
   CompressOutputFolder(run, toc_page);
 }
 
@@ -260,17 +262,17 @@ int RunSteps(const std::vector<std::string>& arguments, FileSystem& fs, Console&
   names.ClearListedNames();
   RunContext run(help, console, run_setup.settings, names);
   // The check takes the pages the passes write as they go to disk, rather than read them again.
-  PageDigests written;
+  std::optional<OutputFolderCheck> check;
   if (options.Checks()) {
-    run.writes.TellOfWrites(written);
+    const CheckedPaths paths{run_setup.paths.toc_page, run_setup.paths.index_page, arguments[0]};
+    run.writes.TellOfWrites(
+        check.emplace(run, MakeCheckScope(options, std::move(run_setup.ignore), paths)));
   }
   RunPasses(run, run_setup);
   console.Write("\ncomplete.\n");
   int exit_code = kExitDone;
-  if (options.Checks()) {
-    const CheckedPaths paths{run_setup.paths.toc_page, run_setup.paths.index_page, arguments[0]};
-    exit_code =
-        CheckAndReport(run, written, options, std::move(run_setup.ignore), paths, fs, web.open);
+  if (check) {
+    exit_code = CheckAndReport(run, *check, options, fs, web.open);
   }
   if (dry_run) {
     PrintDryRunPlan(*dry_run, options, console);

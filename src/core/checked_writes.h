@@ -37,6 +37,10 @@ class CheckedWrites {
   bool ReplaceChanged(const std::string& path, const std::string& old_bytes,
                       const std::string& new_bytes);
 
+  // The run reads nothing more of the bytes it wrote to `path`; true when the file system let go
+  // of them (see FileSystem::ForgetWrittenBytes).
+  bool ForgetWrittenBytes(const std::string& path) { return fs_.ForgetWrittenBytes(path); }
+
   // From now on, tells `listener` of the bytes each file gets on disk, also of a file whose
   // bytes stayed the same.
   void TellOfWrites(WrittenPageListener& listener) { listener_ = &listener; }

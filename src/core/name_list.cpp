@@ -19,12 +19,12 @@ bool IsNavigationPageName(std::string_view name) {
 }
 
 void NameList::AddListedName(std::string_view name) {
-  folded_names_.insert(FoldAsciiCase(name));
+  names_.Add(name);
   ++count_;
 }
 
 bool NameList::IsNewName(std::string_view name) const {
-  return folded_names_.find(FoldAsciiCase(name)) == folded_names_.end();
+  return !names_.Holds(name);
 }
 
 void NameList::ReleaseListedNames() {
@@ -32,7 +32,7 @@ void NameList::ReleaseListedNames() {
 }
 
 void NameList::ClearListedNames() {
-  folded_names_.clear();
+  names_.Clear();
   count_ = 0;
 }
 

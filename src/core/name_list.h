@@ -3,8 +3,9 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
+
+#include "text/string_table.h"
 
 namespace quorva {
 
@@ -26,7 +27,7 @@ class NameList {
   std::size_t Count() const { return count_; }
 
  private:
-  std::unordered_multiset<std::string> folded_names_;
+  StringTable names_{true};
   std::size_t count_ = 0;
 };
 

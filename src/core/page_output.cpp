@@ -40,18 +40,31 @@ bool PageOutput::MakeFinalForm(const std::string& path, std::string& text,
 bool PageOutput::WriteNewPage(const std::string& path, std::string text, bool last_rewrite,
                               LinkReach reach) {
   const bool finished = MakeFinalForm(path, text, last_rewrite);
-  return Settle(path, finished, writes_.Write(path, text, reach));
+  // The topics pass reads every page it does not know as finished.
+  return Settle(path, text, finished, true, writes_.Write(path, text, reach));
 }
 
 bool PageOutput::ReplacePage(const std::string& path, const std::string& old_bytes,
                              std::string text) {
   const bool finished = MakeFinalForm(path, text, true);
-  return Settle(path, finished, writes_.ReplaceChanged(path, old_bytes, text));
+  // This is the last rewrite: only the compression pass may read the page again.
+  return Settle(path, text, finished, settings_.compression,
+                writes_.ReplaceChanged(path, old_bytes, text));
 }
 
-bool PageOutput::Settle(const std::string& path, bool finished, bool on_disk) {
+void PageOutput::LeaveFinal(const std::string& path, std::string_view bytes) {
+  if (writes_.ForgetWrittenBytes(path)) {
+    titles_.Learn(path, bytes);
+  }
+}
+
+bool PageOutput::Settle(const std::string& path, std::string_view bytes, bool finished,
+                        bool read_again, bool on_disk) {
   if (finished && on_disk) {
-    finished_.insert(path);
+    finished_.Add(path);
+  }
+  if (on_disk && (finished || !read_again)) {
+    LeaveFinal(path, bytes);
   }
   return on_disk;
 }

@@ -2,10 +2,11 @@
 
 #include <string>
 #include <string_view>
-#include <unordered_set>
 
 #include "core/checked_writes.h"
+#include "core/page_title_cache.h"
 #include "core/run_settings.h"
+#include "text/string_table.h"
 
 namespace quorva {
 
@@ -16,8 +17,8 @@ namespace quorva {
 // failed one ends the run (see CheckedWrites).
 class PageOutput {
  public:
-  PageOutput(CheckedWrites& writes, const RunSettings& settings)
-      : writes_(writes), settings_(settings) {}
+  PageOutput(CheckedWrites& writes, const RunSettings& settings, PageTitleCache& titles)
+      : writes_(writes), settings_(settings), titles_(titles) {}
   PageOutput(const PageOutput&) = delete;
   PageOutput& operator=(const PageOutput&) = delete;
 
@@ -30,18 +31,25 @@ class PageOutput {
   // False when the system refused the file, which keeps its old bytes.
   bool ReplacePage(const std::string& path, const std::string& old_bytes, std::string text);
 
+  // The page's bytes on disk are its last of the run: no pass reads them again. A dry run lets go
+  // of them, keeping only the page's title, which a later trail may name.
+  void LeaveFinal(const std::string& path, std::string_view bytes);
+
   // True when the page's final bytes for this run are on disk.
-  bool IsFinished(const std::string& path) const { return finished_.count(path) != 0; }
+  bool IsFinished(const std::string& path) const { return finished_.Holds(path); }
 
  private:
   // Turns a page's text into its bytes on disk; true when they are its final, compressed form.
   bool MakeFinalForm(const std::string& path, std::string& text, bool last_rewrite) const;
   // Remembers a page in final form once its bytes are on disk; gives back whether they are.
-  bool Settle(const std::string& path, bool finished, bool on_disk);
+  // `read_again`: a later pass reads the page unless it is finished.
+  bool Settle(const std::string& path, std::string_view bytes, bool finished, bool read_again,
+              bool on_disk);
 
   CheckedWrites& writes_;
   const RunSettings& settings_;
-  std::unordered_set<std::string> finished_;
+  PageTitleCache& titles_;
+  StringTable finished_;
 };
 
 // Compresses a page's rewritten text at once when compression is on and the compression pass

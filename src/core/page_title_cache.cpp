@@ -6,14 +6,31 @@
 
 namespace quorva {
 
-std::optional<std::string> PageTitleCache::Title(const std::string& path) {
-  auto found = entries_.find(path);
-  if (found != entries_.end()) {
-    std::optional<FileStamp> stamp = files_.Stamp(path);
-    if (stamp && *stamp == found->second.stamp) {
-      return found->second.title;
+namespace {
+
+std::uint64_t DigestStamp(const FileStamp& stamp) {
+  std::uint64_t digest = 14695981039346656037ull;
+  for (std::uint64_t field :
+       {stamp.device, stamp.file, stamp.size, stamp.modified, stamp.changed}) {
+    for (int byte = 0; byte < 8; ++byte) {
+      digest ^= (field >> (8 * byte)) & 0xff;
+      digest *= 1099511628211ull;
     }
-    entries_.erase(found);
+  }
+  return digest;
+}
+
+}  // namespace
+
+std::optional<std::string> PageTitleCache::Title(const std::string& path) {
+  const std::uint32_t known = paths_.Find(path);
+  if (known != StringTable::kNone && entries_[known].held) {
+    Entry& entry = entries_[known];
+    std::optional<FileStamp> stamp = files_.Stamp(path);
+    if (stamp && DigestStamp(*stamp) == entry.stamp_digest) {
+      return titles_.substr(entry.title_begin, entry.title_size);
+    }
+    entry.held = false;
   }
   std::unique_ptr<ByteReader> file = files_.OpenForReading(path);
   if (!file) {
@@ -22,12 +39,29 @@ std::optional<std::string> PageTitleCache::Title(const std::string& path) {
   // The stamp is the file's as opened, before it is read: a change while it is read shows at
   // the next look. A file changed too recently for its stamp to show the next change is read
   // again next time.
-  std::optional<FileStamp> stamp = file->Stamp();
+  const std::optional<FileStamp> stamp = file->Stamp();
   std::string title = ReadPageTitle(*file);
-  if (stamp && stamp->settled) {
-    entries_.emplace(path, Entry{*stamp, title});
-  }
+  Remember(path, stamp, title);
   return title;
+}
+
+void PageTitleCache::Learn(const std::string& path, std::string_view bytes) {
+  BytesReader reader(bytes);
+  Remember(path, files_.Stamp(path), ReadPageTitle(reader));
+}
+
+void PageTitleCache::Remember(const std::string& path, const std::optional<FileStamp>& stamp,
+                              const std::string& title) {
+  if (!stamp || !stamp->settled) {
+    return;
+  }
+  const std::uint32_t number = paths_.Add(path);
+  if (number == entries_.size()) {
+    entries_.emplace_back();
+  }
+  entries_[number] =
+      Entry{DigestStamp(*stamp), titles_.size(), static_cast<std::uint32_t>(title.size()), true};
+  titles_ += title;
 }
 
 }  // namespace quorva

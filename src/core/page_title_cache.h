@@ -1,10 +1,14 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
-#include <unordered_map>
+#include <string_view>
+#include <vector>
 
 #include "platform/file_system.h"
+#include "text/string_table.h"
 
 namespace quorva {
 
@@ -20,14 +24,28 @@ class PageTitleCache {
   // What ReadPageTitle gives for `path`, read from the file only when it has changed.
   std::optional<std::string> Title(const std::string& path);
 
+  // Takes the title of the bytes the run has just written to `path`, for a file system that let
+  // go of them (see FileSystem::ForgetWrittenBytes).
+  void Learn(const std::string& path, std::string_view bytes);
+
  private:
+  // A title of a hundred thousand pages is kept in a few dozen bytes: the stamp as a 64-bit
+  // digest (two stamps of one file that differ give the same digest once in 2^64), the title in
+  // one buffer with the others.
   struct Entry {
-    FileStamp stamp;  // the file's stamp before its title was read
-    std::string title;
+    std::uint64_t stamp_digest = 0;
+    std::size_t title_begin = 0;
+    std::uint32_t title_size = 0;
+    bool held = false;
   };
 
+  void Remember(const std::string& path, const std::optional<FileStamp>& stamp,
+                const std::string& title);
+
   FileSystem& files_;
-  std::unordered_map<std::string, Entry> entries_;
+  StringTable paths_;
+  std::vector<Entry> entries_;  // by the path's number
+  std::string titles_;
 };
 
 }  // namespace quorva

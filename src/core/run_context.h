@@ -23,7 +23,7 @@ struct RunContext {
         names(name_list),
         titles(file_system),
         writes(file_system, run_console),
-        pages(writes, run_settings) {}
+        pages(writes, run_settings, titles) {}
   RunContext(const RunContext&) = delete;
   RunContext& operator=(const RunContext&) = delete;
 

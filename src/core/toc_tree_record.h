@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
+#include <vector>
 
+#include "text/string_table.h"
 #include "text/wildcard.h"
 
 namespace quorva {
@@ -13,33 +15,34 @@ namespace quorva {
 // What the passes learned of the TOC tree, for readers after them: the TOC pages the breadcrumb
 // and index frame walks entered, the topics they list, the pages the topics pass rewrote as
 // topics, with those whose new bytes could not be written, and the index frame pages the index
-// frame pass made. Paths compare without regard to the case of A-Z, as the walks' names do.
+// frame pass made. Paths compare without regard to the case of A-Z, as the walks' names do; each
+// is kept once, with what is known of it.
 class TocTreeRecord {
  public:
-  void AddTocPage(std::string_view path) { toc_pages_.insert(FoldAsciiCase(path)); }
-  void AddListedTopic(std::string_view path) { listed_topics_.insert(FoldAsciiCase(path)); }
+  void AddTocPage(std::string_view path) { Mark(path, kTocPage); }
+  void AddListedTopic(std::string_view path) { Mark(path, kListedTopic); }
   void AddTopic(std::string_view path, bool written) {
-    topics_.insert(FoldAsciiCase(path));
-    if (!written) {
-      unwritten_topics_.insert(FoldAsciiCase(path));
-    }
+    Mark(path, written ? kTopic : kTopic | kUnwrittenTopic);
   }
 
   // An index frame page made for the topic at `topic_path`; `empty_title` when the title it
   // takes from the topic came out empty.
   void AddIndexFramePage(std::string_view path, std::string_view topic_path, bool empty_title) {
-    index_frame_pages_.insert(FoldAsciiCase(path));
+    if (!Is(path, kIndexFramePage)) {
+      ++index_frame_pages_;
+    }
+    Mark(path, kIndexFramePage);
     if (empty_title) {
       empty_titled_.emplace(FoldAsciiCase(topic_path), path);
     }
   }
 
-  bool IsTocPage(std::string_view path) const { return Holds(toc_pages_, path); }
-  bool IsListedTopic(std::string_view path) const { return Holds(listed_topics_, path); }
-  bool IsTopic(std::string_view path) const { return Holds(topics_, path); }
-  bool IsUnwrittenTopic(std::string_view path) const { return Holds(unwritten_topics_, path); }
-  bool IsIndexFramePage(std::string_view path) const { return Holds(index_frame_pages_, path); }
-  std::size_t IndexFramePageCount() const { return index_frame_pages_.size(); }
+  bool IsTocPage(std::string_view path) const { return Is(path, kTocPage); }
+  bool IsListedTopic(std::string_view path) const { return Is(path, kListedTopic); }
+  bool IsTopic(std::string_view path) const { return Is(path, kTopic); }
+  bool IsUnwrittenTopic(std::string_view path) const { return Is(path, kUnwrittenTopic); }
+  bool IsIndexFramePage(std::string_view path) const { return Is(path, kIndexFramePage); }
+  std::size_t IndexFramePageCount() const { return index_frame_pages_; }
   // The index frame page made for the topic with an empty title; nothing when there is none.
   const std::string* EmptyTitledIndexFramePage(std::string_view topic_path) const {
     auto found = empty_titled_.find(FoldAsciiCase(topic_path));
@@ -47,15 +50,29 @@ class TocTreeRecord {
   }
 
  private:
-  static bool Holds(const std::unordered_set<std::string>& paths, std::string_view path) {
-    return paths.count(FoldAsciiCase(path)) != 0;
+  enum Role : std::uint8_t {
+    kTocPage = 1,
+    kListedTopic = 2,
+    kTopic = 4,
+    kUnwrittenTopic = 8,
+    kIndexFramePage = 16,
+  };
+
+  void Mark(std::string_view path, std::uint8_t roles) {
+    const std::uint32_t number = paths_.Add(path);
+    if (number == roles_.size()) {
+      roles_.push_back(0);
+    }
+    roles_[number] |= roles;
+  }
+  bool Is(std::string_view path, std::uint8_t role) const {
+    const std::uint32_t number = paths_.Find(path);
+    return number != StringTable::kNone && (roles_[number] & role) != 0;
   }
 
-  std::unordered_set<std::string> toc_pages_;
-  std::unordered_set<std::string> listed_topics_;
-  std::unordered_set<std::string> topics_;
-  std::unordered_set<std::string> unwritten_topics_;
-  std::unordered_set<std::string> index_frame_pages_;
+  StringTable paths_{true};
+  std::vector<std::uint8_t> roles_;  // by the path's number
+  std::size_t index_frame_pages_ = 0;
   std::unordered_map<std::string, std::string> empty_titled_;  // topic path to page path
 };
 

@@ -45,27 +45,34 @@ class KeptFileReader : public ByteReader {
   FileStamp stamp_;
 };
 
+}  // namespace
+
+const DryRunFileSystem::WrittenFile* DryRunFileSystem::Find(const std::string& path) const {
+  const std::uint32_t number = keys_.Find(MakeKey(path));
+  return number == StringTable::kNone || written_[number].version == 0 ? nullptr
+                                                                       : &written_[number];
+}
+
+std::string DryRunFileSystem::PathOf(std::uint32_t number) const {
+  auto named = named_as_.find(number);
+  return named != named_as_.end() ? named->second : std::string(keys_.Get(number));
+}
+
 // A stamp no file on the disk has, new with every write, so a changed page is read again.
-FileStamp MakeKeptStamp(const std::string& bytes, std::uint64_t version) {
+FileStamp DryRunFileSystem::StampOf(std::uint32_t number) const {
+  const WrittenFile& file = written_[number];
   FileStamp stamp;
   stamp.device = std::numeric_limits<std::uint64_t>::max();
-  stamp.file = version;
-  stamp.size = bytes.size();
-  stamp.modified = version;
-  stamp.changed = version;
+  stamp.file = file.version;
+  stamp.size = file.size;
+  stamp.modified = file.version;
+  stamp.changed = file.version;
   stamp.settled = true;
   return stamp;
 }
 
-}  // namespace
-
-const DryRunFileSystem::WrittenFile* DryRunFileSystem::Find(const std::string& path) const {
-  auto found = written_.find(MakeKey(path));
-  return found == written_.end() ? nullptr : &found->second;
-}
-
 bool DryRunFileSystem::IsHidden(const std::string& path) const {
-  return removed_.count(MakeKey(path)) != 0;
+  return !removed_.empty() && removed_.count(MakeKey(path)) != 0;
 }
 
 bool DryRunFileSystem::IsReadable(const std::string& path) {
@@ -77,45 +84,73 @@ bool DryRunFileSystem::IsReadable(const std::string& path) {
 
 std::optional<std::uint64_t> DryRunFileSystem::FileLength(const std::string& path) {
   if (const WrittenFile* file = Find(path)) {
-    return file->bytes.size();
+    return file->size;
   }
   return IsHidden(path) ? std::nullopt : disk_.FileLength(path);
 }
 
 std::optional<FileStamp> DryRunFileSystem::Stamp(const std::string& path) {
-  if (const WrittenFile* file = Find(path)) {
-    return MakeKeptStamp(file->bytes, file->version);
+  if (Find(path) != nullptr) {
+    return StampOf(keys_.Find(MakeKey(path)));
   }
   return IsHidden(path) ? std::nullopt : disk_.Stamp(path);
 }
 
 std::unique_ptr<ByteReader> DryRunFileSystem::OpenForReading(const std::string& path) {
-  if (const WrittenFile* file = Find(path)) {
-    return std::make_unique<KeptFileReader>(file->bytes, MakeKeptStamp(file->bytes, file->version));
+  if (Find(path) != nullptr) {
+    const std::uint32_t number = keys_.Find(MakeKey(path));
+    auto kept = bytes_.find(number);
+    // Bytes the run let go of are read by no one.
+    return kept == bytes_.end() ? nullptr
+                                : std::make_unique<KeptFileReader>(kept->second, StampOf(number));
   }
   return IsHidden(path) ? nullptr : disk_.OpenForReading(path);
 }
 
 std::optional<std::string> DryRunFileSystem::ReadBinary(const std::string& path) {
-  if (const WrittenFile* file = Find(path)) {
-    return file->bytes;
+  if (Find(path) != nullptr) {
+    auto kept = bytes_.find(keys_.Find(MakeKey(path)));
+    return kept == bytes_.end() ? std::nullopt : std::optional<std::string>(kept->second);
   }
   return IsHidden(path) ? std::nullopt : disk_.ReadBinary(path);
 }
 
 WriteResult DryRunFileSystem::Keep(const std::string& path, std::string_view bytes,
                                    const WriteResult& result) {
-  if (result.Written()) {
-    const std::string key = MakeKey(path);
-    WrittenFile& file = written_[key];
-    if (file.path.empty()) {
-      file.path = path;
-    }
-    file.bytes.assign(bytes.data(), bytes.size());
-    file.version = next_version_++;
-    removed_.erase(key);
+  if (!result.Written()) {
+    return result;
   }
+  const std::string key = MakeKey(path);
+  const std::uint32_t number = keys_.Add(key);
+  if (number == written_.size()) {
+    written_.emplace_back();
+    if (key != path) {
+      named_as_.emplace(number, path);
+    }
+  }
+  // Whether the disk's file differs is told now, while the bytes are at hand. A file of the
+  // same length is read to tell; most files a run changes change their length.
+  WrittenFile& file = written_[number];
+  const std::optional<std::uint64_t> length = disk_.FileLength(path);
+  file.on_disk = length.has_value();
+  file.differs = true;
+  if (length && *length == bytes.size()) {
+    const std::optional<std::string> on_disk = disk_.ReadBinary(path);
+    file.on_disk = on_disk.has_value();
+    file.differs = !on_disk || *on_disk != bytes;
+  }
+  file.size = bytes.size();
+  file.version = next_version_++;
+  bytes_[number].assign(bytes.data(), bytes.size());
+  removed_.erase(key);
   return result;
+}
+
+bool DryRunFileSystem::ForgetWrittenBytes(const std::string& path) {
+  if (Find(path) == nullptr) {
+    return false;
+  }
+  return bytes_.erase(keys_.Find(MakeKey(path))) != 0;
 }
 
 WriteResult DryRunFileSystem::ProbeWrite(const std::string& path, std::string_view bytes,
@@ -150,7 +185,11 @@ bool DryRunFileSystem::RemoveFile(const std::string& path) {
     return false;
   }
   const std::string key = MakeKey(path);
-  written_.erase(key);
+  const std::uint32_t number = keys_.Find(key);
+  if (number != StringTable::kNone) {
+    written_[number].version = 0;
+    bytes_.erase(number);
+  }
   removed_.insert(key);
   return true;
 }
@@ -173,9 +212,10 @@ std::vector<std::string> DryRunFileSystem::ListFolder(const std::string& folder,
       names.push_back(std::move(name));
     }
   }
-  for (const auto& [key, file] : written_) {
-    if (MakeFolderKey(key) == folder_key) {
-      names.push_back(FileNameOf(file.path));
+  for (std::uint32_t number = 0; number < written_.size(); ++number) {
+    if (written_[number].version != 0 &&
+        MakeFolderKey(std::string(keys_.Get(number))) == folder_key) {
+      names.push_back(FileNameOf(PathOf(number)));
     }
   }
   return SelectAndSortNames(std::move(names), pattern);
@@ -183,12 +223,15 @@ std::vector<std::string> DryRunFileSystem::ListFolder(const std::string& folder,
 
 DryRunFileSystem::Plan DryRunFileSystem::PlannedChanges() {
   Plan plan;
-  for (const auto& [key, file] : written_) {
-    std::optional<std::string> on_disk = disk_.ReadBinary(file.path);
-    if (!on_disk) {
-      plan.created.push_back(file.path);
-    } else if (*on_disk != file.bytes) {
-      plan.changed.push_back(file.path);
+  for (std::uint32_t number = 0; number < written_.size(); ++number) {
+    const WrittenFile& file = written_[number];
+    if (file.version == 0) {
+      continue;
+    }
+    if (!file.on_disk) {
+      plan.created.push_back(PathOf(number));
+    } else if (file.differs) {
+      plan.changed.push_back(PathOf(number));
     }
   }
   std::sort(plan.changed.begin(), plan.changed.end());

@@ -1,18 +1,21 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/file_system.h"
+#include "text/string_table.h"
 
 namespace quorva {
 
 // A run that writes nothing. Every write lands in memory, refused where the file system beneath
 // would refuse it, and every later read, listing and stamp sees the files as the run has left
-// them so far; removals only hide a file. The disk is only ever read.
+// them so far; removals only hide a file. The disk is only ever read. The bytes of a file are
+// kept only until the run lets go of them (ForgetWrittenBytes): a run over a large help set
+// would otherwise hold every page it writes.
 class DryRunFileSystem : public FileSystem {
  public:
   explicit DryRunFileSystem(FileSystem& disk) : disk_(disk) {}
@@ -29,6 +32,7 @@ class DryRunFileSystem : public FileSystem {
   WriteResult ProbeWrite(const std::string& path, std::string_view bytes, LinkReach reach,
                          WriteKind kind) override;
   bool LinksOutOfItsFolder(const std::string& path) override;
+  bool ForgetWrittenBytes(const std::string& path) override;
   bool RemoveFile(const std::string& path) override;
   std::string AbsolutePath(const std::string& path) override;
   bool IgnoresLetterCase() override;
@@ -44,18 +48,27 @@ class DryRunFileSystem : public FileSystem {
   Plan PlannedChanges();
 
  private:
+  // What the run wrote to one path; what it decides is known at each write, so that the bytes
+  // can go once no reader needs them.
   struct WrittenFile {
-    std::string path;  // as the run named it first
-    std::string bytes;
-    std::uint64_t version = 0;
+    std::uint64_t version = 0;  // 0: removed since, or never written
+    std::uint64_t size = 0;
+    bool on_disk = false;  // the disk holds a file of that name the tool can read
+    bool differs = true;   // from the disk's, or the disk holds none
   };
+  // The file the run wrote at `path`; nothing when it wrote none or removed it since.
   const WrittenFile* Find(const std::string& path) const;
+  std::string PathOf(std::uint32_t number) const;
   bool IsHidden(const std::string& path) const;
   WriteResult Keep(const std::string& path, std::string_view bytes, const WriteResult& result);
+  FileStamp StampOf(std::uint32_t number) const;
 
   FileSystem& disk_;
-  std::map<std::string, WrittenFile> written_;  // by the path's key
-  std::set<std::string> removed_;               // keys
+  StringTable keys_;                                         // the paths' keys, numbered
+  std::vector<WrittenFile> written_;                         // by the key's number
+  std::unordered_map<std::uint32_t, std::string> bytes_;     // those still kept
+  std::unordered_map<std::uint32_t, std::string> named_as_;  // paths first named otherwise
+  std::set<std::string> removed_;                            // keys
   std::uint64_t next_version_ = 1;
 };
 

@@ -11,6 +11,12 @@ bool operator==(const FileStamp& a, const FileStamp& b) {
          a.changed == b.changed;
 }
 
+std::size_t BytesReader::Read(char* buffer, std::size_t size) {
+  const std::size_t count = bytes_.copy(buffer, size);
+  bytes_.remove_prefix(count);
+  return count;
+}
+
 std::string ReadToEnd(ByteReader& reader, std::size_t expected_size) {
   std::string bytes;
   bytes.resize(expected_size + 1);

@@ -99,6 +99,11 @@ class FileSystem {
   // holding the link, or where that cannot be told: the file a replace with
   // LinkReach::kOwnFolder refuses as kLinksOutside.
   virtual bool LinksOutOfItsFolder(const std::string& path) = 0;
+  // Tells that the run reads nothing more of the bytes it wrote to `path` (its stamp and length
+  // still count). A file system that keeps what the run writes rather than the disk (a dry run)
+  // lets go of them and gives true; then anyone who would still need a fact of those bytes (a
+  // page's title) must keep it.
+  virtual bool ForgetWrittenBytes(const std::string& /*path*/) { return false; }
   // Removes a file; false when it cannot be removed.
   virtual bool RemoveFile(const std::string& path) = 0;
   // The path made absolute against the working folder; links are not resolved.
@@ -110,6 +115,16 @@ class FileSystem {
   // characters, letters without case), sorted by name with letters compared without case.
   virtual std::vector<std::string> ListFolder(const std::string& folder,
                                               const std::string& pattern) = 0;
+};
+
+// Reads bytes held in memory, which outlive the reader.
+class BytesReader : public ByteReader {
+ public:
+  explicit BytesReader(std::string_view bytes) : bytes_(bytes) {}
+  std::size_t Read(char* buffer, std::size_t size) override;
+
+ private:
+  std::string_view bytes_;
 };
 
 // Reads to the end of the file; `expected_size` (the file's length when opened) sizes the

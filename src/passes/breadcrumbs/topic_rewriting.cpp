@@ -58,6 +58,9 @@ std::string RewriteTopicText(RunContext& run, const std::string& topic_path,
     }
     if (settings.handle_menu_markers && menus < kMarkerCountLimit &&
         EndsWithWithoutCase(output, kMenuMarker)) {
+      // The menu grows with the help set: room for it and the rest of the topic at once, rather
+      // than twice the room by doubling.
+      output.reserve(output.size() + run.menu.size() + (text.size() - start));
       ReplaceMarkerAtEnd(output, kMenuMarker.size(), settings.build_menu ? run.menu : kNothing);
       ++menus;
     }

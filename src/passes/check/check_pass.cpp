@@ -9,9 +9,11 @@
 #include "core/name_list.h"
 #include "core/toc_page.h"
 #include "passes/check/causes.h"
+#include "passes/check/edge_lists.h"
 #include "passes/check/folder_listings.h"
 #include "passes/check/link_target.h"
 #include "passes/check/marker_reason.h"
+#include "passes/check/page_digest.h"
 #include "passes/check/page_reasons.h"
 #include "text/path.h"
 #include "text/wildcard.h"
@@ -20,29 +22,13 @@ namespace quorva {
 
 namespace {
 
-struct CheckedPage {
-  std::string name;
-  std::string path;
-  bool read = false;
-  std::vector<std::string> anchors;
-  std::vector<std::size_t> reaches;        // the pages of the folder itself its links lead to
-  std::vector<std::string> reaches_below;  // the pages in folders below that they lead to
-};
-
-// A fragment to look up once every page's anchors are known.
-struct PendingAnchor {
-  Finding finding;
-  std::string target;  // the page's path below the output folder, as it is on disk
-  std::string fragment;
-};
-
 // A bare "#" and "#top" lead to the page's top in every browser.
 bool IsTopOfPage(const std::string& fragment) {
   return fragment.empty() || FoldAsciiCase(fragment) == "top";
 }
 
-bool IsMarkupPage(const std::string& path) {
-  return MatchesWildcard(FileNameOf(path), "*.htm*");
+bool IsMarkupPage(std::string_view path) {
+  return MatchesWildcard(FileNameOf(std::string(path)), "*.htm*");
 }
 
 Finding MakeFinding(FindingKind kind, const std::string& page, const PlacedText& place) {
@@ -68,40 +54,109 @@ std::string FolderOf(const std::string& path) {
   return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
-class FolderCheck {
- public:
-  FolderCheck(RunContext& run, const CheckScope& scope, PageDigests& written)
-      : run_(run), scope_(scope), written_(written), listings_(run.fs, scope.folder) {}
+bool IsSeparator(char c) {
+#ifdef _WIN32
+  return c == '/' || c == '\\';
+#else
+  return c == '/';
+#endif
+}
 
-  CheckResult Run() {
+// Where a page's links lead, for pages in folders below the output folder.
+struct Reach {
+  std::vector<std::uint32_t> pages;  // of the output folder itself, by number
+  std::vector<std::string> below;    // paths below it
+};
+
+// What one scan of a page leaves to decide at the end, marked with the scan it came from: a
+// page written twice counts only as last written.
+template <typename T>
+struct FromScan {
+  std::uint32_t page = 0;
+  std::uint32_t scan = 0;
+  T item;
+};
+
+// A fragment to look up once every page's anchors are known.
+struct PendingAnchor {
+  Finding finding;
+  std::string target;  // the page's path below the output folder, as it is on disk
+  std::string fragment;
+};
+
+// What a page's titles, alt texts and frame titles need once the TOC tree is known.
+struct PageElements {
+  std::optional<PlacedText> title;
+  bool title_has_text = false;
+  std::vector<PlacedText> pictures_without_alt;
+  std::vector<PlacedText> frames_without_title;
+};
+
+}  // namespace
+
+class OutputFolderCheck::State {
+ public:
+  State(RunContext& run, const CheckScope& scope)
+      : run_(run), scope_(scope), listings_(run.fs, scope.folder) {
     for (const std::string& excluded : scope_.excluded) {
       excluded_.insert(MakeComparablePath(run_.fs, excluded));
     }
+    // The listing as the passes find it; what they write joins it as they write it.
+    listings_.OwnNames();
+  }
+
+  void PageWritten(const std::string& path, std::string_view bytes) {
+    if (path.compare(0, scope_.folder.size(), scope_.folder) != 0) {
+      return;
+    }
+    std::string below = path.substr(scope_.folder.size());
+    if (std::find_if(below.begin(), below.end(), IsSeparator) != below.end()) {
+      std::replace_if(below.begin(), below.end(), IsSeparator, '/');
+      listings_.NoteWritten(below);
+      return;  // only pages of the folder itself are checked
+    }
+    const std::uint32_t page = listings_.NoteWritten(below);
+    if (IsChecked(page)) {
+      ScanPage(page, DigestPage(below, bytes), false);
+    }
+  }
+
+  CheckResult Finish(WebCheck* web) {
     // Frames copied into index frame pages are reported once, in the template they come from.
     template_frames_reported_ =
         !scope_.frameset_template.empty() && run_.toc_tree.IndexFramePageCount() != 0;
-    for (const std::string& name : listings_.NamesIn("")) {
-      const std::string path = scope_.folder + name;
-      if (IsCheckedPageName(name) && !IsExcluded(path)) {
-        page_index_.emplace(name, pages_.size());
-        CheckedPage& page = pages_.emplace_back();
-        page.name = name;
-        page.path = path;
+    const StringTable& names = listings_.OwnNames();
+    for (std::uint32_t page = 0; page < names.Size(); ++page) {
+      if (Scans(page) == 0 && IsChecked(page)) {
+        const std::string path = PathOf(page);
+        if (std::optional<std::string> bytes = run_.fs.ReadBinary(path)) {
+          ScanPage(page, DigestPage(names.Get(page), *bytes), true);
+        }
+        // else a folder, or a file the run cannot read
       }
     }
-    for (std::size_t page = 0; page < pages_.size(); ++page) {
-      CheckPage(page);
-    }
+    DecideLeftovers();
     AddBrokenAnchors();
-    if (scope_.web != nullptr) {
-      scope_.web->Run(scope_.ignore, result_.findings);
-      result_.web = scope_.web->Summary();
+    if (web != nullptr) {
+      for (const FromScan<PlacedText>& link : web_links_) {
+        if (IsLatest(link)) {
+          web->AddLink(PathOf(link.page), link.item);
+        }
+      }
+      web->Run(scope_.ignore, result_.findings);
+      result_.web = web->Summary();
     }
     for (const std::string& path : run_.writes.LinksOutside()) {
       result_.findings.push_back(MakePageFinding(FindingKind::kOutsideLink, path));
     }
     if (template_frames_reported_) {
       AddTemplateFrames();
+    }
+    for (std::uint32_t page = 0; page < names.Size(); ++page) {
+      if (Scans(page) != 0) {
+        ++result_.pages_checked;
+        result_.links_checked += links_checked_[page];
+      }
     }
     AddUnreachablePages();
     std::vector<Finding>& findings = result_.findings;
@@ -117,87 +172,239 @@ class FolderCheck {
   }
 
  private:
-  bool IsExcluded(const std::string& path) const {
-    return !excluded_.empty() && excluded_.count(MakeComparablePath(run_.fs, path)) != 0;
+  std::string PathOf(std::uint32_t page) {
+    return scope_.folder + std::string(listings_.OwnNames().Get(page));
   }
 
-  void CheckPage(std::size_t page) {
-    CheckedPage& checked = pages_[page];
-    std::optional<PageDigest> digest = written_.Take(checked.path);
-    if (!digest) {
-      std::optional<std::string> bytes = run_.fs.ReadBinary(checked.path);
-      if (!bytes) {
-        return;  // a folder, or a file the run cannot read
-      }
-      digest = DigestPage(checked.name, *bytes);
+  std::uint32_t Scans(std::uint32_t page) const { return page < scans_.size() ? scans_[page] : 0; }
+
+  template <typename T>
+  bool IsLatest(const FromScan<T>& from) const {
+    return Scans(from.page) == from.scan;
+  }
+
+  // A page the check reads: of the folder itself, named as a page, and not a report.
+  bool IsChecked(std::uint32_t page) {
+    if (page == StringTable::kNone) {
+      return false;
     }
-    checked.read = true;
-    ++result_.pages_checked;
-    if (!digest->has_base) {
-      for (const PlacedText& link : digest->links) {
-        CheckLink(page, link);
+    const std::string_view name = listings_.OwnNames().Get(page);
+    return IsCheckedPageName(name) &&
+           (excluded_.empty() || excluded_.count(MakeComparablePath(run_.fs, PathOf(page))) == 0);
+  }
+
+  // Takes what the check needs of one page's digest. `at_end`: the passes are done, so
+  // nothing needs to wait.
+  void ScanPage(std::uint32_t page, PageDigest digest, bool at_end) {
+    if (page >= scans_.size()) {
+      scans_.resize(listings_.OwnNames().Size(), 0);
+      links_checked_.resize(listings_.OwnNames().Size(), 0);
+    }
+    const std::uint32_t scan = ++scans_[page];
+    links_checked_[page] = 0;
+    const std::string path = PathOf(page);
+    std::vector<std::uint32_t> reaches;
+    reaches_below_.erase(page);
+    for (const PlacedText& link : digest.links) {
+      // A base changes what relative links name, never what a web address does. Only a link
+      // that may be a web address (from "h", or a character reference) waits for the web check.
+      const std::size_t first = link.text.find_first_not_of(" \t\n\r\f");
+      if (first != std::string::npos &&
+          (link.text[first] == 'h' || link.text[first] == 'H' || link.text[first] == '&')) {
+        web_links_.push_back(FromScan<PlacedText>{page, scan, link});
       }
     }
-    if (scope_.web != nullptr) {
-      // A base changes what relative links name, never what a web address does.
-      for (const PlacedText& link : digest->links) {
-        scope_.web->AddLink(checked.path, link);
+    if (MayBeTocPage(page, at_end)) {
+      for (const PlacedText& link : digest.links) {
+        AddUnreadTocName(page, scan, link);
       }
     }
-    for (const PlacedText& marker : digest->markers) {
-      Finding finding = MakeFinding(FindingKind::kMarkerLeft, checked.path, marker);
-      finding.reason = ExplainMarker(run_.settings, run_.toc_tree, checked.path, marker.text);
+    if (!digest.has_base) {
+      for (PlacedText& link : digest.links) {
+        if (!CheckLink(page, path, link, reaches, at_end)) {
+          pending_links_.push_back(FromScan<PlacedText>{page, scan, std::move(link)});
+        }
+      }
+    }
+    edges_.Set(page, std::move(reaches));
+    for (PlacedText& marker : digest.markers) {
+      markers_.push_back(FromScan<PlacedText>{page, scan, std::move(marker)});
+    }
+    if ((IsMarkupPage(path) && !digest.title_has_text) || !digest.pictures_without_alt.empty() ||
+        !digest.frames_without_title.empty()) {
+      elements_.push_back(
+          FromScan<PageElements>{page, scan,
+                                 PageElements{std::move(digest.title), digest.title_has_text,
+                                              std::move(digest.pictures_without_alt),
+                                              std::move(digest.frames_without_title)}});
+    }
+    if (digest.anchors.empty()) {
+      anchors_.erase(page);
+    } else {
+      anchors_[page] = std::move(digest.anchors);
+    }
+  }
+
+  // The TOC pages are known only once the walks are done; the passes write none before that but
+  // the root, which the walks enter first, and pages named as TOC pages.
+  bool MayBeTocPage(std::uint32_t page, bool at_end) {
+    const std::string path = PathOf(page);
+    return run_.toc_tree.IsTocPage(path) ||
+           (!at_end &&
+            (IsTocPageName(listings_.OwnNames().Get(page)) || IsPageAt(scope_.toc_page, page)));
+  }
+
+  // A TOC page's link to a page the TOC walks read only in part: the page named gets no index
+  // frame page and no breadcrumb trail.
+  void AddUnreadTocName(std::uint32_t page, std::uint32_t scan, const PlacedText& link) {
+    const LinkTarget target = ResolveLink(link.text);
+    if (!link.href || target.scope != LinkScope::kChecked || target.names_own_page ||
+        !HasPageExtension(target.path)) {
+      return;
+    }
+    std::string reason = ExplainUnreadTocName(link, target.path);
+    if (!reason.empty()) {
+      Finding finding = MakeFinding(FindingKind::kUnreadTocName, PathOf(page), link);
+      finding.reason = std::move(reason);
+      unread_toc_names_.push_back(FromScan<Finding>{page, scan, std::move(finding)});
+    }
+  }
+
+  // Each link gives one finding at most: a missing file, else a file in other letter cases,
+  // else a fragment its page lacks. False when that cannot be told before the passes are done:
+  // the file is not (or not yet) there as the link spells it.
+  bool CheckLink(std::uint32_t page, const std::string& path, const PlacedText& link,
+                 std::vector<std::uint32_t>& reaches, bool at_end) {
+    LinkTarget target = ResolveLink(link.text);
+    if (target.scope != LinkScope::kChecked) {
+      return true;
+    }
+    std::string on_disk;
+    Presence presence = Presence::kFound;
+    if (target.names_own_page) {
+      on_disk = listings_.OwnNames().Get(page);
+    } else {
+      presence = listings_.Locate(target.path, on_disk);
+      if (presence != Presence::kFound && !at_end) {
+        return false;
+      }
+    }
+    ++links_checked_[page];
+    if (presence != Presence::kFound) {
+      const bool missing = presence == Presence::kMissing;
+      Finding finding =
+          MakeFinding(missing ? FindingKind::kBrokenLink : FindingKind::kCaseMismatch, path, link);
+      if (!missing) {
+        finding.reason = "the file is " + on_disk;
+      }
+      finding.subject = target.path;
       result_.findings.push_back(std::move(finding));
+      if (missing) {
+        return true;
+      }
     }
-    CheckElements(checked, *digest);
-    if (run_.toc_tree.IsTocPage(checked.path)) {
-      CheckTocPageNames(checked, *digest);
+    if (!target.names_own_page) {
+      NoteReach(page, on_disk, reaches);
     }
-    checked.anchors = std::move(digest->anchors);
+    if (presence != Presence::kFound) {
+      return true;
+    }
+    if (target.has_fragment && !IsTopOfPage(target.fragment) && IsMarkupPage(on_disk)) {
+      pending_anchors_.push_back(
+          FromScan<PendingAnchor>{page, Scans(page),
+                                  PendingAnchor{MakeFinding(FindingKind::kBrokenAnchor, path, link),
+                                                std::move(on_disk), std::move(target.fragment)}});
+    }
+    return true;
+  }
+
+  void NoteReach(std::uint32_t page, const std::string& on_disk,
+                 std::vector<std::uint32_t>& reaches) {
+    const std::uint32_t reached = listings_.OwnNames().Find(on_disk);
+    if (reached != StringTable::kNone) {
+      reaches.push_back(reached);
+    } else if (on_disk.find('/') != std::string::npos && IsMarkupPage(on_disk)) {
+      reaches_below_[page].push_back(on_disk);
+    }
+  }
+
+  // What had to wait for the end of the passes: links to files that were not there as the
+  // link spells them, markers, and what the TOC tree decides.
+  void DecideLeftovers() {
+    std::unordered_map<std::uint32_t, std::vector<std::uint32_t>> added_reaches;
+    for (const FromScan<PlacedText>& link : pending_links_) {
+      if (IsLatest(link)) {
+        CheckLink(link.page, PathOf(link.page), link.item, added_reaches[link.page], true);
+      }
+    }
+    for (auto& [page, reaches] : added_reaches) {
+      edges_.ForEach(page, [&reaches](std::uint32_t target) { reaches.push_back(target); });
+      edges_.Set(page, std::move(reaches));
+    }
+    for (const FromScan<PlacedText>& marker : markers_) {
+      if (IsLatest(marker)) {
+        const std::string path = PathOf(marker.page);
+        Finding finding = MakeFinding(FindingKind::kMarkerLeft, path, marker.item);
+        finding.reason = ExplainMarker(run_.settings, run_.toc_tree, path, marker.item.text);
+        result_.findings.push_back(std::move(finding));
+      }
+    }
+    for (const FromScan<PageElements>& elements : elements_) {
+      if (IsLatest(elements)) {
+        CheckElements(elements.page, elements.item);
+      }
+    }
+    for (FromScan<Finding>& unread : unread_toc_names_) {
+      if (IsLatest(unread) && run_.toc_tree.IsTocPage(PathOf(unread.page))) {
+        result_.findings.push_back(std::move(unread.item));
+      }
+    }
   }
 
   // The run's own pages take their titles and frames from elsewhere: index frame pages from
   // the template, the menu page, a fragment, from the topics it goes into.
-  bool IsIndexFramePage(const std::string& name) const {
-    return run_.toc_tree.IsIndexFramePage(scope_.folder + name) ||
+  bool IsIndexFramePage(std::string_view name) const {
+    return run_.toc_tree.IsIndexFramePage(scope_.folder + std::string(name)) ||
            ((name[0] == 'i' || name[0] == 'I') &&
-            run_.toc_tree.IsListedTopic(scope_.folder + name.substr(1)));
+            run_.toc_tree.IsListedTopic(scope_.folder + std::string(name.substr(1))));
   }
 
   // True when `path`, as the command line names it, is the page. Paths are made comparable,
   // which asks the file system, only for a page of the same name.
-  bool IsPageAt(const std::string& path, const CheckedPage& page) const {
-    return FoldAsciiCase(FileNameOf(path)) == FoldAsciiCase(page.name) &&
-           MakeComparablePath(run_.fs, path) == MakeComparablePath(run_.fs, page.path);
+  bool IsPageAt(const std::string& path, std::uint32_t page) {
+    const std::string_view name = listings_.OwnNames().Get(page);
+    return FoldAsciiCase(FileNameOf(path)) == FoldAsciiCase(name) &&
+           MakeComparablePath(run_.fs, path) == MakeComparablePath(run_.fs, PathOf(page));
   }
 
-  bool IsMenuPage(const CheckedPage& page) const {
+  bool IsMenuPage(std::uint32_t page) {
     return run_.settings.build_menu && IsPageAt(run_.settings.menu_page_name, page);
   }
 
   // Titles, alt texts and frame titles: what readers of a screen reader or a browser's tabs
   // miss.
-  void CheckElements(const CheckedPage& checked, const PageDigest& digest) {
-    const bool index_frame_page = IsIndexFramePage(checked.name);
+  void CheckElements(std::uint32_t page, const PageElements& elements) {
+    const std::string path = PathOf(page);
+    const bool index_frame_page = IsIndexFramePage(listings_.OwnNames().Get(page));
     // The template's title is the run's to fill.
     const bool frameset_template =
-        !scope_.frameset_template.empty() && IsPageAt(scope_.frameset_template, checked);
-    if (IsMarkupPage(checked.name) && !digest.title_has_text && !index_frame_page &&
-        !IsMenuPage(checked) && !frameset_template) {
-      Finding finding = MakePageFinding(FindingKind::kMissingTitle, checked.path);
-      if (digest.title) {
-        finding.offset = digest.title->offset;
-        finding.line = digest.title->line;
-        finding.column = digest.title->column;
+        !scope_.frameset_template.empty() && IsPageAt(scope_.frameset_template, page);
+    if (IsMarkupPage(path) && !elements.title_has_text && !index_frame_page && !IsMenuPage(page) &&
+        !frameset_template) {
+      Finding finding = MakePageFinding(FindingKind::kMissingTitle, path);
+      if (elements.title) {
+        finding.offset = elements.title->offset;
+        finding.line = elements.title->line;
+        finding.column = elements.title->column;
       }
-      if (const std::string* page = run_.toc_tree.EmptyTitledIndexFramePage(checked.path)) {
+      if (const std::string* index = run_.toc_tree.EmptyTitledIndexFramePage(path)) {
         finding.reason =
-            "its index frame page " + std::string(FileNameOf(*page)) + " is titled with nothing";
+            "its index frame page " + std::string(FileNameOf(*index)) + " is titled with nothing";
       }
       result_.findings.push_back(std::move(finding));
     }
-    for (const PlacedText& picture : digest.pictures_without_alt) {
-      Finding finding = MakeFinding(FindingKind::kMissingAlt, checked.path, picture);
+    for (const PlacedText& picture : elements.pictures_without_alt) {
+      Finding finding = MakeFinding(FindingKind::kMissingAlt, path, picture);
       // A picture without a source is named by its tag ("<img"), and is a cause of its own.
       if (picture.text[0] != '<') {
         const LinkTarget target = ResolveLink(picture.text);
@@ -208,26 +415,8 @@ class FolderCheck {
     if (index_frame_page || (template_frames_reported_ && frameset_template)) {
       return;
     }
-    for (const PlacedText& frame : digest.frames_without_title) {
-      result_.findings.push_back(MakeFinding(FindingKind::kFrameTitle, checked.path, frame));
-    }
-  }
-
-  // A TOC page's link to a page the TOC walks read only in part: the page named gets no index
-  // frame page and no breadcrumb trail.
-  void CheckTocPageNames(const CheckedPage& checked, const PageDigest& digest) {
-    for (const PlacedText& link : digest.links) {
-      const LinkTarget target = ResolveLink(link.text);
-      if (!link.href || target.scope != LinkScope::kChecked || target.names_own_page ||
-          !HasPageExtension(target.path)) {
-        continue;
-      }
-      std::string reason = ExplainUnreadTocName(link, target.path);
-      if (!reason.empty()) {
-        Finding finding = MakeFinding(FindingKind::kUnreadTocName, checked.path, link);
-        finding.reason = std::move(reason);
-        result_.findings.push_back(std::move(finding));
-      }
+    for (const PlacedText& frame : elements.frames_without_title) {
+      result_.findings.push_back(MakeFinding(FindingKind::kFrameTitle, path, frame));
     }
   }
 
@@ -246,63 +435,11 @@ class FolderCheck {
     }
   }
 
-  // Each link gives one finding at most: a missing file, else a file in other letter cases,
-  // else a fragment its page lacks.
-  void CheckLink(std::size_t page, const PlacedText& link) {
-    LinkTarget target = ResolveLink(link.text);
-    if (target.scope != LinkScope::kChecked) {
-      return;
-    }
-    ++result_.links_checked;
-    CheckedPage& from = pages_[page];
-    // Most links name a page of the folder itself as the disk spells it: one lookup.
-    auto named_page = target.names_own_page ? page_index_.end() : page_index_.find(target.path);
-    if (target.names_own_page) {
-      on_disk_ = from.name;
-    } else if (named_page != page_index_.end()) {
-      from.reaches.push_back(named_page->second);
-      on_disk_ = target.path;
-    } else {
-      const Presence presence = listings_.Locate(target.path, on_disk_);
-      if (presence != Presence::kFound) {
-        const bool missing = presence == Presence::kMissing;
-        Finding finding = MakeFinding(
-            missing ? FindingKind::kBrokenLink : FindingKind::kCaseMismatch, from.path, link);
-        if (!missing) {
-          finding.reason = "the file is " + on_disk_;
-        }
-        finding.subject = target.path;
-        result_.findings.push_back(std::move(finding));
-        if (missing) {
-          return;
-        }
-      }
-      NoteReach(from, on_disk_);
-      if (presence != Presence::kFound) {
-        return;
-      }
-    }
-    if (target.has_fragment && !IsTopOfPage(target.fragment) && IsMarkupPage(on_disk_)) {
-      pending_anchors_.push_back(
-          PendingAnchor{MakeFinding(FindingKind::kBrokenAnchor, from.path, link), on_disk_,
-                        std::move(target.fragment)});
-    }
-  }
-
-  void NoteReach(CheckedPage& from, const std::string& on_disk) {
-    auto reached = page_index_.find(on_disk);
-    if (reached != page_index_.end()) {
-      from.reaches.push_back(reached->second);
-    } else if (on_disk.find('/') != std::string::npos && IsMarkupPage(on_disk)) {
-      from.reaches_below.push_back(on_disk);
-    }
-  }
-
   // A page below the output folder, read once: its anchors, and where its links lead.
   struct PageBelow {
     bool read = false;
     std::vector<std::string> anchors;
-    CheckedPage reach;
+    Reach reach;
   };
 
   const PageBelow& LoadPageBelow(const std::string& path) {
@@ -325,7 +462,12 @@ class FolderCheck {
         const LinkTarget target = ResolveLink(link.text, folder);
         if (target.scope == LinkScope::kChecked && !target.names_own_page &&
             listings_.Locate(target.path, on_disk) != Presence::kMissing) {
-          NoteReach(below.reach, on_disk);
+          const std::uint32_t reached = listings_.OwnNames().Find(on_disk);
+          if (reached != StringTable::kNone) {
+            below.reach.pages.push_back(reached);
+          } else if (on_disk.find('/') != std::string::npos && IsMarkupPage(on_disk)) {
+            below.reach.below.push_back(on_disk);
+          }
         }
       }
     }
@@ -333,82 +475,105 @@ class FolderCheck {
   }
 
   const std::vector<std::string>* FindAnchors(const std::string& target) {
-    auto page = page_index_.find(target);
-    if (page != page_index_.end()) {
-      return pages_[page->second].read ? &pages_[page->second].anchors : nullptr;
+    const std::uint32_t page = listings_.OwnNames().Find(target);
+    if (page != StringTable::kNone && IsChecked(page)) {
+      if (Scans(page) == 0) {
+        return nullptr;
+      }
+      static const std::vector<std::string> kNone;
+      auto anchors = anchors_.find(page);
+      return anchors == anchors_.end() ? &kNone : &anchors->second;
     }
     const PageBelow& below = LoadPageBelow(target);
     return below.read ? &below.anchors : nullptr;
   }
 
   void AddBrokenAnchors() {
-    for (PendingAnchor& pending : pending_anchors_) {
-      const std::vector<std::string>* anchors = FindAnchors(pending.target);
+    for (FromScan<PendingAnchor>& pending : pending_anchors_) {
+      if (!IsLatest(pending)) {
+        continue;
+      }
+      const std::vector<std::string>* anchors = FindAnchors(pending.item.target);
       if (anchors != nullptr &&
-          !std::binary_search(anchors->begin(), anchors->end(), pending.fragment)) {
-        result_.findings.push_back(std::move(pending.finding));
+          !std::binary_search(anchors->begin(), anchors->end(), pending.item.fragment)) {
+        result_.findings.push_back(std::move(pending.item.finding));
       }
     }
   }
 
-  bool IsExemptFromReachability(const CheckedPage& page) const {
-    const std::string name = FoldAsciiCase(page.name);
+  bool IsExemptFromReachability(std::uint32_t page) {
+    const std::string name = FoldAsciiCase(listings_.OwnNames().Get(page));
     return name == "index.htm" || name.compare(0, 4, "tab_") == 0 || IsNavigationPageName(name) ||
-           IsIndexFramePage(page.name) || IsMenuPage(page);
+           IsIndexFramePage(listings_.OwnNames().Get(page)) || IsMenuPage(page);
   }
 
   // Walks the links from the TOC page and the index page, through pages in folders below too.
   void AddUnreachablePages() {
-    std::vector<bool> reached(pages_.size(), false);
+    const StringTable& names = listings_.OwnNames();
+    std::vector<bool> reached(names.Size(), false);
     std::unordered_set<std::string> reached_below;
-    std::vector<const CheckedPage*> queue;
-    auto reach = [&](std::size_t page) {
+    std::vector<std::uint32_t> queue;
+    std::vector<const Reach*> queue_below;
+    auto reach = [&](std::uint32_t page) {
       if (!reached[page]) {
         reached[page] = true;
-        queue.push_back(&pages_[page]);
+        queue.push_back(page);
+      }
+    };
+    auto reach_below = [&](const std::vector<std::string>& paths) {
+      for (const std::string& below : paths) {
+        if (reached_below.insert(below).second) {
+          queue_below.push_back(&LoadPageBelow(below).reach);
+        }
       }
     };
     for (const std::string& root : {scope_.toc_page, scope_.index_page}) {
       std::string on_disk;
       if (listings_.Locate(FileNameOf(root), on_disk) != Presence::kMissing) {
-        auto page = page_index_.find(on_disk);
-        if (page != page_index_.end()) {
-          reach(page->second);
+        const std::uint32_t page = names.Find(on_disk);
+        if (page != StringTable::kNone && IsChecked(page)) {
+          reach(page);
         }
       }
     }
-    while (!queue.empty()) {
-      const CheckedPage* page = queue.back();
-      queue.pop_back();
-      for (std::size_t next : page->reaches) {
-        reach(next);
-      }
-      for (const std::string& below : page->reaches_below) {
-        if (reached_below.insert(below).second) {
-          queue.push_back(&LoadPageBelow(below).reach);
+    while (!queue.empty() || !queue_below.empty()) {
+      if (!queue.empty()) {
+        const std::uint32_t page = queue.back();
+        queue.pop_back();
+        edges_.ForEach(page, reach);
+        auto below = reaches_below_.find(page);
+        if (below != reaches_below_.end()) {
+          reach_below(below->second);
         }
+      } else {
+        const Reach* below = queue_below.back();
+        queue_below.pop_back();
+        for (std::uint32_t page : below->pages) {
+          reach(page);
+        }
+        reach_below(below->below);
       }
     }
     // Every page that links an unreached page is unreached itself.
-    std::vector<std::vector<std::string>> linked_from(pages_.size());
-    for (std::size_t i = 0; i < pages_.size(); ++i) {
-      if (reached[i]) {
+    std::unordered_map<std::uint32_t, std::vector<std::string>> linked_from;
+    for (std::uint32_t page = 0; page < names.Size(); ++page) {
+      if (reached[page] || Scans(page) == 0) {
         continue;
       }
-      for (std::size_t next : pages_[i].reaches) {
-        std::vector<std::string>& from = linked_from[next];
-        if (next != i && (from.empty() || from.back() != pages_[i].name)) {
-          from.push_back(pages_[i].name);
+      edges_.ForEach(page, [&](std::uint32_t next) {
+        if (next != page) {
+          linked_from[next].emplace_back(names.Get(page));
         }
-      }
+      });
     }
     std::unordered_set<std::string> unreachable;
-    for (std::size_t i = 0; i < pages_.size(); ++i) {
-      if (pages_[i].read && !reached[i] && !IsExemptFromReachability(pages_[i])) {
-        Finding finding = MakePageFinding(FindingKind::kUnreachable, pages_[i].path);
-        finding.reason = ExplainUnreachable(std::move(linked_from[i]));
+    for (std::uint32_t page = 0; page < names.Size(); ++page) {
+      if (Scans(page) != 0 && !reached[page] && !IsExemptFromReachability(page)) {
+        const std::string path = PathOf(page);
+        Finding finding = MakePageFinding(FindingKind::kUnreachable, path);
+        finding.reason = ExplainUnreachable(std::move(linked_from[page]));
         result_.findings.push_back(std::move(finding));
-        unreachable.insert(pages_[i].path);
+        unreachable.insert(path);
       }
     }
     // No reader opens a page nothing reaches: whatever is wrong in it can wait.
@@ -423,22 +588,36 @@ class FolderCheck {
 
   RunContext& run_;
   const CheckScope& scope_;
-  PageDigests& written_;
   FolderListings listings_;
   CheckResult result_;
-  std::vector<CheckedPage> pages_;
-  std::unordered_map<std::string, std::size_t> page_index_;  // by the name on disk
-  std::unordered_map<std::string, PageBelow> pages_below_;   // by the path on disk
-  std::vector<PendingAnchor> pending_anchors_;
-  std::unordered_set<std::string> excluded_;  // comparable paths
+  // By the page's number in the output folder's listing.
+  std::vector<std::uint32_t> scans_;
+  std::vector<std::uint32_t> links_checked_;
+  EdgeLists edges_;
+  std::unordered_map<std::uint32_t, std::vector<std::string>> anchors_;  // sorted
+  std::unordered_map<std::uint32_t, std::vector<std::string>> reaches_below_;
+  std::vector<FromScan<PlacedText>> pending_links_;
+  std::vector<FromScan<PlacedText>> web_links_;
+  std::vector<FromScan<PlacedText>> markers_;
+  std::vector<FromScan<PageElements>> elements_;
+  std::vector<FromScan<PendingAnchor>> pending_anchors_;
+  std::vector<FromScan<Finding>> unread_toc_names_;
+  std::unordered_map<std::string, PageBelow> pages_below_;  // by the path on disk
+  std::unordered_set<std::string> excluded_;                // comparable paths
   bool template_frames_reported_ = false;
-  std::string on_disk_;  // the path the link being checked names
 };
 
-}  // namespace
+OutputFolderCheck::OutputFolderCheck(RunContext& run, CheckScope scope)
+    : scope_(std::move(scope)), state_(std::make_unique<State>(run, scope_)) {}
 
-CheckResult CheckOutputFolder(RunContext& run, const CheckScope& scope, PageDigests& written) {
-  return FolderCheck(run, scope, written).Run();
+OutputFolderCheck::~OutputFolderCheck() = default;
+
+void OutputFolderCheck::PageWritten(const std::string& path, std::string_view bytes) {
+  state_->PageWritten(path, bytes);
+}
+
+CheckResult OutputFolderCheck::Finish(WebCheck* web) {
+  return state_->Finish(web);
 }
 
 }  // namespace quorva

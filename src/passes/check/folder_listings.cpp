@@ -7,7 +7,22 @@
 
 namespace quorva {
 
-const FolderListings::Listing& FolderListings::ListFolderOnce(const std::string& folder) {
+std::uint32_t FolderListings::Listing::Add(std::string_view name, bool ignores_case) {
+  const std::uint32_t known_fold = ignores_case ? folded.Find(name) : StringTable::kNone;
+  if (known_fold != StringTable::kNone) {
+    return first_spelling[known_fold];
+  }
+  const std::uint32_t number = names.Add(name);
+  const std::uint32_t fold = folded.Add(name);
+  if (fold == first_spelling.size()) {
+    first_spelling.push_back(number);
+  } else if (NameLessWithoutCase(name, names.Get(first_spelling[fold]))) {
+    first_spelling[fold] = number;
+  }
+  return number;
+}
+
+FolderListings::Listing& FolderListings::ListFolderOnce(const std::string& folder) {
   auto found = listings_.find(folder);
   if (found != listings_.end()) {
     return found->second;
@@ -15,15 +30,23 @@ const FolderListings::Listing& FolderListings::ListFolderOnce(const std::string&
   Listing& listing = listings_[folder];
   const std::string path =
       folder.empty() ? output_folder_ : MakePath("", output_folder_ + folder, "", "");
-  for (std::string& name : fs_.ListFolder(path, "*")) {
-    listing.by_folded.emplace(FoldAsciiCase(name), name);
-    listing.names.insert(std::move(name));
+  for (const std::string& name : fs_.ListFolder(path, "*")) {
+    listing.Add(name, false);
   }
   return listing;
 }
 
-const std::unordered_set<std::string>& FolderListings::NamesIn(const std::string& folder) {
-  return ListFolderOnce(folder).names;
+std::uint32_t FolderListings::NoteWritten(std::string_view path) {
+  const std::size_t slash = path.rfind('/');
+  const std::string folder(slash == std::string_view::npos ? std::string_view()
+                                                           : path.substr(0, slash));
+  // A folder not listed yet is listed with the file in it when first looked into.
+  auto listing = listings_.find(folder);
+  if (listing == listings_.end()) {
+    return StringTable::kNone;
+  }
+  return listing->second.Add(slash == std::string_view::npos ? path : path.substr(slash + 1),
+                             fs_.IgnoresLetterCase());
 }
 
 Presence FolderListings::Locate(const std::string& path, std::string& on_disk) {
@@ -33,8 +56,7 @@ Presence FolderListings::Locate(const std::string& path, std::string& on_disk) {
   }
   if (path.find('/') == std::string::npos) {
     // A page of the output folder itself, as most links name one.
-    const Listing& listing = ListFolderOnce("");
-    if (listing.names.count(path) != 0) {
+    if (ListFolderOnce("").names.Holds(path)) {
       on_disk = path;
       return Presence::kFound;
     }
@@ -43,18 +65,18 @@ Presence FolderListings::Locate(const std::string& path, std::string& on_disk) {
   std::string folder;
   for (std::size_t start = 0; start <= path.size();) {
     const std::size_t end = std::min(path.find('/', start), path.size());
-    const std::string name = path.substr(start, end - start);
+    const std::string_view name = std::string_view(path).substr(start, end - start);
     const Listing& listing = ListFolderOnce(folder);
-    const std::string* spelled = &name;
-    if (listing.names.count(name) == 0) {
-      auto other = listing.by_folded.find(FoldAsciiCase(name));
-      if (other == listing.by_folded.end()) {
+    std::string_view spelled = name;
+    if (!listing.names.Holds(name)) {
+      const std::uint32_t fold = listing.folded.Find(name);
+      if (fold == StringTable::kNone) {
         return Presence::kMissing;
       }
-      spelled = &other->second;
+      spelled = listing.names.Get(listing.first_spelling[fold]);
       presence = Presence::kOtherCase;
     }
-    folder += (folder.empty() ? "" : "/") + *spelled;
+    folder += (folder.empty() ? "" : "/") + std::string(spelled);
     start = end + 1;
   }
   on_disk = std::move(folder);

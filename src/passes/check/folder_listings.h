@@ -1,25 +1,34 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_map>
-#include <unordered_set>
+#include <vector>
 
 #include "platform/file_system.h"
+#include "text/string_table.h"
 
 namespace quorva {
 
 // Whether a path names a file as the disk spells it, only in other letter cases, or nothing.
 enum class Presence { kFound, kOtherCase, kMissing };
 
-// The names in the output folder and the folders below it, each folder listed once, looked up
-// with and without letter case, so that a link in the wrong case is told on every platform.
+// The names in the output folder and the folders below it, each folder listed once and kept up
+// to date with the files the run writes, looked up with and without letter case, so that a link
+// in the wrong case is told on every platform. The run creates files and never removes one, so
+// a name once found stays found.
 class FolderListings {
  public:
   FolderListings(FileSystem& fs, std::string output_folder)
       : fs_(fs), output_folder_(std::move(output_folder)) {}
 
-  // The names in a folder below the output folder ("" for the output folder itself).
-  const std::unordered_set<std::string>& NamesIn(const std::string& folder);
+  // The names in the output folder itself, each with its number.
+  const StringTable& OwnNames() { return ListFolderOnce("").names; }
+
+  // A file the run wrote, at `path` below the output folder ("/" between folders). Gives its
+  // number in its folder's listing, kNone where that folder has not been listed.
+  std::uint32_t NoteWritten(std::string_view path);
 
   // Looks up a path below the output folder ("/" between folders), a folder at a time;
   // `on_disk` gets the path as the disk spells it.
@@ -27,10 +36,16 @@ class FolderListings {
 
  private:
   struct Listing {
-    std::unordered_set<std::string> names;
-    std::unordered_map<std::string, std::string> by_folded;  // a name on disk for each fold
+    StringTable names;
+    StringTable folded{true};
+    // For each folded name, the number of the name spelled so that it sorts first, as a
+    // listing gives it first.
+    std::vector<std::uint32_t> first_spelling;
+    // The name's number; a name in other letter cases is the one listed where the file system
+    // ignores case.
+    std::uint32_t Add(std::string_view name, bool ignores_case);
   };
-  const Listing& ListFolderOnce(const std::string& folder);
+  Listing& ListFolderOnce(const std::string& folder);
 
   FileSystem& fs_;
   std::string output_folder_;

@@ -78,20 +78,4 @@ PageDigest DigestMarkup(std::string_view bytes) {
   return DigestScan(ScanMarkup(bytes), bytes, true);
 }
 
-void PageDigests::PageWritten(const std::string& path, std::string_view bytes) {
-  if (IsCheckedPageName(FileNameOf(path))) {
-    digests_[path] = DigestPage(FileNameOf(path), bytes);
-  }
-}
-
-std::optional<PageDigest> PageDigests::Take(const std::string& path) {
-  auto found = digests_.find(path);
-  if (found == digests_.end()) {
-    return std::nullopt;
-  }
-  PageDigest digest = std::move(found->second);
-  digests_.erase(found);
-  return digest;
-}
-
 }  // namespace quorva

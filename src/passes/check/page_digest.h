@@ -4,10 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
-
-#include "core/written_page_listener.h"
 
 namespace quorva {
 
@@ -44,16 +41,5 @@ bool IsCheckedPageName(std::string_view name);
 PageDigest DigestPage(std::string_view name, std::string_view bytes);
 // The digest of bytes read as markup, whatever the file's name.
 PageDigest DigestMarkup(std::string_view bytes);
-
-// The digests of the pages the passes write, each made as the page goes to disk.
-class PageDigests : public WrittenPageListener {
- public:
-  void PageWritten(const std::string& path, std::string_view bytes) override;
-  // The digest of the bytes last written to `path`, taken out; nothing when none was written.
-  std::optional<PageDigest> Take(const std::string& path);
-
- private:
-  std::unordered_map<std::string, PageDigest> digests_;
-};
 
 }  // namespace quorva

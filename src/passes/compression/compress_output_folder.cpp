@@ -25,22 +25,27 @@ void CompressOutputFolder(RunContext& run, const std::string& toc_page_path) {
     return;
   }
   PathParts toc_page = SplitPath(toc_page_path);
-  // Compressing creates and removes no file of any group, so one listing serves them all.
+  // Compressing creates and removes no file of any group, so one listing serves them all. It is
+  // sorted, so each group's names come out of it in order without a copy of their own.
   const std::vector<std::string> folder = fs.ListFolder(toc_page.drive + toc_page.folder, "*");
   for (const CompressionGroup& group : kCompressionGroups) {
-    std::vector<std::string> names = SelectAndSortNames(folder, group.pattern);
-    for (std::size_t i = 0; i < names.size(); ++i) {
+    bool listed = false;
+    for (const std::string& name : folder) {
+      if (!MatchesWildcard(name, group.pattern)) {
+        continue;
+      }
       std::string shown;
-      CopyBounded(shown, names[i], kShownNameSize);
-      console.Write(i == 0 ? group.heading : ", ");
+      CopyBounded(shown, name, kShownNameSize);
+      console.Write(listed ? ", " : group.heading);
       console.Write(shown);
+      listed = true;
       // An entry that cannot be read, a folder say, is listed and left alone.
-      std::string path = MakePath(toc_page.drive, toc_page.folder, names[i], "");
+      std::string path = MakePath(toc_page.drive, toc_page.folder, name, "");
       if (!run.pages.IsFinished(path)) {
         RewriteFile(run, path, group.compress);
       }
     }
-    if (!names.empty()) {
+    if (listed) {
       console.Write(")\n");
     }
   }

@@ -15,7 +15,10 @@ bool RewriteFile(RunContext& run, const std::string& path, TextCompressor compre
     }
     // The crash-safe replace: a killed run leaves each file either old or compressed. A file
     // whose bytes stay the same is not written, so it keeps its time.
-    run.writes.ReplaceChanged(path, *bytes, compress(*bytes));
+    const std::string compressed = compress(*bytes);
+    if (run.writes.ReplaceChanged(path, *bytes, compressed)) {
+      run.pages.LeaveFinal(path, compressed);  // the last pass
+    }
   } catch (const std::bad_alloc&) {
     throw FatalError("Error: Out of memory");
   }

@@ -53,6 +53,8 @@ void BuildMenu(RunContext& run, const std::string& toc_page_path) {
   if (run.settings.menu_wrapper) {
     markup.CloseWrapper();
   }
+  // Kept until the last topic is rewritten: no more room than it takes.
+  run.menu.shrink_to_fit();
   // The page name is relative to the working folder; topics receive the menu either way.
   const std::string& page = run.settings.menu_page_name;
   if (!page.empty()) {
