@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "e2e/binary_runner.h"
 #include "fakes/temp_folder.h"
 #include "help_set/help_set_generator.h"
+#include "help_set/topic_name.h"
 
 namespace quorva {
 namespace {
@@ -42,6 +45,29 @@ TEST(GeneratedHelpSet, EveryPassRunsAndEveryTopicsMarkersAreReplaced) {
   }
   EXPECT_EQ(menus, 2);
   EXPECT_TRUE(dir.Exists("help/menu.htm"));
+}
+
+// Beyond 1,500 topics the menu stays on fifteen landing pages, unless one topic in a hundred is
+// asked for; a topic with the menu links its style sheet either way, and no other topic does.
+TEST(GeneratedHelpSet, MenuTopicsStopAtFifteenUnlessEveryHundredthIsAskedFor) {
+  for (MenuTopics menus : {MenuTopics::kUpToFifteen, MenuTopics::kEveryHundredth}) {
+    TempFolder dir;
+    const GeneratedHelpSet set = GenerateHelpSet(dir.Path(), 1700, 2, Planting::kNone, menus);
+    std::vector<std::string> with_menu;
+    for (const std::string& path : set.topic_paths) {
+      const std::string name = path.substr(dir.Path().size() + 1);
+      const std::string topic = dir.Read(name);
+      const bool menu = topic.find("<MENU>") != std::string::npos;
+      EXPECT_EQ(topic.find("href=\"menu.css\"") != std::string::npos, menu) << name;
+      if (menu) {
+        with_menu.push_back(name);
+      }
+    }
+    const bool capped = menus == MenuTopics::kUpToFifteen;
+    EXPECT_EQ(with_menu.size(), capped ? 15u : 17u);
+    ASSERT_FALSE(with_menu.empty());
+    EXPECT_EQ(with_menu.back(), "help/" + TopicName(capped ? 1407 : 1607));
+  }
 }
 
 // No list has a capacity: neither the index frame pages the other-topics pass claims beside

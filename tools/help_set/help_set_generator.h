@@ -25,6 +25,10 @@ std::string FormatFindingLine(const PlantedFinding& finding);
 // kEveryKind plants one problem of each kind per 500 topics, at least one, into the set.
 enum class Planting { kNone, kEveryKind };
 
+// Which topics carry "<MENU>": one in a hundred, up to fifteen, or one in a hundred however many
+// there are, to measure what the menu costs in a large set.
+enum class MenuTopics { kUpToFifteen, kEveryHundredth };
+
 // What a generated help set holds, for tests that check every topic afterwards.
 struct GeneratedHelpSet {
   std::string template_path;              // the frameset template, beside the output folder
@@ -39,11 +43,12 @@ struct GeneratedHelpSet {
 // Writes a help set as the authoring tool does (CR LF line ends, numeric topic names, nested
 // TOC pages four levels deep whose book links are followed by the book's topic link) with
 // `topics` topics of about 8 KB each into <root>/help/, and the frameset template into <root>.
-// Every topic carries "<BREAD>", "<PANEL1>" and "<FILENAME>"; one in a hundred, up to fifteen,
-// carries "<MENU>". The TOC pages' book picture, book.gif, lies beside them. The same `topics`
-// and `seed` give the same bytes. Planting changes only the places it plants at, so the rest of
-// a planted set is byte for byte the set without.
+// Every topic carries "<BREAD>", "<PANEL1>" and "<FILENAME>"; the topics `menus` names carry
+// "<MENU>" and link menu.css. The TOC pages' book picture, book.gif, lies beside them. The same
+// `topics`, `seed` and `menus` give the same bytes. Planting changes only the places it plants
+// at, so the rest of a planted set is byte for byte the set without.
 GeneratedHelpSet GenerateHelpSet(const std::string& root, int topics, std::uint32_t seed,
-                                 Planting planting = Planting::kNone);
+                                 Planting planting = Planting::kNone,
+                                 MenuTopics menus = MenuTopics::kUpToFifteen);
 
 }  // namespace quorva

@@ -1,5 +1,6 @@
-// make-help-set FOLDER [TOPICS] [SEED] [--plant]: writes a generated help set for benchmarks and
-// tests, and FOLDER/expected-findings.txt, the lines a link check of the processed set prints.
+// make-help-set FOLDER [TOPICS] [SEED] [--plant] [--menu-in-every-hundredth]: writes a generated
+// help set for benchmarks and tests, and FOLDER/expected-findings.txt, the lines a link check of
+// the processed set prints.
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
@@ -12,7 +13,10 @@ namespace {
 
 int Usage() {
   std::cerr << "usage: make-help-set FOLDER [TOPICS=15000] [SEED=1] [--plant]\n"
-               "  --plant  puts problems of every kind a link check reports into the set\n";
+               "                     [--menu-in-every-hundredth]\n"
+               "  --plant  puts problems of every kind a link check reports into the set\n"
+               "  --menu-in-every-hundredth  puts <MENU> into one topic in a hundred however\n"
+               "           many there are (without it, into fifteen topics at most)\n";
   return 2;
 }
 
@@ -23,11 +27,14 @@ int main(int argc, char** argv) {
     return Usage();
   }
   quorva::Planting planting = quorva::Planting::kNone;
+  quorva::MenuTopics menus = quorva::MenuTopics::kUpToFifteen;
   std::vector<std::string> numbers;
   for (int i = 2; i < argc; ++i) {
     const std::string argument = argv[i];
     if (argument == "--plant") {
       planting = quorva::Planting::kEveryKind;
+    } else if (argument == "--menu-in-every-hundredth") {
+      menus = quorva::MenuTopics::kEveryHundredth;
     } else if (argument.rfind("--", 0) == 0 || numbers.size() == 2) {
       return Usage();
     } else {
@@ -42,7 +49,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string folder = argv[1];
-  quorva::GeneratedHelpSet set = quorva::GenerateHelpSet(folder, topics, seed, planting);
+  quorva::GeneratedHelpSet set = quorva::GenerateHelpSet(folder, topics, seed, planting, menus);
   // LF line ends, whatever the system: the lines are compared with the check's own.
   std::ofstream expected(folder + "/expected-findings.txt", std::ios::binary);
   for (const quorva::PlantedFinding& finding : set.findings) {
