@@ -46,6 +46,11 @@ std::optional<std::string> PageTitleCache::Title(const std::string& path) {
 }
 
 void PageTitleCache::Learn(const std::string& path, std::string_view bytes) {
+  // A pass asks for the title of a page it lists before it rewrites the page; one never asked
+  // for is not kept.
+  if (!paths_.Holds(path)) {
+    return;
+  }
   BytesReader reader(bytes);
   Remember(path, files_.Stamp(path), ReadPageTitle(reader));
 }

@@ -25,7 +25,7 @@ class PageTitleCache {
   std::optional<std::string> Title(const std::string& path);
 
   // Takes the title of the bytes the run has just written to `path`, for a file system that let
-  // go of them (see FileSystem::ForgetWrittenBytes).
+  // go of them (see FileSystem::ForgetWrittenBytes), where a title of the page was asked for.
   void Learn(const std::string& path, std::string_view bytes);
 
  private:

@@ -51,10 +51,10 @@ class DryRunFileSystem : public FileSystem {
   // What the run wrote to one path; what it decides is known at each write, so that the bytes
   // can go once no reader needs them.
   struct WrittenFile {
-    std::uint64_t version = 0;  // 0: removed since, or never written
     std::uint64_t size = 0;
-    bool on_disk = false;  // the disk holds a file of that name the tool can read
-    bool differs = true;   // from the disk's, or the disk holds none
+    std::uint32_t version = 0;  // 0: removed since, or never written
+    bool on_disk = false;       // the disk holds a file of that name the tool can read
+    bool differs = true;        // from the disk's, or the disk holds none
   };
   // The file the run wrote at `path`; nothing when it wrote none or removed it since.
   const WrittenFile* Find(const std::string& path) const;
@@ -69,7 +69,7 @@ class DryRunFileSystem : public FileSystem {
   std::unordered_map<std::uint32_t, std::string> bytes_;     // those still kept
   std::unordered_map<std::uint32_t, std::string> named_as_;  // paths first named otherwise
   std::set<std::string> removed_;                            // keys
-  std::uint64_t next_version_ = 1;
+  std::uint32_t next_version_ = 1;
 };
 
 }  // namespace quorva

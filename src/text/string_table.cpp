@@ -1,5 +1,7 @@
 #include "text/string_table.h"
 
+#include <new>
+
 #include "text/wildcard.h"
 
 namespace quorva {
@@ -60,8 +62,12 @@ std::uint32_t StringTable::Add(std::string_view text) {
   if (slots_[slot] != 0) {
     return slots_[slot] - 1;
   }
+  // Offsets of four bytes: a table of names and paths never holds 4 GB.
+  if (bytes_.size() + text.size() > UINT32_MAX) {
+    throw std::bad_alloc();
+  }
   bytes_.append(text);
-  ends_.push_back(bytes_.size());
+  ends_.push_back(static_cast<std::uint32_t>(bytes_.size()));
   const auto number = static_cast<std::uint32_t>(ends_.size() - 1);
   slots_[slot] = number + 1;
   return number;
@@ -79,7 +85,7 @@ void StringTable::Grow() {
 
 void StringTable::Clear() {
   std::string().swap(bytes_);
-  std::vector<std::size_t>().swap(ends_);
+  std::vector<std::uint32_t>().swap(ends_);
   std::vector<std::uint32_t>().swap(slots_);
 }
 

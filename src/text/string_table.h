@@ -38,7 +38,7 @@ class StringTable {
 
   bool fold_case_;
   std::string bytes_;                 // every string, one after the other
-  std::vector<std::size_t> ends_;     // where each string ends in bytes_
+  std::vector<std::uint32_t> ends_;   // where each string ends in bytes_
   std::vector<std::uint32_t> slots_;  // a string's number + 1, 0 where empty; a power of two
 };
 

@@ -47,6 +47,21 @@ TEST_F(PageTitleCacheTest, AFileChangedJustNowIsReadEveryTime) {
   EXPECT_EQ(files.reads, std::vector<std::string>(3, "help/a.htm"));
 }
 
+// A dry run lets go of a page it wrote: a title asked for before is taken from the bytes
+// written, one never asked for is not kept.
+TEST_F(PageTitleCacheTest, ATitleAskedForBeforeIsTakenFromTheBytesTheRunWrote) {
+  files.AddFile("help/a.htm", "<title>Old</title>");
+  EXPECT_EQ(cache.Title("help/a.htm"), "Old");
+  files.ReplaceBinary("help/a.htm", "<title>New</title>", LinkReach::kOwnFolder);
+  cache.Learn("help/a.htm", "<title>New</title>");
+  files.WriteBinary("help/b.htm", "<title>Bee</title>", LinkReach::kOwnFolder);
+  cache.Learn("help/b.htm", "<title>Bee</title>");
+  files.reads.clear();
+  EXPECT_EQ(cache.Title("help/a.htm"), "New");
+  EXPECT_EQ(cache.Title("help/b.htm"), "Bee");
+  EXPECT_EQ(files.reads, std::vector<std::string>{"help/b.htm"});
+}
+
 TEST_F(PageTitleCacheTest, ATitleIsGivenOnlyForThePathItWasReadFrom) {
   files.AddFile("a/x.htm", "<title>In a</title>");
   files.AddFile("b/X.htm", "<title>In b</title>");

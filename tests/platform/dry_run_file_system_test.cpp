@@ -46,5 +46,39 @@ TEST(DryRunFileSystem, WritesStayInMemoryAndRemovalsHideWhatTheRunSees) {
   EXPECT_TRUE(dry.IgnoresLetterCase());
 }
 
+// Bytes the run lets go of are read by no one, while the file keeps its stamp, its length, its
+// place in listings and in the plan, which was decided at the write: a file written with the
+// bytes it had is no change. A later write is read again.
+TEST(DryRunFileSystem, AFileWhoseBytesTheRunLetsGoOfKeepsAllButThem) {
+  MemoryFileSystem disk;
+  disk.AddFile("help/a.htm", "old");
+  disk.AddFile("help/same.htm", "same");
+  DryRunFileSystem dry(disk);
+  EXPECT_TRUE(dry.ReplaceBinary("help/a.htm", "changed", LinkReach::kOwnFolder).Written());
+  EXPECT_TRUE(dry.WriteBinary("help/new.htm", "new", LinkReach::kOwnFolder).Written());
+  EXPECT_TRUE(dry.ReplaceBinary("help/same.htm", "same", LinkReach::kOwnFolder).Written());
+  const std::optional<FileStamp> stamp = dry.Stamp("help/a.htm");
+  ASSERT_TRUE(stamp.has_value());
+  for (const char* path : {"help/a.htm", "help/new.htm", "help/same.htm"}) {
+    EXPECT_TRUE(dry.ForgetWrittenBytes(path)) << path;
+    EXPECT_FALSE(dry.ReadBinary(path).has_value()) << path;
+    EXPECT_EQ(dry.OpenForReading(path), nullptr) << path;
+    EXPECT_TRUE(dry.IsReadable(path)) << path;
+  }
+  EXPECT_FALSE(dry.ForgetWrittenBytes("help/a.htm"));
+  EXPECT_FALSE(dry.ForgetWrittenBytes("help/unwritten.htm"));
+  EXPECT_EQ(dry.FileLength("help/a.htm"), 7u);
+  EXPECT_TRUE(*dry.Stamp("help/a.htm") == *stamp);
+  EXPECT_EQ(dry.ListFolder("help", "*"), (Names{"a.htm", "new.htm", "same.htm"}));
+  const DryRunFileSystem::Plan plan = dry.PlannedChanges();
+  EXPECT_EQ(plan.changed, Names{"help/a.htm"});
+  EXPECT_EQ(plan.created, Names{"help/new.htm"});
+
+  EXPECT_TRUE(dry.ReplaceBinary("help/a.htm", "again", LinkReach::kOwnFolder).Written());
+  EXPECT_EQ(dry.ReadBinary("help/a.htm"), "again");
+  EXPECT_TRUE(dry.ReplaceBinary("help/same.htm", "other", LinkReach::kOwnFolder).Written());
+  EXPECT_EQ(dry.PlannedChanges().changed, (Names{"help/a.htm", "help/same.htm"}));
+}
+
 }  // namespace
 }  // namespace quorva

@@ -37,13 +37,25 @@ void ReplaceMarkerAtEnd(std::string& output, std::size_t marker_length,
   output += replacement;
 }
 
+// Room for what the markers of a topic usually bring besides the menu: two trails, each snippet
+// twice, the file name twice. A topic that brings more grows its text by doubling.
+std::size_t MarkerRoom(const RunSettings& settings, const std::string& trail,
+                       const std::string& file_name) {
+  std::size_t room = 2 * trail.size() + 2 * file_name.size() + 100;
+  for (const std::optional<std::string>& snippet : settings.snippets) {
+    room += snippet ? 2 * snippet->size() : 0;
+  }
+  return room;
+}
+
 std::string RewriteTopicText(RunContext& run, const std::string& topic_path,
                              const std::string& text, const std::string& trail) {
   const RunSettings& settings = run.settings;
   const std::string file_name = FileNameOf(topic_path);
   static const std::string kNothing;
+  const std::size_t room = MarkerRoom(settings, trail, file_name);
   std::string output;
-  output.reserve(text.size() + 2 * trail.size() + 100);
+  output.reserve(text.size() + room);
   std::size_t menus = 0;
   std::size_t trails = 0;
   // Every marker ends with ">", so the checks of a cycle can only fire after a ">" is appended:
@@ -60,7 +72,7 @@ std::string RewriteTopicText(RunContext& run, const std::string& topic_path,
         EndsWithWithoutCase(output, kMenuMarker)) {
       // The menu grows with the help set: room for it and the rest of the topic at once, rather
       // than twice the room by doubling.
-      output.reserve(output.size() + run.menu.size() + (text.size() - start));
+      output.reserve(output.size() + run.menu.size() + (text.size() - start) + room);
       ReplaceMarkerAtEnd(output, kMenuMarker.size(), settings.build_menu ? run.menu : kNothing);
       ++menus;
     }

@@ -117,7 +117,7 @@ class OutputFolderCheck::State {
     }
     const std::uint32_t page = listings_.NoteWritten(below);
     if (IsChecked(page)) {
-      ScanPage(page, DigestPage(below, bytes), false);
+      ScanPage(page, bytes, false);
     }
   }
 
@@ -130,7 +130,7 @@ class OutputFolderCheck::State {
       if (Scans(page) == 0 && IsChecked(page)) {
         const std::string path = PathOf(page);
         if (std::optional<std::string> bytes = run_.fs.ReadBinary(path)) {
-          ScanPage(page, DigestPage(names.Get(page), *bytes), true);
+          ScanPage(page, *bytes, true);
         }
         // else a folder, or a file the run cannot read
       }
@@ -193,9 +193,11 @@ class OutputFolderCheck::State {
            (excluded_.empty() || excluded_.count(MakeComparablePath(run_.fs, PathOf(page))) == 0);
   }
 
-  // Takes what the check needs of one page's digest. `at_end`: the passes are done, so
-  // nothing needs to wait.
-  void ScanPage(std::uint32_t page, PageDigest digest, bool at_end) {
+  // Takes what the check needs of one page's bytes. `at_end`: the passes are done, so nothing
+  // needs to wait.
+  void ScanPage(std::uint32_t page, std::string_view bytes, bool at_end) {
+    std::vector<PageLink> links;
+    PageDigest digest = DigestPage(std::string(listings_.OwnNames().Get(page)), bytes, &links);
     if (page >= scans_.size()) {
       scans_.resize(listings_.OwnNames().Size(), 0);
       links_checked_.resize(listings_.OwnNames().Size(), 0);
@@ -205,25 +207,26 @@ class OutputFolderCheck::State {
     const std::string path = PathOf(page);
     std::vector<std::uint32_t> reaches;
     reaches_below_.erase(page);
-    for (const PlacedText& link : digest.links) {
-      // A base changes what relative links name, never what a web address does. Only a link
-      // that may be a web address (from "h", or a character reference) waits for the web check.
-      const std::size_t first = link.text.find_first_not_of(" \t\n\r\f");
-      if (first != std::string::npos &&
-          (link.text[first] == 'h' || link.text[first] == 'H' || link.text[first] == '&')) {
-        web_links_.push_back(FromScan<PlacedText>{page, scan, link});
-      }
-    }
-    if (MayBeTocPage(page, at_end)) {
-      for (const PlacedText& link : digest.links) {
-        AddUnreadTocName(page, scan, link);
-      }
-    }
-    if (!digest.has_base) {
-      for (PlacedText& link : digest.links) {
-        if (!CheckLink(page, path, link, reaches, at_end)) {
-          pending_links_.push_back(FromScan<PlacedText>{page, scan, std::move(link)});
+    const bool toc_page = MayBeTocPage(page, at_end);
+    // Links are placed (line and column) only where a finding or a wait needs them.
+    Placer placer(bytes);
+    for (const PageLink& link : links) {
+      std::optional<PlacedText> placed;
+      auto place = [&]() -> const PlacedText& {
+        if (!placed) {
+          placed = placer.PlaceLink(link);
         }
+        return *placed;
+      };
+      if (MayBeWebLink(link.value)) {
+        web_links_.push_back(FromScan<PlacedText>{page, scan, place()});
+      }
+      if (toc_page) {
+        AddUnreadTocName(page, scan, place());
+      }
+      // A base changes what relative links name, never what a web address does.
+      if (!digest.has_base && !CheckLink(page, path, link.value, place, reaches, at_end)) {
+        pending_links_.push_back(FromScan<PlacedText>{page, scan, place()});
       }
     }
     edges_.Set(page, std::move(reaches));
@@ -270,12 +273,22 @@ class OutputFolderCheck::State {
     }
   }
 
+  // Only a link that may be a web address waits for the web check: from "h", or a character
+  // reference that may stand for it, with the colon of a scheme or a reference that may.
+  static bool MayBeWebLink(std::string_view link) {
+    const std::size_t first = link.find_first_not_of(" \t\n\r\f");
+    return first != std::string_view::npos &&
+           (link[first] == 'h' || link[first] == 'H' || link[first] == '&') &&
+           link.find_first_of(":&") != std::string_view::npos;
+  }
+
   // Each link gives one finding at most: a missing file, else a file in other letter cases,
   // else a fragment its page lacks. False when that cannot be told before the passes are done:
-  // the file is not (or not yet) there as the link spells it.
-  bool CheckLink(std::uint32_t page, const std::string& path, const PlacedText& link,
-                 std::vector<std::uint32_t>& reaches, bool at_end) {
-    LinkTarget target = ResolveLink(link.text);
+  // the file is not (or not yet) there as the link spells it. `place` gives the link placed.
+  template <typename Place>
+  bool CheckLink(std::uint32_t page, const std::string& path, std::string_view value,
+                 const Place& place, std::vector<std::uint32_t>& reaches, bool at_end) {
+    LinkTarget target = ResolveLink(value);
     if (target.scope != LinkScope::kChecked) {
       return true;
     }
@@ -284,7 +297,7 @@ class OutputFolderCheck::State {
     if (target.names_own_page) {
       on_disk = listings_.OwnNames().Get(page);
     } else {
-      presence = listings_.Locate(target.path, on_disk);
+      presence = listings_.Locate(target.path, on_disk, !at_end);
       if (presence != Presence::kFound && !at_end) {
         return false;
       }
@@ -292,8 +305,8 @@ class OutputFolderCheck::State {
     ++links_checked_[page];
     if (presence != Presence::kFound) {
       const bool missing = presence == Presence::kMissing;
-      Finding finding =
-          MakeFinding(missing ? FindingKind::kBrokenLink : FindingKind::kCaseMismatch, path, link);
+      Finding finding = MakeFinding(missing ? FindingKind::kBrokenLink : FindingKind::kCaseMismatch,
+                                    path, place());
       if (!missing) {
         finding.reason = "the file is " + on_disk;
       }
@@ -310,10 +323,10 @@ class OutputFolderCheck::State {
       return true;
     }
     if (target.has_fragment && !IsTopOfPage(target.fragment) && IsMarkupPage(on_disk)) {
-      pending_anchors_.push_back(
-          FromScan<PendingAnchor>{page, Scans(page),
-                                  PendingAnchor{MakeFinding(FindingKind::kBrokenAnchor, path, link),
-                                                std::move(on_disk), std::move(target.fragment)}});
+      pending_anchors_.push_back(FromScan<PendingAnchor>{
+          page, Scans(page),
+          PendingAnchor{MakeFinding(FindingKind::kBrokenAnchor, path, place()), std::move(on_disk),
+                        std::move(target.fragment)}});
     }
     return true;
   }
@@ -334,7 +347,9 @@ class OutputFolderCheck::State {
     std::unordered_map<std::uint32_t, std::vector<std::uint32_t>> added_reaches;
     for (const FromScan<PlacedText>& link : pending_links_) {
       if (IsLatest(link)) {
-        CheckLink(link.page, PathOf(link.page), link.item, added_reaches[link.page], true);
+        CheckLink(
+            link.page, PathOf(link.page), link.item.text,
+            [&link]() -> const PlacedText& { return link.item; }, added_reaches[link.page], true);
       }
     }
     for (auto& [page, reaches] : added_reaches) {

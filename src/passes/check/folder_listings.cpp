@@ -8,18 +8,36 @@
 namespace quorva {
 
 std::uint32_t FolderListings::Listing::Add(std::string_view name, bool ignores_case) {
-  const std::uint32_t known_fold = ignores_case ? folded.Find(name) : StringTable::kNone;
-  if (known_fold != StringTable::kNone) {
-    return first_spelling[known_fold];
+  const std::uint32_t known = ignores_case ? FindWithoutCase(name) : StringTable::kNone;
+  if (known != StringTable::kNone) {
+    return known;
   }
   const std::uint32_t number = names.Add(name);
+  if (folded_made) {
+    Fold(number);
+  }
+  return number;
+}
+
+void FolderListings::Listing::Fold(std::uint32_t number) {
+  const std::string_view name = names.Get(number);
   const std::uint32_t fold = folded.Add(name);
   if (fold == first_spelling.size()) {
     first_spelling.push_back(number);
   } else if (NameLessWithoutCase(name, names.Get(first_spelling[fold]))) {
     first_spelling[fold] = number;
   }
-  return number;
+}
+
+std::uint32_t FolderListings::Listing::FindWithoutCase(std::string_view name) {
+  if (!folded_made) {
+    folded_made = true;
+    for (std::uint32_t number = 0; number < names.Size(); ++number) {
+      Fold(number);
+    }
+  }
+  const std::uint32_t fold = folded.Find(name);
+  return fold == StringTable::kNone ? StringTable::kNone : first_spelling[fold];
 }
 
 FolderListings::Listing& FolderListings::ListFolderOnce(const std::string& folder) {
@@ -49,7 +67,7 @@ std::uint32_t FolderListings::NoteWritten(std::string_view path) {
                              fs_.IgnoresLetterCase());
 }
 
-Presence FolderListings::Locate(const std::string& path, std::string& on_disk) {
+Presence FolderListings::Locate(const std::string& path, std::string& on_disk, bool as_spelled) {
   on_disk.clear();
   if (path.empty()) {
     return Presence::kFound;  // the output folder itself
@@ -66,14 +84,14 @@ Presence FolderListings::Locate(const std::string& path, std::string& on_disk) {
   for (std::size_t start = 0; start <= path.size();) {
     const std::size_t end = std::min(path.find('/', start), path.size());
     const std::string_view name = std::string_view(path).substr(start, end - start);
-    const Listing& listing = ListFolderOnce(folder);
+    Listing& listing = ListFolderOnce(folder);
     std::string_view spelled = name;
     if (!listing.names.Holds(name)) {
-      const std::uint32_t fold = listing.folded.Find(name);
-      if (fold == StringTable::kNone) {
+      const std::uint32_t other = as_spelled ? StringTable::kNone : listing.FindWithoutCase(name);
+      if (other == StringTable::kNone) {
         return Presence::kMissing;
       }
-      spelled = listing.names.Get(listing.first_spelling[fold]);
+      spelled = listing.names.Get(other);
       presence = Presence::kOtherCase;
     }
     folder += (folder.empty() ? "" : "/") + std::string(spelled);

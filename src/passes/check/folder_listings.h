@@ -31,12 +31,17 @@ class FolderListings {
   std::uint32_t NoteWritten(std::string_view path);
 
   // Looks up a path below the output folder ("/" between folders), a folder at a time;
-  // `on_disk` gets the path as the disk spells it.
-  Presence Locate(const std::string& path, std::string& on_disk);
+  // `on_disk` gets the path as the disk spells it. `as_spelled`: a path not found as spelled is
+  // missing, without a lookup in other letter cases.
+  Presence Locate(const std::string& path, std::string& on_disk, bool as_spelled = false);
 
  private:
   struct Listing {
     StringTable names;
+    // The names without letter case, made only when a lookup first needs them: while the passes
+    // run, only names found as spelled are decided (and files written where the file system
+    // ignores case are looked up without it).
+    bool folded_made = false;
     StringTable folded{true};
     // For each folded name, the number of the name spelled so that it sorts first, as a
     // listing gives it first.
@@ -44,6 +49,11 @@ class FolderListings {
     // The name's number; a name in other letter cases is the one listed where the file system
     // ignores case.
     std::uint32_t Add(std::string_view name, bool ignores_case);
+    // The number of the name spelled as `name` is in other letter cases; kNone when none is.
+    std::uint32_t FindWithoutCase(std::string_view name);
+
+   private:
+    void Fold(std::uint32_t number);
   };
   Listing& ListFolderOnce(const std::string& folder);
 

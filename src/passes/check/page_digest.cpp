@@ -8,27 +8,23 @@
 
 namespace quorva {
 
-namespace {
-
-// Places texts found at increasing offsets of a page, counting line breaks once.
-class Placer {
- public:
-  explicit Placer(std::string_view text) : text_(text), next_line_break_(text.find('\n')) {}
-  PlacedText Place(std::size_t offset, std::string_view found) {
-    while (next_line_break_ < offset) {
-      ++line_;
-      line_start_ = next_line_break_ + 1;
-      next_line_break_ = text_.find('\n', line_start_);
-    }
-    return PlacedText{std::string(found), offset, line_, offset - line_start_ + 1, false, false};
+PlacedText Placer::Place(std::size_t offset, std::string_view found) {
+  while (next_line_break_ < offset) {
+    ++line_;
+    line_start_ = next_line_break_ + 1;
+    next_line_break_ = text_.find('\n', line_start_);
   }
+  return PlacedText{std::string(found), offset, line_, offset - line_start_ + 1, false, false};
+}
 
- private:
-  std::string_view text_;
-  std::size_t next_line_break_;
-  std::size_t line_ = 1;
-  std::size_t line_start_ = 0;
-};
+PlacedText Placer::PlaceLink(const PageLink& link) {
+  PlacedText placed = Place(link.offset, link.value);
+  placed.href = link.href;
+  placed.toc_form = link.toc_form;
+  return placed;
+}
+
+namespace {
 
 void PlaceElements(std::string_view bytes, const std::vector<ElementHit>& elements,
                    std::vector<PlacedText>& placed) {
@@ -38,16 +34,19 @@ void PlaceElements(std::string_view bytes, const std::vector<ElementHit>& elemen
   }
 }
 
-PageDigest DigestScan(PageScan scan, std::string_view bytes, bool markup) {
+PageDigest DigestScan(PageScan scan, std::string_view bytes, bool markup,
+                      std::vector<PageLink>* unplaced_links) {
   PageDigest digest;
   digest.has_base = scan.has_base;
   digest.anchors = std::move(scan.anchors);
-  digest.links.reserve(scan.links.size());
-  Placer links(bytes);
-  for (const PageLink& link : scan.links) {
-    digest.links.push_back(links.Place(link.offset, link.value));
-    digest.links.back().href = link.href;
-    digest.links.back().toc_form = link.toc_form;
+  if (unplaced_links != nullptr) {
+    *unplaced_links = std::move(scan.links);
+  } else {
+    digest.links.reserve(scan.links.size());
+    Placer links(bytes);
+    for (const PageLink& link : scan.links) {
+      digest.links.push_back(links.PlaceLink(link));
+    }
   }
   Placer markers(bytes);
   for (const MarkerHit& marker : scan.markers) {
@@ -69,13 +68,15 @@ bool IsCheckedPageName(std::string_view name) {
          MatchesWildcard(name, "*.css");
 }
 
-PageDigest DigestPage(std::string_view name, std::string_view bytes) {
+PageDigest DigestPage(std::string_view name, std::string_view bytes,
+                      std::vector<PageLink>* unplaced_links) {
   const bool markup = MatchesWildcard(name, "*.htm*") || MatchesWildcard(name, "*.php*");
-  return DigestScan(markup ? ScanMarkup(bytes) : ScanStyleSheet(bytes), bytes, markup);
+  return DigestScan(markup ? ScanMarkup(bytes) : ScanStyleSheet(bytes), bytes, markup,
+                    unplaced_links);
 }
 
 PageDigest DigestMarkup(std::string_view bytes) {
-  return DigestScan(ScanMarkup(bytes), bytes, true);
+  return DigestScan(ScanMarkup(bytes), bytes, true, nullptr);
 }
 
 }  // namespace quorva

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "passes/check/page_scan.h"
+
 namespace quorva {
 
 // A link or marker as it stands in a page, and where: its offset, and its 1-based line and
@@ -33,12 +35,28 @@ struct PageDigest {
   std::vector<PlacedText> frames_without_title;
 };
 
+// Places texts found at increasing offsets of a page, counting line breaks once.
+class Placer {
+ public:
+  explicit Placer(std::string_view text) : text_(text), next_line_break_(text.find('\n')) {}
+  PlacedText Place(std::size_t offset, std::string_view found);
+  PlacedText PlaceLink(const PageLink& link);
+
+ private:
+  std::string_view text_;
+  std::size_t next_line_break_;
+  std::size_t line_ = 1;
+  std::size_t line_start_ = 0;
+};
+
 // The pages the check reads: *.htm*, *.php* and *.css.
 bool IsCheckedPageName(std::string_view name);
 
 // The digest of a page named `name`: a style sheet's url(...) values, or a markup page's links,
-// anchors and markers.
-PageDigest DigestPage(std::string_view name, std::string_view bytes);
+// anchors and markers. With `unplaced_links`, the links go there as they stand instead, for a
+// reader that places only those it keeps (a menu gives a page a link for every topic).
+PageDigest DigestPage(std::string_view name, std::string_view bytes,
+                      std::vector<PageLink>* unplaced_links = nullptr);
 // The digest of bytes read as markup, whatever the file's name.
 PageDigest DigestMarkup(std::string_view bytes);
 
