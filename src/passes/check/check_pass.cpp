@@ -435,15 +435,36 @@ class OutputFolderCheck::State {
     }
   }
 
-  void AddTemplateFrames() {
+  // The template's frames without title: from its scan where it is a page of the output folder,
+  // which a pass may have rewritten (a dry run keeps no bytes of it then), else from the file.
+  std::optional<std::vector<PlacedText>> TemplateFrames() {
+    const std::uint32_t page = listings_.OwnNames().Find(FileNameOf(scope_.frameset_template));
+    if (page != StringTable::kNone && Scans(page) != 0 &&
+        !MatchesWildcard(listings_.OwnNames().Get(page), "*.css") &&
+        IsPageAt(scope_.frameset_template, page)) {
+      for (const FromScan<PageElements>& elements : elements_) {
+        if (elements.page == page && IsLatest(elements)) {
+          return elements.item.frames_without_title;
+        }
+      }
+      return std::vector<PlacedText>();
+    }
     std::optional<std::string> bytes = run_.fs.ReadBinary(scope_.frameset_template);
     if (!bytes) {
+      return std::nullopt;
+    }
+    return DigestMarkup(*bytes).frames_without_title;
+  }
+
+  void AddTemplateFrames() {
+    const std::optional<std::vector<PlacedText>> frames = TemplateFrames();
+    if (!frames) {
       return;
     }
     const std::size_t copies = run_.toc_tree.IndexFramePageCount();
     const std::string reason =
         "copied into " + FormatCount(copies) + " index frame page" + (copies == 1 ? "" : "s");
-    for (const PlacedText& frame : DigestMarkup(*bytes).frames_without_title) {
+    for (const PlacedText& frame : *frames) {
       Finding finding = MakeFinding(FindingKind::kFrameTitle, scope_.frameset_template, frame);
       finding.reason = reason;
       result_.findings.push_back(std::move(finding));

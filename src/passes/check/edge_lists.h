@@ -23,11 +23,13 @@ class EdgeLists {
       return;
     }
     const List& list = lists_[page];
+    const char* at = chunks_.empty() ? nullptr : chunks_[list.chunk].data() + list.begin;
+    const char* const end = at + list.size;
     std::uint32_t target = 0;
-    for (std::size_t at = list.begin; at < list.begin + list.size;) {
+    while (at < end) {
       std::uint32_t gap = 0;
       for (int shift = 0;; shift += 7) {
-        const auto byte = static_cast<unsigned char>(bytes_[at++]);
+        const auto byte = static_cast<unsigned char>(*at++);
         gap |= static_cast<std::uint32_t>(byte & 0x7f) << shift;
         if ((byte & 0x80) == 0) {
           break;
@@ -40,11 +42,14 @@ class EdgeLists {
 
  private:
   struct List {
-    std::size_t begin = 0;
-    std::uint32_t size = 0;  // in bytes
+    std::uint32_t chunk = 0;
+    std::uint32_t begin = 0;  // in the chunk
+    std::uint32_t size = 0;   // in bytes
   };
   std::vector<List> lists_;  // by page
-  std::string bytes_;
+  // The lists' bytes in pieces of 64 KB (a longer list gets one of its own), so that growing
+  // never needs room for twice what is kept.
+  std::vector<std::string> chunks_;
 };
 
 }  // namespace quorva
