@@ -55,7 +55,9 @@ TEST(GeneratedHelpSet, MenuTopicsStopAtFifteenUnlessEveryHundredthIsAskedFor) {
     const GeneratedHelpSet set = GenerateHelpSet(dir.Path(), 1700, 2, Planting::kNone, menus);
     std::vector<std::string> with_menu;
     for (const std::string& path : set.topic_paths) {
-      const std::string name = path.substr(dir.Path().size() + 1);
+      // The generator joins paths with the system's separator.
+      std::string name = path.substr(dir.Path().size() + 1);
+      std::replace(name.begin(), name.end(), '\\', '/');
       const std::string topic = dir.Read(name);
       const bool menu = topic.find("<MENU>") != std::string::npos;
       EXPECT_EQ(topic.find("href=\"menu.css\"") != std::string::npos, menu) << name;
