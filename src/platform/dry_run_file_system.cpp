@@ -132,7 +132,7 @@ WriteResult DryRunFileSystem::Keep(const std::string& path, std::string_view byt
   // same length is read to tell; most files a run changes change their length.
   WrittenFile& file = written_[number];
   const std::optional<std::uint64_t> length = disk_.FileLength(path);
-  file.on_disk = length.has_value();
+  file.on_disk = length.has_value() && disk_.IsReadable(path);
   file.differs = true;
   if (length && *length == bytes.size()) {
     const std::optional<std::string> on_disk = disk_.ReadBinary(path);

@@ -577,6 +577,32 @@ TEST_F(RunTest, ADryRunWritesNothingAndListsWhatARealRunChanges) {
   }
 }
 
+// A page two compression groups rewrite (markup, then style sheet) is checked as the second left
+// it, in a dry run as in a real one.
+TEST_F(RunTest, ADryRunChecksAPageTwoGroupsCompressAsTheLastLeftIt) {
+  // The style sheet rules drop the comment, and move the link.
+  const std::string page = "<p>/* c */<a href=\"none.htm\">n</a>\n";
+  AddHelpSetToCheck(fs);
+  fs.AddFile("D:/help/x.htm.css", page);
+  MemoryFileSystem real;
+  AddHelpSetToCheck(real);
+  real.AddFile("D:/help/x.htm.css", page);
+  MemoryConsole real_console;
+  EXPECT_EQ(RunQuorva({"fsref.htm", "D:/help/toc.htm", "-c", "--check"}, real, real_console), 0);
+  EXPECT_EQ(Run({"fsref.htm", "D:/help/toc.htm", "-c", "--check", "--dry-run"}), 0);
+  auto finding = [](const std::string& output) {
+    const std::size_t found = output.find(": broken-link: none.htm");
+    if (found == std::string::npos) {
+      return std::string();
+    }
+    const std::size_t start = output.rfind('\n', found) + 1;
+    return output.substr(start, output.find('\n', found) - start);
+  };
+  EXPECT_EQ(finding(real_console.output),
+            "D:/help/x.htm.css:1:13: broken-link: none.htm (in a page nothing reaches)");
+  EXPECT_EQ(finding(console.output), finding(real_console.output));
+}
+
 TEST_F(RunTest, TheWebCheckAsksThePagesWebLinksAndRemembersWhatItLearned) {
   fs.AddFile("fsref.htm", kTemplate);
   fs.AddFile("D:/help/index.htm", "<title>Help</title>");

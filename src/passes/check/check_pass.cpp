@@ -438,7 +438,9 @@ class OutputFolderCheck::State {
   // The template's frames without title: from its scan where it is a page of the output folder,
   // which a pass may have rewritten (a dry run keeps no bytes of it then), else from the file.
   std::optional<std::vector<PlacedText>> TemplateFrames() {
-    const std::uint32_t page = listings_.OwnNames().Find(FileNameOf(scope_.frameset_template));
+    std::string on_disk;
+    listings_.Locate(FileNameOf(scope_.frameset_template), on_disk);
+    const std::uint32_t page = listings_.OwnNames().Find(on_disk);
     if (page != StringTable::kNone && Scans(page) != 0 &&
         !MatchesWildcard(listings_.OwnNames().Get(page), "*.css") &&
         IsPageAt(scope_.frameset_template, page)) {

@@ -16,6 +16,17 @@ namespace {
 // Room for a shown file name, terminator counted.
 constexpr std::size_t kShownNameSize = 260;
 
+// True when no group after `group` takes a file of that name: a name in two groups is
+// compressed twice.
+bool IsInNoGroupAfter(const CompressionGroup* group, const std::string& name) {
+  for (const CompressionGroup* later = group + 1; later != std::end(kCompressionGroups); ++later) {
+    if (MatchesWildcard(name, later->pattern)) {
+      return false;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 void CompressOutputFolder(RunContext& run, const std::string& toc_page_path) {
@@ -42,7 +53,7 @@ void CompressOutputFolder(RunContext& run, const std::string& toc_page_path) {
       // An entry that cannot be read, a folder say, is listed and left alone.
       std::string path = MakePath(toc_page.drive, toc_page.folder, name, "");
       if (!run.pages.IsFinished(path)) {
-        RewriteFile(run, path, group.compress);
+        RewriteFile(run, path, group.compress, IsInNoGroupAfter(&group, name));
       }
     }
     if (listed) {

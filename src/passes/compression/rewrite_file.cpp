@@ -7,7 +7,7 @@
 
 namespace quorva {
 
-bool RewriteFile(RunContext& run, const std::string& path, TextCompressor compress) {
+bool RewriteFile(RunContext& run, const std::string& path, TextCompressor compress, bool last) {
   try {
     std::optional<std::string> bytes = run.fs.ReadBinary(path);
     if (!bytes) {
@@ -16,8 +16,8 @@ bool RewriteFile(RunContext& run, const std::string& path, TextCompressor compre
     // The crash-safe replace: a killed run leaves each file either old or compressed. A file
     // whose bytes stay the same is not written, so it keeps its time.
     const std::string compressed = compress(*bytes);
-    if (run.writes.ReplaceChanged(path, *bytes, compressed)) {
-      run.pages.LeaveFinal(path, compressed);  // the last pass
+    if (run.writes.ReplaceChanged(path, *bytes, compressed) && last) {
+      run.pages.LeaveFinal(path, compressed);
     }
   } catch (const std::bad_alloc&) {
     throw FatalError("Error: Out of memory");
