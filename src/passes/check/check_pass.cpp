@@ -352,9 +352,10 @@ class OutputFolderCheck::State {
             [&link]() -> const PlacedText& { return link.item; }, added_reaches[link.page], true);
       }
     }
-    for (auto& [page, reaches] : added_reaches) {
-      edges_.ForEach(page, [&reaches](std::uint32_t target) { reaches.push_back(target); });
-      edges_.Set(page, std::move(reaches));
+    for (auto& added : added_reaches) {
+      std::vector<std::uint32_t>& reaches = added.second;
+      edges_.ForEach(added.first, [&reaches](std::uint32_t target) { reaches.push_back(target); });
+      edges_.Set(added.first, std::move(reaches));
     }
     for (const FromScan<PlacedText>& marker : markers_) {
       if (IsLatest(marker)) {
