@@ -392,7 +392,9 @@ TEST_F(RunTest, TheCheckReadsLinksAsABrowserFollowsThem) {
   fs.AddFile("D:/help/topic.htm", "<title>T</title>");
   fs.AddFile("D:/help/j.htm", "<title>J</title>");
   fs.AddFolder("D:/help/sub");
-  fs.AddFile("D:/help/sub/s.htm", "<p id=\"sec\">S</p>");
+  // A style sheet below is no page a reader opens: what it names is not reached through it.
+  fs.AddFile("D:/help/sub/s.htm", "<p id=\"sec\">S</p><link href=\"s.css\">");
+  fs.AddFile("D:/help/sub/s.css", "a{background:url(../toc-menu.htm)}");
   fs.AddFolder("D:/help/dir.htm");
   // A menu page an earlier run left in the folder.
   fs.AddFile("D:/help/toc-menu.htm", "<a href=\"a.htm\">A</a>");
