@@ -207,7 +207,7 @@ class OutputFolderCheck::State {
     const std::string path = PathOf(page);
     std::vector<std::uint32_t> reaches;
     reaches_below_.erase(page);
-    const bool toc_page = MayBeTocPage(page, at_end);
+    const bool toc_page = MayBeTocPage(page, path, at_end);
     // Links are placed (line and column) only where a finding or a wait needs them.
     Placer placer(bytes);
     for (const PageLink& link : links) {
@@ -250,8 +250,7 @@ class OutputFolderCheck::State {
 
   // The TOC pages are known only once the walks are done; the passes write none before that but
   // the root, which the walks enter first, and pages named as TOC pages.
-  bool MayBeTocPage(std::uint32_t page, bool at_end) {
-    const std::string path = PathOf(page);
+  bool MayBeTocPage(std::uint32_t page, const std::string& path, bool at_end) {
     return run_.toc_tree.IsTocPage(path) ||
            (!at_end &&
             (IsTocPageName(listings_.OwnNames().Get(page)) || IsPageAt(scope_.toc_page, page)));
