@@ -605,6 +605,40 @@ TEST_F(RunTest, ADryRunChecksAPageTwoGroupsCompressAsTheLastLeftIt) {
   EXPECT_EQ(finding(console.output), finding(real_console.output));
 }
 
+// Where a replaced file takes the name it is written under (NTFS), a topic the TOC names in other
+// letter cases than the disk's takes the TOC's spelling, and the check judges links by the names
+// the folder has once the run is done, in a dry run as in a real one.
+TEST_F(RunTest, TheCheckTakesTheNamesTheRunLeavesWhereAReplacedFileTakesANewSpelling) {
+  auto add_help = [](MemoryFileSystem& help) {
+    help.replace_takes_new_spelling = true;
+    help.AddFile("fsref.htm", kTemplate);
+    help.AddFile("D:/help/index.htm",
+                 "<title>Help</title><frameset><frame src=\"toc.htm\" title=\"t\">"
+                 "<frame src=\"a.htm\" title=\"m\"></frameset>");
+    help.AddFile("D:/help/toc.htm", "<a href=\"a.htm\">A</a><a href=\"Topic.htm#s\">T</a>");
+    help.AddFile("D:/help/a.htm",
+                 "<title>A</title><a href=\"topic.htm\">t</a>\n<a href=\"Topic.htm#x\">u</a>"
+                 "<a href=\"topic.htm#s\">v</a>");
+    help.AddFile("D:/help/topic.htm", "<title>T</title><h2 id=\"s\">S</h2>\n");
+  };
+  add_help(fs);
+  MemoryFileSystem real;
+  add_help(real);
+  MemoryConsole real_console;
+  EXPECT_EQ(RunQuorva({"fsref.htm", "D:/help/toc.htm", "--check"}, real, real_console), 0);
+  EXPECT_TRUE(real.HasFile("D:/help/Topic.htm"));
+  EXPECT_EQ(real.ListFolder("D:/help", "t*"), (std::vector<std::string>{"toc.htm", "Topic.htm"}));
+  const std::string findings =
+      "D:/help/a.htm:1:26: case-mismatch: topic.htm (the file is Topic.htm)\n"
+      "D:/help/a.htm:2:10: broken-anchor: Topic.htm#x\n"
+      "D:/help/a.htm:2:37: case-mismatch: topic.htm#s (the file is Topic.htm)\n";
+  const std::size_t start = real_console.output.find("D:/help/a.htm:");
+  ASSERT_NE(start, std::string::npos) << real_console.output;
+  EXPECT_EQ(real_console.output.substr(start, findings.size()), findings) << real_console.output;
+  EXPECT_EQ(Run({"fsref.htm", "D:/help/toc.htm", "--check", "--dry-run"}), 0);
+  EXPECT_EQ(console.output.find(findings), real_console.output.find(findings)) << console.output;
+}
+
 TEST_F(RunTest, TheWebCheckAsksThePagesWebLinksAndRemembersWhatItLearned) {
   fs.AddFile("fsref.htm", kTemplate);
   fs.AddFile("D:/help/index.htm", "<title>Help</title>");

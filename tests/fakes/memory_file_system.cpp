@@ -45,8 +45,28 @@ std::string FolderOf(const std::string& key) {
 
 }  // namespace
 
+std::string MemoryFileSystem::Spelled(const std::string& key) const {
+  if (!replace_takes_new_spelling) {
+    return key;
+  }
+  const std::string folded = FoldAsciiCase(key);
+  for (const auto* keys : {&files_, &links_}) {
+    for (const auto& kept : *keys) {
+      if (FoldAsciiCase(kept.first) == folded) {
+        return kept.first;
+      }
+    }
+  }
+  for (const std::string& folder : folders_) {
+    if (FoldAsciiCase(folder) == folded) {
+      return folder;
+    }
+  }
+  return key;
+}
+
 std::string MemoryFileSystem::Resolve(const std::string& path) const {
-  std::string key = Normal(path);
+  std::string key = Spelled(Normal(path));
   // A loop of links ends somewhere that is no file, as the system gives up on one.
   for (std::size_t hops = 0; hops <= links_.size(); ++hops) {
     auto link = links_.find(key);
@@ -151,7 +171,7 @@ WriteResult MemoryFileSystem::ProbeWrite(const std::string& path, std::string_vi
 
 WriteResult MemoryFileSystem::WriteOrProbe(const std::string& path, std::string_view bytes,
                                            LinkReach reach, WriteKind kind, bool probe) {
-  std::string key = Normal(path);
+  std::string key = Spelled(Normal(path));
   const bool exists = files_.count(key) != 0 || links_.count(key) != 0;
   if (!exists && kind == WriteKind::kCreateOrReplace) {
     if (folders_.count(key) != 0) {
@@ -184,6 +204,12 @@ WriteResult MemoryFileSystem::WriteOrProbe(const std::string& path, std::string_
   }
   if (!probe) {
     replacements.push_back(key);
+    if (replace_takes_new_spelling && links_.count(Spelled(Normal(path))) == 0 &&
+        key != Normal(path)) {
+      files_.erase(key);
+      versions_.erase(key);
+      key = Normal(path);
+    }
     Store(key, bytes);
   }
   return WriteResult{};
@@ -206,7 +232,7 @@ std::string MemoryFileSystem::AbsolutePath(const std::string& path) {
 }
 
 bool MemoryFileSystem::IgnoresLetterCase() {
-  return ignores_letter_case;
+  return ignores_letter_case || replace_takes_new_spelling;
 }
 
 std::vector<std::string> MemoryFileSystem::ListFolder(const std::string& folder,

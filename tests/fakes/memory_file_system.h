@@ -46,6 +46,9 @@ class MemoryFileSystem : public FileSystem {
   // How paths compare, as on Linux (false) or Windows (true); files are kept by their exact
   // names either way.
   bool ignores_letter_case = false;
+  // As on NTFS: names compare without letter case, and a file replaced takes the spelling it is
+  // written under. Implies ignores_letter_case.
+  bool replace_takes_new_spelling = false;
   // Whether stamps count as settled (see FileStamp): false stands for files changed just now.
   bool stamps_settled = true;
   std::vector<std::string> reads;
@@ -59,6 +62,9 @@ class MemoryFileSystem : public FileSystem {
   void Store(const std::string& key, std::string_view content);
   // The key of the file `path` finally names, links followed.
   std::string Resolve(const std::string& path) const;
+  // The key a file, link or folder is kept under that `key` names, in any letter case where
+  // names are taken as on NTFS.
+  std::string Spelled(const std::string& key) const;
 
   std::map<std::string, std::string> files_;
   std::map<std::string, std::uint64_t> versions_;

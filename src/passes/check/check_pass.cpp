@@ -125,6 +125,7 @@ class OutputFolderCheck::State {
     // Frames copied into index frame pages are reported once, in the template they come from.
     template_frames_reported_ =
         !scope_.frameset_template.empty() && run_.toc_tree.IndexFramePageCount() != 0;
+    listings_.TakeFinalSpellings();
     const StringTable& names = listings_.OwnNames();
     for (std::uint32_t page = 0; page < names.Size(); ++page) {
       if (Scans(page) == 0 && IsChecked(page)) {
@@ -297,7 +298,8 @@ class OutputFolderCheck::State {
       on_disk = listings_.OwnNames().Get(page);
     } else {
       presence = listings_.Locate(target.path, on_disk, !at_end);
-      if (presence != Presence::kFound && !at_end) {
+      if (!at_end && (presence != Presence::kFound || (listings_.MayTakeAnotherSpelling(on_disk) &&
+                                                       IsCheckedPageName(FileNameOf(on_disk))))) {
         return false;
       }
     }
@@ -371,6 +373,7 @@ class OutputFolderCheck::State {
     }
     for (FromScan<Finding>& unread : unread_toc_names_) {
       if (IsLatest(unread) && run_.toc_tree.IsTocPage(PathOf(unread.page))) {
+        unread.item.page = PathOf(unread.page);  // as the disk spells it now
         result_.findings.push_back(std::move(unread.item));
       }
     }
@@ -531,9 +534,15 @@ class OutputFolderCheck::State {
       if (!IsLatest(pending)) {
         continue;
       }
-      const std::vector<std::string>* anchors = FindAnchors(pending.item.target);
+      // Both pages as the disk spells them now, which a write may have changed where the file
+      // system ignores letter case.
+      std::string target;
+      listings_.Locate(pending.item.target, target);
+      const std::vector<std::string>* anchors =
+          FindAnchors(target.empty() ? pending.item.target : target);
       if (anchors != nullptr &&
           !std::binary_search(anchors->begin(), anchors->end(), pending.item.fragment)) {
+        pending.item.finding.page = PathOf(pending.page);
         result_.findings.push_back(std::move(pending.item.finding));
       }
     }

@@ -40,15 +40,41 @@ std::uint32_t FolderListings::Listing::FindWithoutCase(std::string_view name) {
   return fold == StringTable::kNone ? StringTable::kNone : first_spelling[fold];
 }
 
+void FolderListings::Listing::TakeSpellings(const std::vector<std::string>& listed) {
+  std::unordered_map<std::uint32_t, std::string_view> respelled;
+  for (const std::string& name : listed) {
+    if (!names.Holds(name)) {
+      const std::uint32_t other = FindWithoutCase(name);
+      if (other != StringTable::kNone) {
+        respelled.emplace(other, name);
+      }
+    }
+  }
+  if (respelled.empty()) {
+    return;
+  }
+  StringTable spelled;
+  for (std::uint32_t number = 0; number < names.Size(); ++number) {
+    auto found = respelled.find(number);
+    spelled.Add(found == respelled.end() ? names.Get(number) : found->second);
+  }
+  names = std::move(spelled);
+  folded_made = false;
+  folded.Clear();
+  first_spelling.clear();
+}
+
+std::string FolderListings::PathOfFolder(const std::string& folder) const {
+  return folder.empty() ? output_folder_ : MakePath("", output_folder_ + folder, "", "");
+}
+
 FolderListings::Listing& FolderListings::ListFolderOnce(const std::string& folder) {
   auto found = listings_.find(folder);
   if (found != listings_.end()) {
     return found->second;
   }
   Listing& listing = listings_[folder];
-  const std::string path =
-      folder.empty() ? output_folder_ : MakePath("", output_folder_ + folder, "", "");
-  for (const std::string& name : fs_.ListFolder(path, "*")) {
+  for (const std::string& name : fs_.ListFolder(PathOfFolder(folder), "*")) {
     listing.Add(name, false);
   }
   return listing;
@@ -59,12 +85,47 @@ std::uint32_t FolderListings::NoteWritten(std::string_view path) {
   const std::string folder(slash == std::string_view::npos ? std::string_view()
                                                            : path.substr(0, slash));
   // A folder not listed yet is listed with the file in it when first looked into.
-  auto listing = listings_.find(folder);
-  if (listing == listings_.end()) {
+  auto found = listings_.find(folder);
+  if (found == listings_.end()) {
     return StringTable::kNone;
   }
-  return listing->second.Add(slash == std::string_view::npos ? path : path.substr(slash + 1),
-                             fs_.IgnoresLetterCase());
+  Listing& listing = found->second;
+  const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+  const std::uint32_t number = listing.Add(name, ignores_case_);
+  if (ignores_case_) {
+    const bool as_listed = listing.names.Get(number) == name;
+    if (number >= listing.written_as_listed.size()) {
+      listing.written_as_listed.resize(number + 1, false);
+    }
+    listing.written_as_listed[number] = as_listed;
+    listing.written_respelled = listing.written_respelled || !as_listed;
+  }
+  return number;
+}
+
+bool FolderListings::MayTakeAnotherSpelling(const std::string& on_disk) {
+  if (!ignores_case_) {
+    return false;
+  }
+  const std::size_t slash = on_disk.rfind('/');
+  auto found =
+      listings_.find(slash == std::string::npos ? std::string() : on_disk.substr(0, slash));
+  if (found == listings_.end()) {
+    return true;
+  }
+  const Listing& listing = found->second;
+  const std::uint32_t number =
+      listing.names.Find(slash == std::string::npos ? on_disk : on_disk.substr(slash + 1));
+  return number >= listing.written_as_listed.size() || !listing.written_as_listed[number];
+}
+
+void FolderListings::TakeFinalSpellings() {
+  for (auto& [folder, listing] : listings_) {
+    if (listing.written_respelled) {
+      listing.TakeSpellings(fs_.ListFolder(PathOfFolder(folder), "*"));
+      listing.written_respelled = false;
+    }
+  }
 }
 
 Presence FolderListings::Locate(const std::string& path, std::string& on_disk, bool as_spelled) {

@@ -21,7 +21,7 @@ enum class Presence { kFound, kOtherCase, kMissing };
 class FolderListings {
  public:
   FolderListings(FileSystem& fs, std::string output_folder)
-      : fs_(fs), output_folder_(std::move(output_folder)) {}
+      : fs_(fs), output_folder_(std::move(output_folder)), ignores_case_(fs.IgnoresLetterCase()) {}
 
   // The names in the output folder itself, each with its number.
   const StringTable& OwnNames() { return ListFolderOnce("").names; }
@@ -34,6 +34,15 @@ class FolderListings {
   // `on_disk` gets the path as the disk spells it. `as_spelled`: a path not found as spelled is
   // missing, without a lookup in other letter cases.
   Presence Locate(const std::string& path, std::string& on_disk, bool as_spelled = false);
+
+  // Where the file system ignores letter case, a file written under another spelling than the
+  // listed one may take that spelling (NTFS does, FAT does not). True for a path `Locate` gave
+  // whose spelling may still change that way: a file the run has not written as listed.
+  bool MayTakeAnotherSpelling(const std::string& on_disk);
+
+  // Lists again each folder a file was written into under another spelling, and takes the names
+  // as the disk spells them now. Each name keeps its number.
+  void TakeFinalSpellings();
 
  private:
   struct Listing {
@@ -51,14 +60,24 @@ class FolderListings {
     std::uint32_t Add(std::string_view name, bool ignores_case);
     // The number of the name spelled as `name` is in other letter cases; kNone when none is.
     std::uint32_t FindWithoutCase(std::string_view name);
+    // Takes the spellings `listed` gives to names known in other letter cases.
+    void TakeSpellings(const std::vector<std::string>& listed);
+
+    // Where the file system ignores letter case: whether the run's last write of each name was
+    // under the listed spelling, and whether any was under another.
+    std::vector<bool> written_as_listed;
+    bool written_respelled = false;
 
    private:
     void Fold(std::uint32_t number);
   };
   Listing& ListFolderOnce(const std::string& folder);
+  // `folder` below the output folder ("/" between folders) as the file system takes it.
+  std::string PathOfFolder(const std::string& folder) const;
 
   FileSystem& fs_;
   std::string output_folder_;
+  bool ignores_case_;
   std::unordered_map<std::string, Listing> listings_;
 };
 
