@@ -5,7 +5,8 @@
 //  - compressing the output again changes nothing: Compress(Compress(x)) == Compress(x), inside
 //    pre elements as well as outside them;
 //  - carriage returns put before line feeds change nothing: Compress(Encode(x)) == Compress(x),
-//    so a page's last rewrite may compress its text before translating the line ends.
+//    so a page's last rewrite may compress its text before translating the line ends;
+//  - compressing in the text's own buffer gives the same bytes.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -29,5 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   RequireProperty(CompressMarkupText(output) == output, "compressing twice changes nothing more");
   RequireProperty(CompressMarkupText(EncodeTextMode(text)) == output,
                   "carriage returns before line feeds change nothing");
+  std::string in_place(text);
+  CompressMarkupInPlace(in_place);
+  RequireProperty(in_place == output, "compressing in place gives the same bytes");
   return 0;
 }

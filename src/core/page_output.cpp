@@ -24,7 +24,7 @@ bool CompressAtLastRewrite(const RunSettings& settings, std::string_view file_na
   if (groups != 1 || match->compress != CompressMarkupText) {
     return false;
   }
-  text = CompressMarkupText(text);
+  CompressMarkupInPlace(text);
   return true;
 }
 

@@ -141,31 +141,35 @@ bool EndsWithPreTag(const char* begin, const char* end, std::string_view tag) {
          EndsWithWithoutCase(std::string_view(begin, static_cast<std::size_t>(end - begin)), tag);
 }
 
-}  // namespace
-
-std::string CompressMarkupText(std::string_view text) {
-  // The output is never longer than the input, so one buffer of its size takes all of it.
-  std::string output(text.size(), '\0');
-  char* const begin = output.data();
-  char* const output_end = begin + output.size();
+// Compresses [in, in_end) into the buffer at `begin`, which has room for as many bytes, and gives
+// the end of what it wrote. The output never runs ahead of the input, so `begin` may be `in`
+// itself (kInPlace).
+template <bool kInPlace>
+char* CompressMarkupInto(const char* in, const char* const in_end, char* const begin) {
+  char* const output_end = begin + (in_end - in);
   char* end = begin;
   bool outside_pre = true;
   bool after_space = false;
   bool after_line_feed = false;
-  const char* in = text.data();
-  const char* const in_end = in + text.size();
   while (in < in_end) {
     // Most of a page's text is plain runs, found first and copied in one piece.
     if (KindOf(*in) == ByteKind::kOrdinary) {
       const char* const run = in;
       in = SkipPlainRun(in, in_end);
       const std::size_t length = static_cast<std::size_t>(in - run);
-      // A short run is copied as one fixed block when both buffers have room: the bytes past
-      // it are written over later, since the output never runs ahead of the input.
-      constexpr std::size_t kBlock = 16;
-      const bool block_fits = in_end - run >= static_cast<std::ptrdiff_t>(kBlock) &&
-                              output_end - end >= static_cast<std::ptrdiff_t>(kBlock);
-      std::memcpy(end, run, length <= kBlock && block_fits ? kBlock : length);
+      if constexpr (kInPlace) {
+        // Where nothing was dropped yet, the run is where it belongs.
+        if (end != run) {
+          std::memmove(end, run, length);
+        }
+      } else {
+        // A short run is copied as one fixed block when both buffers have room: the bytes past
+        // it are written over later, since the output never runs ahead of the input.
+        constexpr std::size_t kBlock = 16;
+        const bool block_fits = in_end - run >= static_cast<std::ptrdiff_t>(kBlock) &&
+                                output_end - end >= static_cast<std::ptrdiff_t>(kBlock);
+        std::memcpy(end, run, length <= kBlock && block_fits ? kBlock : length);
+      }
       end += length;
       after_space = false;
       after_line_feed = false;
@@ -218,8 +222,24 @@ std::string CompressMarkupText(std::string_view text) {
         break;
     }
   }
-  output.resize(static_cast<std::size_t>(end - begin));
+  return end;
+}
+
+}  // namespace
+
+std::string CompressMarkupText(std::string_view text) {
+  // The output is never longer than the input, so one buffer of its size takes all of it.
+  std::string output(text.size(), '\0');
+  const char* const end =
+      CompressMarkupInto<false>(text.data(), text.data() + text.size(), output.data());
+  output.resize(static_cast<std::size_t>(end - output.data()));
   return output;
+}
+
+void CompressMarkupInPlace(std::string& text) {
+  char* const begin = text.data();
+  const char* const end = CompressMarkupInto<true>(begin, begin + text.size(), begin);
+  text.resize(static_cast<std::size_t>(end - begin));
 }
 
 }  // namespace quorva

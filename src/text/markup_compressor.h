@@ -10,4 +10,7 @@ namespace quorva {
 // "<pre>" element only carriage returns and empty lines go. Every byte, NUL included, is text.
 std::string CompressMarkupText(std::string_view text);
 
+// The same, in the text's own buffer: a page too large to keep twice is compressed where it is.
+void CompressMarkupInPlace(std::string& text);
+
 }  // namespace quorva

@@ -57,9 +57,14 @@ TEST(CompressMarkupTextTest, NulIsAnOrdinaryByte) {
 }
 
 // Long runs of words are scanned in blocks; whatever ends a run must be seen at every offset,
-// with enough text after it that the blocks reach it.
+// with enough text after it that the blocks reach it. In the text's own buffer, runs move down
+// over what was dropped before them.
 TEST(CompressMarkupTextTest, RunsOfWordsEndAtTheSameBytesWhereverTheyFall) {
   const std::string after = "<" + std::string(40, 'x') + ">";
+  auto in_place = [](std::string text) {
+    CompressMarkupInPlace(text);
+    return text;
+  };
   for (std::size_t length = 0; length < 100; ++length) {
     std::string words;
     for (std::size_t i = 0; i < length; ++i) {
@@ -71,6 +76,8 @@ TEST(CompressMarkupTextTest, RunsOfWordsEndAtTheSameBytesWhereverTheyFall) {
     };
     for (const auto& [tail, compressed_tail] : tails) {
       EXPECT_EQ(CompressMarkupText(words + tail + after), words + compressed_tail + after)
+          << length << " " << testing::PrintToString(tail);
+      EXPECT_EQ(in_place("a  b" + words + tail + after), "a b" + words + compressed_tail + after)
           << length << " " << testing::PrintToString(tail);
     }
     EXPECT_EQ(CompressMarkupText("<pre>" + words + "  z  </pre>  z" + after),
