@@ -635,8 +635,10 @@ TEST_F(RunTest, TheCheckTakesTheNamesTheRunLeavesWhereAReplacedFileTakesANewSpel
   const std::size_t start = real_console.output.find("D:/help/a.htm:");
   ASSERT_NE(start, std::string::npos) << real_console.output;
   EXPECT_EQ(real_console.output.substr(start, findings.size()), findings) << real_console.output;
+  // The dry run counts the page once, and finds what the real run finds.
   EXPECT_EQ(Run({"fsref.htm", "D:/help/toc.htm", "--check", "--dry-run"}), 0);
-  EXPECT_EQ(console.output.find(findings), real_console.output.find(findings)) << console.output;
+  EXPECT_EQ(console.output.compare(0, real_console.output.size(), real_console.output), 0)
+      << console.output;
 }
 
 TEST_F(RunTest, TheWebCheckAsksThePagesWebLinksAndRemembersWhatItLearned) {
