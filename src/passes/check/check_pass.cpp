@@ -284,7 +284,8 @@ class OutputFolderCheck::State {
 
   // Each link gives one finding at most: a missing file, else a file in other letter cases,
   // else a fragment its page lacks. False when that cannot be told before the passes are done:
-  // the file is not (or not yet) there as the link spells it. `place` gives the link placed.
+  // the file is not (or not yet) there as the link spells it, or it is a page a later write may
+  // still give another spelling. `place` gives the link placed.
   template <typename Place>
   bool CheckLink(std::uint32_t page, const std::string& path, std::string_view value,
                  const Place& place, std::vector<std::uint32_t>& reaches, bool at_end) {
