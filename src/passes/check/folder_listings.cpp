@@ -1,11 +1,25 @@
 #include "passes/check/folder_listings.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "text/path.h"
 #include "text/wildcard.h"
 
 namespace quorva {
+
+namespace {
+
+// A path below the output folder as its folder ("" for the output folder itself) and its name.
+std::pair<std::string_view, std::string_view> SplitAtLastSlash(std::string_view path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string_view::npos) {
+    return {std::string_view(), path};
+  }
+  return {path.substr(0, slash), path.substr(slash + 1)};
+}
+
+}  // namespace
 
 std::uint32_t FolderListings::Listing::Add(std::string_view name, bool ignores_case) {
   const std::uint32_t known = ignores_case ? FindWithoutCase(name) : StringTable::kNone;
@@ -81,16 +95,13 @@ FolderListings::Listing& FolderListings::ListFolderOnce(const std::string& folde
 }
 
 std::uint32_t FolderListings::NoteWritten(std::string_view path) {
-  const std::size_t slash = path.rfind('/');
-  const std::string folder(slash == std::string_view::npos ? std::string_view()
-                                                           : path.substr(0, slash));
+  const auto [folder, name] = SplitAtLastSlash(path);
   // A folder not listed yet is listed with the file in it when first looked into.
-  auto found = listings_.find(folder);
+  auto found = listings_.find(std::string(folder));
   if (found == listings_.end()) {
     return StringTable::kNone;
   }
   Listing& listing = found->second;
-  const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
   const std::uint32_t number = listing.Add(name, ignores_case_);
   if (ignores_case_) {
     const bool as_listed = listing.names.Get(number) == name;
@@ -107,15 +118,13 @@ bool FolderListings::MayTakeAnotherSpelling(const std::string& on_disk) {
   if (!ignores_case_) {
     return false;
   }
-  const std::size_t slash = on_disk.rfind('/');
-  auto found =
-      listings_.find(slash == std::string::npos ? std::string() : on_disk.substr(0, slash));
+  const auto [folder, name] = SplitAtLastSlash(on_disk);
+  auto found = listings_.find(std::string(folder));
   if (found == listings_.end()) {
     return true;
   }
   const Listing& listing = found->second;
-  const std::uint32_t number =
-      listing.names.Find(slash == std::string::npos ? on_disk : on_disk.substr(slash + 1));
+  const std::uint32_t number = listing.names.Find(name);
   return number >= listing.written_as_listed.size() || !listing.written_as_listed[number];
 }
 
