@@ -25,11 +25,18 @@ std::string ReadToEnd(ByteReader& reader, std::size_t expected_size) {
     if (filled == bytes.size()) {
       bytes.resize(bytes.size() * 2);
     }
-    std::size_t got = reader.Read(bytes.data() + filled, bytes.size() - filled);
+    const std::size_t wanted = bytes.size() - filled;
+    std::size_t got = reader.Read(bytes.data() + filled, wanted);
     if (got == 0) {
       break;
     }
     filled += got;
+    // A regular file read short once it has given its length is at its end: asking again only
+    // to hear nothing costs a system call a file. A read cut short before that (one of more than
+    // 2 GB, a file that shrank) goes on.
+    if (got < wanted && filled >= expected_size) {
+      break;
+    }
   }
   bytes.resize(filled);
   return bytes;

@@ -29,7 +29,8 @@ bool operator==(const FileStamp& a, const FileStamp& b);
 class ByteReader {
  public:
   virtual ~ByteReader() = default;
-  // Fills up to `size` bytes; returns how many were read, 0 at the end of the file.
+  // Fills up to `size` bytes; returns how many were read, 0 at the end of the file. Fewer than
+  // `size` only at the end, or where the system cuts one read short of its length when opened.
   virtual std::size_t Read(char* buffer, std::size_t size) = 0;
   // The open file's stamp; nothing where that cannot be told.
   virtual std::optional<FileStamp> Stamp() { return std::nullopt; }
@@ -128,7 +129,7 @@ class BytesReader : public ByteReader {
 };
 
 // Reads to the end of the file; `expected_size` (the file's length when opened) sizes the
-// buffer once, and a file that grows meanwhile is still read whole.
+// buffer once, and a file that grows or shrinks before it is read is still read whole.
 std::string ReadToEnd(ByteReader& reader, std::size_t expected_size);
 
 // A path made comparable with another that names the same file otherwise ("./help/a.htm",

@@ -1,6 +1,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -10,6 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <unordered_map>
 
 #include "platform/real_file_system.h"
 #include "platform/temporary_files.h"
@@ -18,13 +20,57 @@
 
 namespace quorva {
 
+// The owner, group and permission bits of a file.
+struct FileOwnership {
+  uid_t owner = 0;
+  gid_t group = 0;
+  mode_t mode = 0;
+
+  bool operator==(const FileOwnership& other) const {
+    return owner == other.owner && group == other.group && mode == other.mode;
+  }
+};
+
+struct FileStateMemo {
+  // The last regular file whose state was asked for, as it was then, and how far it is known:
+  // a whole read that follows a stamp opens the file without asking its state again, and a
+  // rewrite that follows a whole read of a file that is no link takes its state from here. Any
+  // write or removal forgets it.
+  enum class Known { kNothing, kStamped, kReadNoLink };
+  Known known = Known::kNothing;
+  std::string path;
+  struct stat state {};
+
+  void Remember(Known what, const std::string& of, const struct stat& as) {
+    known = what;
+    path = of;
+    state = as;
+  }
+  // The state remembered for `of` as `what`, forgotten in any case.
+  const struct stat* Take(Known what, const std::string& of) {
+    const bool held = known == what && path == of;
+    known = Known::kNothing;
+    return held ? &state : nullptr;
+  }
+  // While the names of new files keep coming free, a new file is renamed into place with a
+  // rename that replaces nothing, without asking first whether the name is taken; a taken one
+  // sends that write, and the writes after it, the long way round until a name comes free again.
+  bool names_come_free = true;
+  bool rename_without_replacing_works = true;
+  // Per folder, the ownership a replaced file had, and whether a file created there with its
+  // mode got exactly that at once: then the next such file needs no change of owner or mode.
+  std::unordered_map<std::string, std::pair<FileOwnership, bool>> created_as;
+};
+
 namespace {
 
 // Opens a regular file for reading; a folder fails here as it does on Windows. The open does
 // not wait: a pipe with no writer would block it for ever, and a device is never read. Reads of
 // a regular file are not changed by O_NONBLOCK.
-int OpenRegularFile(const std::string& path, struct stat* info) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+constexpr int kReadFlags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+
+int OpenRegularFile(const std::string& path, struct stat* info, int flags = 0) {
+  int fd = ::open(path.c_str(), kReadFlags | flags);
   if (fd < 0) {
     return -1;
   }
@@ -122,19 +168,97 @@ bool HoldsBytes(const std::string& path, std::uint64_t size, std::string_view by
   return ReadToEnd(reader, bytes.size()) == bytes;
 }
 
+// The process's own user and group, which it never changes.
+uid_t OwnUser() {
+  static const uid_t user = ::geteuid();
+  return user;
+}
+gid_t OwnGroup() {
+  static const gid_t group = ::getegid();
+  return group;
+}
+
+FileOwnership OwnershipOf(const struct stat& info) {
+  return FileOwnership{info.st_uid, info.st_gid, static_cast<mode_t>(info.st_mode & 07777)};
+}
+
+// Moves `from` to `to`, which must not exist yet; EEXIST when it does, EINVAL where the file
+// system cannot rename that way.
+int RenameWithoutReplacing(const char* from, const char* to) {
+#ifdef SYS_renameat2
+  constexpr unsigned int kNoReplace = 1;  // RENAME_NOREPLACE
+  return ::syscall(SYS_renameat2, AT_FDCWD, from, AT_FDCWD, to, kNoReplace) == 0 ? 0 : errno;
+#else
+  (void)from;
+  (void)to;
+  return EINVAL;
+#endif
+}
+
+enum class Placing { kReplacing, kWithoutReplacing };
+
+// Gives the new file `fd` in `folder` the ownership of the file it replaces. A file created
+// with the replaced file's mode usually has it all already: the folder's answer is remembered,
+// so asking costs one call a folder. Otherwise the owner goes first (a change of owner clears
+// the set-user-ID and set-group-ID bits), then the mode, not at the create, where a default ACL
+// would take bits away. The error of the failed call, or 0.
+int TakeOwnership(FileStateMemo& memo, const std::string& folder, int fd,
+                  const FileOwnership& wanted, bool created_with_mode) {
+  if (created_with_mode) {
+    auto known = memo.created_as.find(folder);
+    if (known != memo.created_as.end() && known->second == std::make_pair(wanted, true)) {
+      return 0;  // created with exactly that, as the folder's last such file was
+    }
+    struct stat made;
+    if (::fstat(fd, &made) != 0) {
+      return errno;
+    }
+    const bool given = OwnershipOf(made) == wanted;
+    memo.created_as[folder] = {wanted, given};
+    if (given) {
+      return 0;
+    }
+  }
+  if (::fchown(fd, wanted.owner, wanted.group) != 0) {
+    // Only a privileged user may give the file away; keeping our own ownership is fine.
+  }
+  return ::fchmod(fd, wanted.mode) != 0 ? errno : 0;
+}
+
+// Whether a replacement of a file owned so, in `folder`, is created with its mode at once: when
+// it is ours and plain, and the folder did not show otherwise for the same ownership. Else the
+// new file is private until its owner and mode are set.
+bool CreatesWithMode(const FileStateMemo& memo, const std::string& folder,
+                     const FileOwnership& wanted) {
+  auto known = memo.created_as.find(folder);
+  if (known != memo.created_as.end() && known->second.first == wanted) {
+    return known->second.second;
+  }
+  return wanted.owner == OwnUser() && wanted.group == OwnGroup() && (wanted.mode & 07000) == 0;
+}
+
 // Writes the bytes to a new temporary file beside `target`, then renames it over `target`: a
 // killed run leaves `target` either as it was or complete, and a failed write removes the
 // temporary file. A file that replaces `existing` gets its mode and owner; a new one gets what a
 // plain create gives (the umask, or the folder's default ACL).
-WriteResult WriteThroughTemporaryFile(const std::string& target, std::string_view bytes,
-                                      const struct stat* existing) {
+WriteResult WriteThroughTemporaryFile(FileStateMemo& memo, const std::string& target,
+                                      std::string_view bytes, const struct stat* existing,
+                                      Placing placing = Placing::kReplacing) {
   static const unsigned long process_id = static_cast<unsigned long>(::getpid());
+  const PathParts parts = SplitPath(target);
+  const std::string folder = parts.drive + parts.folder;
+  FileOwnership wanted;
+  bool with_mode = false;
+  if (existing != nullptr) {
+    wanted = OwnershipOf(*existing);
+    with_mode = CreatesWithMode(memo, folder, wanted);
+  }
+  const mode_t create_mode = existing == nullptr ? 0666 : with_mode ? wanted.mode : 0600;
   std::string temporary;
   int fd = -1;
   for (int tries = 0; fd < 0 && tries < kTemporaryNameTries; ++tries) {
     temporary = TemporaryPathBeside(target, process_id);
-    fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
-                existing != nullptr ? 0600 : 0666);
+    fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, create_mode);
     if (fd < 0 && errno != EEXIST) {
       break;
     }
@@ -144,21 +268,18 @@ WriteResult WriteThroughTemporaryFile(const std::string& target, std::string_vie
   }
   int error = WriteAll(fd, bytes);
   if (error == 0 && existing != nullptr) {
-    // The owner goes first: a change of owner clears the set-user-ID and set-group-ID bits.
-    if (::fchown(fd, existing->st_uid, existing->st_gid) != 0) {
-      // Only a privileged user may give the file away; keeping our own ownership is fine.
-    }
-    // The mode is set afterwards, not at the create, where a default ACL would take bits away.
-    if (::fchmod(fd, existing->st_mode & 07777) != 0) {
-      error = errno;
-    }
+    error = TakeOwnership(memo, folder, fd, wanted, with_mode);
   }
   // A network file system may report a failed write only at the close.
   if (::close(fd) != 0 && error == 0) {
     error = errno;
   }
-  if (error == 0 && ::rename(temporary.c_str(), target.c_str()) != 0) {
-    error = errno;
+  if (error == 0) {
+    if (placing == Placing::kWithoutReplacing) {
+      error = RenameWithoutReplacing(temporary.c_str(), target.c_str());
+    } else if (::rename(temporary.c_str(), target.c_str()) != 0) {
+      error = errno;
+    }
   }
   if (error != 0) {
     ::unlink(temporary.c_str());
@@ -168,26 +289,32 @@ WriteResult WriteThroughTemporaryFile(const std::string& target, std::string_vie
 }
 
 // Replaces the regular file `target`, whose state is `info`, unless it already holds `bytes`.
-WriteResult ReplaceRegularFile(const std::string& target, const struct stat& info,
-                               std::string_view bytes, WriteStep step) {
+WriteResult ReplaceRegularFile(FileStateMemo& memo, const std::string& target,
+                               const struct stat& info, std::string_view bytes, WriteStep step) {
   if (HoldsBytes(target, static_cast<std::uint64_t>(info.st_size), bytes)) {
     return WriteResult{};
   }
-  // A read-only file stays untouched, also for a user (root) whom access() would let write.
-  if (::access(target.c_str(), W_OK) != 0) {
+  // The owner may write a file whose mode lets the owner write, unless the system says no
+  // (a read-only mount, say), which a write then hears from the create as a probe would from
+  // access(). Anyone else asks: the system knows the groups and ACLs.
+  const bool owners_to_write =
+      step == WriteStep::kWrite && info.st_uid == OwnUser() && (info.st_mode & S_IWUSR) != 0;
+  if (!owners_to_write && ::access(target.c_str(), W_OK) != 0) {
     return WriteErrorOutcome(errno);
   }
+  // A read-only file stays untouched, also for a user (root) whom access() would let write.
   if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
     return WriteErrorOutcome(EACCES);
   }
-  return step == WriteStep::kWrite ? WriteThroughTemporaryFile(target, bytes, &info)
+  return step == WriteStep::kWrite ? WriteThroughTemporaryFile(memo, target, bytes, &info)
                                    : WriteResult{};
 }
 
 // Creates `path`, which does not exist yet; a probe asks only whether its folder takes a file.
-WriteResult CreateFile(const std::string& path, std::string_view bytes, WriteStep step) {
+WriteResult CreateFile(FileStateMemo& memo, const std::string& path, std::string_view bytes,
+                       WriteStep step) {
   if (step == WriteStep::kWrite) {
-    return WriteThroughTemporaryFile(path, bytes, nullptr);
+    return WriteThroughTemporaryFile(memo, path, bytes, nullptr);
   }
   const PathParts parts = SplitPath(path);
   const std::string folder = parts.drive + parts.folder;
@@ -222,8 +349,8 @@ bool LiesBeside(const std::string& target, const std::string& path) {
 }
 
 // Replaces the existing entry `path`, whose own state (not followed) is `info`.
-WriteResult ReplaceExisting(const std::string& path, struct stat info, std::string_view bytes,
-                            LinkReach reach, WriteStep step) {
+WriteResult ReplaceExisting(FileStateMemo& memo, const std::string& path, struct stat info,
+                            std::string_view bytes, LinkReach reach, WriteStep step) {
   std::string target = path;
   const bool link = S_ISLNK(info.st_mode);
   // A symbolic link stays a link: the file it points at is the one replaced.
@@ -241,10 +368,34 @@ WriteResult ReplaceExisting(const std::string& path, struct stat info, std::stri
   if (link && reach == LinkReach::kOwnFolder && !LiesBeside(target, path)) {
     return LinksOutsideOutcome();
   }
-  return ReplaceRegularFile(target, info, bytes, step);
+  return ReplaceRegularFile(memo, target, info, bytes, step);
+}
+
+// A new file renamed into place by a rename that replaces nothing, so that the name need not be
+// asked for first; nothing when the name was taken (or the file system cannot rename so), and
+// the write must go the long way.
+std::optional<WriteResult> CreateWithoutAsking(FileStateMemo& memo, const std::string& path,
+                                               std::string_view bytes) {
+  if (!memo.names_come_free || !memo.rename_without_replacing_works) {
+    return std::nullopt;
+  }
+  WriteResult result =
+      WriteThroughTemporaryFile(memo, path, bytes, nullptr, Placing::kWithoutReplacing);
+  if (result.code == EEXIST) {
+    memo.names_come_free = false;
+    return std::nullopt;
+  }
+  if (result.code == EINVAL || result.code == ENOSYS) {
+    memo.rename_without_replacing_works = false;
+    return std::nullopt;
+  }
+  return result;
 }
 
 }  // namespace
+
+RealFileSystem::RealFileSystem() : memo_(std::make_unique<FileStateMemo>()) {}
+RealFileSystem::~RealFileSystem() = default;
 
 bool RealFileSystem::IsReadable(const std::string& path) {
   return ::access(path.c_str(), R_OK) == 0;
@@ -263,6 +414,7 @@ std::optional<FileStamp> RealFileSystem::Stamp(const std::string& path) {
   if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
     return std::nullopt;
   }
+  memo_->Remember(FileStateMemo::Known::kStamped, path, info);
   return StampOf(info);
 }
 
@@ -276,8 +428,21 @@ std::unique_ptr<ByteReader> RealFileSystem::OpenForReading(const std::string& pa
 }
 
 std::optional<std::string> RealFileSystem::ReadBinary(const std::string& path) {
+  using Known = FileStateMemo::Known;
+  const struct stat* stamped = memo_->Take(Known::kStamped, path);
   struct stat info;
-  int fd = OpenRegularFile(path, &info);
+  // Opened without following a link, the file is the one its stamp or its own state tells of,
+  // and that state is what a rewrite of it asks for next. A file still a regular one when it
+  // was stamped just now needs no asking again: were it a pipe by now, the open does not wait
+  // and the read finds nothing.
+  int fd = stamped != nullptr ? ::open(path.c_str(), kReadFlags | O_NOFOLLOW)
+                              : OpenRegularFile(path, &info, O_NOFOLLOW);
+  if (fd >= 0) {
+    memo_->Remember(Known::kReadNoLink, path, stamped != nullptr ? *stamped : info);
+    info = memo_->state;
+  } else if (errno == ELOOP) {
+    fd = OpenRegularFile(path, &info);
+  }
   if (fd < 0) {
     return std::nullopt;
   }
@@ -285,16 +450,26 @@ std::optional<std::string> RealFileSystem::ReadBinary(const std::string& path) {
   return ReadToEnd(reader, static_cast<std::size_t>(info.st_size));
 }
 
-WriteResult WriteOrProbe(const std::string& path, std::string_view bytes, LinkReach reach,
-                         WriteKind kind, WriteStep step) {
+WriteResult WriteOrProbe(FileStateMemo& memo, const std::string& path, std::string_view bytes,
+                         LinkReach reach, WriteKind kind, WriteStep step) {
+  // What the last read learned holds for this write only.
+  if (const struct stat* read = memo.Take(FileStateMemo::Known::kReadNoLink, path)) {
+    return ReplaceExisting(memo, path, *read, bytes, reach, step);
+  }
   struct stat info;
+  if (kind == WriteKind::kCreateOrReplace && step == WriteStep::kWrite) {
+    if (std::optional<WriteResult> created = CreateWithoutAsking(memo, path, bytes)) {
+      return *created;
+    }
+  }
   if (::lstat(path.c_str(), &info) == 0) {
-    return ReplaceExisting(path, info, bytes, reach, step);
+    return ReplaceExisting(memo, path, info, bytes, reach, step);
   }
   if (errno != ENOENT || kind == WriteKind::kReplaceOnly) {
     return WriteErrorOutcome(errno);
   }
-  return CreateFile(path, bytes, step);
+  memo.names_come_free = true;
+  return CreateFile(memo, path, bytes, step);
 }
 
 bool RealFileSystem::LinksOutOfItsFolder(const std::string& path) {
@@ -307,6 +482,7 @@ bool RealFileSystem::LinksOutOfItsFolder(const std::string& path) {
 }
 
 bool RealFileSystem::RemoveFile(const std::string& path) {
+  memo_->known = FileStateMemo::Known::kNothing;
   return ::unlink(path.c_str()) == 0;
 }
 

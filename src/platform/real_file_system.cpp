@@ -4,17 +4,17 @@ namespace quorva {
 
 WriteResult RealFileSystem::WriteBinary(const std::string& path, std::string_view bytes,
                                         LinkReach reach) {
-  return WriteOrProbe(path, bytes, reach, WriteKind::kCreateOrReplace, WriteStep::kWrite);
+  return WriteOrProbe(*memo_, path, bytes, reach, WriteKind::kCreateOrReplace, WriteStep::kWrite);
 }
 
 WriteResult RealFileSystem::ReplaceBinary(const std::string& path, std::string_view bytes,
                                           LinkReach reach) {
-  return WriteOrProbe(path, bytes, reach, WriteKind::kReplaceOnly, WriteStep::kWrite);
+  return WriteOrProbe(*memo_, path, bytes, reach, WriteKind::kReplaceOnly, WriteStep::kWrite);
 }
 
 WriteResult RealFileSystem::ProbeWrite(const std::string& path, std::string_view bytes,
                                        LinkReach reach, WriteKind kind) {
-  return WriteOrProbe(path, bytes, reach, kind, WriteStep::kProbe);
+  return WriteOrProbe(*memo_, path, bytes, reach, kind, WriteStep::kProbe);
 }
 
 WriteResult WriteErrorOutcome(long code) {

@@ -1,12 +1,23 @@
 #pragma once
 
+#include <memory>
+
 #include "platform/file_system.h"
 
 namespace quorva {
 
+// What one platform's calls remember of the files between calls, to spare asking the system
+// again; defined per platform.
+struct FileStateMemo;
+
 // The operating system's files; implemented once per platform.
 class RealFileSystem : public FileSystem {
  public:
+  RealFileSystem();
+  ~RealFileSystem() override;
+  RealFileSystem(const RealFileSystem&) = delete;
+  RealFileSystem& operator=(const RealFileSystem&) = delete;
+
   bool IsReadable(const std::string& path) override;
   std::optional<std::uint64_t> FileLength(const std::string& path) override;
   std::optional<FileStamp> Stamp(const std::string& path) override;
@@ -24,6 +35,9 @@ class RealFileSystem : public FileSystem {
   bool IgnoresLetterCase() override;
   std::vector<std::string> ListFolder(const std::string& folder,
                                       const std::string& pattern) override;
+
+ private:
+  std::unique_ptr<FileStateMemo> memo_;
 };
 
 // What a write does once the file's checks have passed: writes it, or, for a probe, nothing.
@@ -31,8 +45,8 @@ enum class WriteStep { kWrite, kProbe };
 
 // Per platform: a write, a replace or a probe of either (RealFileSystem's WriteBinary,
 // ReplaceBinary and ProbeWrite), the checks the same for all.
-WriteResult WriteOrProbe(const std::string& path, std::string_view bytes, LinkReach reach,
-                         WriteKind kind, WriteStep step);
+WriteResult WriteOrProbe(FileStateMemo& memo, const std::string& path, std::string_view bytes,
+                         LinkReach reach, WriteKind kind, WriteStep step);
 
 // The outcome of a write that stopped on the system's error `code` (errno on POSIX,
 // GetLastError on Windows): refused for the codes that mean "may not be written here", failed

@@ -321,6 +321,12 @@ WriteResult CreateNewFile(const std::string& path, std::string_view bytes, Write
 
 }  // namespace
 
+// Windows asks the system afresh each time: its calls do not come in the same parts.
+struct FileStateMemo {};
+
+RealFileSystem::RealFileSystem() : memo_(std::make_unique<FileStateMemo>()) {}
+RealFileSystem::~RealFileSystem() = default;
+
 bool RealFileSystem::IsReadable(const std::string& path) {
   return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -358,8 +364,8 @@ std::optional<std::string> RealFileSystem::ReadBinary(const std::string& path) {
   return ReadToEnd(reader, static_cast<std::size_t>(size.QuadPart));
 }
 
-WriteResult WriteOrProbe(const std::string& path, std::string_view bytes, LinkReach reach,
-                         WriteKind kind, WriteStep step) {
+WriteResult WriteOrProbe(FileStateMemo& /*memo*/, const std::string& path, std::string_view bytes,
+                         LinkReach reach, WriteKind kind, WriteStep step) {
   WriteRetry retry;
   if (NamesDeviceOrPipe(path)) {
     return WriteErrorOutcome(ERROR_ACCESS_DENIED);

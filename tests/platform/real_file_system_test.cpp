@@ -150,22 +150,46 @@ TEST(RealFileSystem, ANewFileUnderADefaultAclGetsThePermissionsOfAPlainCreate) {
             stdfs::status(dir / "plain.htm").permissions());
 }
 
-// Every mode bit stays, the set-user-ID, set-group-ID and sticky bits too.
+// Every mode bit stays, the set-user-ID, set-group-ID and sticky bits too, and bits the umask
+// takes from a new file, however the write learns the file's state: asked on its own, kept from
+// a whole read just before, or found when a rename that replaces nothing finds the name taken.
 TEST(RealFileSystem, ReplaceKeepsPermissionsAndLinks) {
   TempFolder dir;
   RealFileSystem fs;
-  for (const mode_t mode : {0640, 06755, 01644}) {
+  const mode_t saved = ::umask(022);
+  int round = 0;
+  for (const mode_t mode : {0640, 0666, 0666, 06755, 01644, 0640, 0604}) {
     dir.Write("real.htm", "old");
     ASSERT_EQ(::chmod((dir / "real.htm").c_str(), mode), 0);
-    ASSERT_TRUE(fs.ReplaceBinary(dir / "real.htm", "new", LinkReach::kOwnFolder).Written());
+    switch (round++ % 3) {
+      case 0:
+        ASSERT_TRUE(fs.WriteBinary(dir / "new.htm", "x", LinkReach::kOwnFolder).Written());
+        ASSERT_TRUE(fs.WriteBinary(dir / "real.htm", "new", LinkReach::kOwnFolder).Written());
+        ASSERT_TRUE(fs.RemoveFile(dir / "new.htm"));
+        break;
+      case 1:
+        ASSERT_TRUE(fs.Stamp(dir / "real.htm").has_value());
+        ASSERT_EQ(fs.ReadBinary(dir / "real.htm"), "old");
+        ASSERT_TRUE(fs.ReplaceBinary(dir / "real.htm", "new", LinkReach::kOwnFolder).Written());
+        break;
+      default:
+        ASSERT_TRUE(fs.ReplaceBinary(dir / "real.htm", "new", LinkReach::kOwnFolder).Written());
+    }
+    EXPECT_EQ(dir.Read("real.htm"), "new");
     struct stat info;
     ASSERT_EQ(::stat((dir / "real.htm").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, mode) << std::oct << mode;
   }
+  ::umask(saved);
   stdfs::create_symlink(dir / "real.htm", dir / "link.htm");
+  ASSERT_TRUE(fs.Stamp(dir / "link.htm").has_value());
+  EXPECT_EQ(fs.ReadBinary(dir / "link.htm"), "new");
   ASSERT_TRUE(fs.ReplaceBinary(dir / "link.htm", "newer", LinkReach::kOwnFolder).Written());
   EXPECT_TRUE(stdfs::is_symlink(dir / "link.htm"));
   EXPECT_EQ(dir.Read("real.htm"), "newer");
+  ASSERT_TRUE(fs.WriteBinary(dir / "link.htm", "newest", LinkReach::kOwnFolder).Written());
+  EXPECT_TRUE(stdfs::is_symlink(dir / "link.htm"));
+  EXPECT_EQ(dir.Read("real.htm"), "newest");
 }
 
 TEST(RealFileSystem, ReplaceLeavesAReadOnlyFileUntouched) {
@@ -173,6 +197,9 @@ TEST(RealFileSystem, ReplaceLeavesAReadOnlyFileUntouched) {
   dir.Write("ro.htm", "old");
   stdfs::permissions(dir / "ro.htm", stdfs::perms::owner_read);
   RealFileSystem fs;
+  // Its state is taken from the read just before as from the system.
+  EXPECT_EQ(fs.ReadBinary(dir / "ro.htm"), "old");
+  EXPECT_FALSE(fs.ReplaceBinary(dir / "ro.htm", "new", LinkReach::kOwnFolder).Written());
   EXPECT_FALSE(fs.ReplaceBinary(dir / "ro.htm", "new", LinkReach::kOwnFolder).Written());
   EXPECT_EQ(dir.Read("ro.htm"), "old");
   EXPECT_EQ(fs.ListFolder(dir.Path(), "*").size(), 1u);

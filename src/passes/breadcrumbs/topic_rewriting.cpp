@@ -99,7 +99,9 @@ std::string RewriteTopicText(RunContext& run, const std::string& topic_path,
 
 std::string MakeBreadLink(RunContext& run, const std::string& toc_page_path, std::string topic_name,
                           int level) {
-  if (!run.fs.IsReadable(toc_page_path)) {
+  // A TOC page a walk entered was read, and nothing the run writes takes that away: only another
+  // is asked, or every topic would cost a system call.
+  if (!run.toc_tree.IsTocPage(toc_page_path) && !run.fs.IsReadable(toc_page_path)) {
     return std::string();
   }
   TrimSpaces(topic_name);
