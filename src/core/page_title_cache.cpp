@@ -1,8 +1,10 @@
 #include "core/page_title_cache.h"
 
 #include <memory>
+#include <new>
 
 #include "core/page_title.h"
+#include "text/modest_growth.h"
 
 namespace quorva {
 
@@ -28,7 +30,7 @@ std::optional<std::string> PageTitleCache::Title(const std::string& path) {
     Entry& entry = entries_[known];
     std::optional<FileStamp> stamp = files_.Stamp(path);
     if (stamp && DigestStamp(*stamp) == entry.stamp_digest) {
-      return titles_.substr(entry.title_begin, entry.title_size);
+      return std::string(titles_.data() + entry.title_begin, entry.title_size);
     }
     entry.held = false;
   }
@@ -62,11 +64,16 @@ void PageTitleCache::Remember(const std::string& path, const std::optional<FileS
   }
   const std::uint32_t number = paths_.Add(path);
   if (number == entries_.size()) {
+    MakeRoomFor(entries_, 1);
     entries_.emplace_back();
   }
-  entries_[number] =
-      Entry{DigestStamp(*stamp), titles_.size(), static_cast<std::uint32_t>(title.size()), true};
-  titles_ += title;
+  // Offsets of four bytes: titles are cut at 254 bytes, so even a million of them fit.
+  if (titles_.size() + title.size() > UINT32_MAX) {
+    throw std::bad_alloc();
+  }
+  entries_[number] = Entry{DigestStamp(*stamp), static_cast<std::uint32_t>(titles_.size()),
+                           static_cast<std::uint32_t>(title.size()), true};
+  AppendBytes(titles_, title);
 }
 
 }  // namespace quorva

@@ -34,7 +34,7 @@ class PageTitleCache {
   // one buffer with the others.
   struct Entry {
     std::uint64_t stamp_digest = 0;
-    std::size_t title_begin = 0;
+    std::uint32_t title_begin = 0;
     std::uint32_t title_size = 0;
     bool held = false;
   };
@@ -45,7 +45,7 @@ class PageTitleCache {
   FileSystem& files_;
   StringTable paths_;
   std::vector<Entry> entries_;  // by the path's number
-  std::string titles_;
+  std::vector<char> titles_;
 };
 
 }  // namespace quorva

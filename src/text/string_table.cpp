@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "text/modest_growth.h"
 #include "text/wildcard.h"
 
 namespace quorva {
@@ -33,7 +34,7 @@ bool StringTable::Equal(std::string_view a, std::string_view b) const {
 
 std::string_view StringTable::Get(std::uint32_t number) const {
   const std::size_t begin = number == 0 ? 0 : ends_[number - 1];
-  return std::string_view(bytes_).substr(begin, ends_[number] - begin);
+  return std::string_view(bytes_.data() + begin, ends_[number] - begin);
 }
 
 std::size_t StringTable::SlotOf(std::string_view text, std::uint64_t hash) const {
@@ -66,7 +67,8 @@ std::uint32_t StringTable::Add(std::string_view text) {
   if (bytes_.size() + text.size() > UINT32_MAX) {
     throw std::bad_alloc();
   }
-  bytes_.append(text);
+  AppendBytes(bytes_, text);
+  MakeRoomFor(ends_, 1);
   ends_.push_back(static_cast<std::uint32_t>(bytes_.size()));
   const auto number = static_cast<std::uint32_t>(ends_.size() - 1);
   slots_[slot] = number + 1;
@@ -84,7 +86,7 @@ void StringTable::Grow() {
 }
 
 void StringTable::Clear() {
-  std::string().swap(bytes_);
+  std::vector<char>().swap(bytes_);
   std::vector<std::uint32_t>().swap(ends_);
   std::vector<std::uint32_t>().swap(slots_);
 }

@@ -37,7 +37,7 @@ class StringTable {
   void Grow();
 
   bool fold_case_;
-  std::string bytes_;                 // every string, one after the other
+  std::vector<char> bytes_;           // every string, one after the other
   std::vector<std::uint32_t> ends_;   // where each string ends in bytes_
   std::vector<std::uint32_t> slots_;  // a string's number + 1, 0 where empty; a power of two
 };
