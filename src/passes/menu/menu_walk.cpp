@@ -72,9 +72,19 @@ bool ScanMenuLink(std::string_view body, std::string& target, std::string& link_
 
 void MenuLinkList::AddMenuLink(const std::string& nested_page_path, const std::string& target,
                                const std::string& link_text) {
-  links_.push_back({std::string(CutTo(nested_page_path, kMenuTextLimit)),
-                    std::string(CutTo(target, kMenuTextLimit)),
-                    std::string(CutTo(link_text, kMenuTextLimit))});
+  for (const std::string* part : {&nested_page_path, &target, &link_text}) {
+    bytes_ += CutTo(*part, kMenuTextLimit);
+    ends_.push_back(static_cast<std::uint32_t>(bytes_.size()));
+  }
+}
+
+std::string_view MenuLinkList::Part(std::size_t part) const {
+  const std::size_t begin = part == 0 ? 0 : ends_[part - 1];
+  return std::string_view(bytes_).substr(begin, ends_[part] - begin);
+}
+
+MenuLink MenuLinkList::Link(std::size_t index) const {
+  return MenuLink{Part(3 * index), Part(3 * index + 1), Part(3 * index + 2)};
 }
 
 void ParseThisMenuToc(RunContext& run, MenuMarkup& markup, const std::string& toc_page_path,
@@ -120,7 +130,7 @@ void ParseThisMenuToc(RunContext& run, MenuMarkup& markup, const std::string& to
   // Second pass: the entries, with the extra items of this list placed at their positions.
   const RunSettings& settings = run.settings;
   int position = 0;
-  for (std::size_t next = 0; next < links.Links().size(); ++position) {
+  for (std::size_t next = 0; next < links.Size(); ++position) {
     std::string entry_target;
     std::string entry_text;
     std::string title;
@@ -130,7 +140,7 @@ void ParseThisMenuToc(RunContext& run, MenuMarkup& markup, const std::string& to
       entry_text = item->link_text;
       title = item->title;
     } else {
-      const MenuLink& link = links.Links()[next++];
+      const MenuLink link = links.Link(next++);
       entry_target = link.target;
       entry_text = link.link_text;
       nested_page_path = link.nested_page_path;

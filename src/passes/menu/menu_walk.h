@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,20 +21,26 @@ bool ScanMenuLink(std::string_view body, std::string& target, std::string& link_
 
 // One kept link of a TOC page; a book's entry names the nested TOC page of its drop-down.
 struct MenuLink {
-  std::string nested_page_path;
-  std::string target;
-  std::string link_text;
+  std::string_view nested_page_path;
+  std::string_view target;
+  std::string_view link_text;
 };
 
-// The kept links of one TOC page, in page order.
+// The kept links of one TOC page, in page order, packed one after the other: a walk holds the
+// lists of every page above the one it walks, thousands deep in a deeply nested TOC.
 class MenuLinkList {
  public:
   void AddMenuLink(const std::string& nested_page_path, const std::string& target,
                    const std::string& link_text);
-  const std::vector<MenuLink>& Links() const { return links_; }
+  std::size_t Size() const { return ends_.size() / 3; }
+  // The link numbered `index` in page order, valid until the next link is added.
+  MenuLink Link(std::size_t index) const;
 
  private:
-  std::vector<MenuLink> links_;
+  std::string_view Part(std::size_t part) const;
+
+  std::string bytes_;
+  std::vector<std::uint32_t> ends_;  // where each link's path, target and text end in bytes_
 };
 
 // Appends the menu entries of a TOC page at menu `level`, with the extra menu items of that
