@@ -4,17 +4,20 @@
 
 namespace quorva {
 
-bool CheckedWrites::Write(const std::string& path, std::string_view bytes, LinkReach reach) {
+bool CheckedWrites::Write(const std::string& path, std::string_view bytes, LinkReach reach,
+                          Reading reading) {
   if (reach == LinkReach::kAnywhere) {
     named_by_user_.insert(path);
   }
+  Announce(path, reading);
   return Tell(path, bytes, Check(fs_.WriteBinary(path, bytes, reach), path));
 }
 
 bool CheckedWrites::ReplaceChanged(const std::string& path, const std::string& old_bytes,
-                                   const std::string& new_bytes) {
+                                   const std::string& new_bytes, Reading reading) {
   const bool named_by_user = named_by_user_.count(path) != 0;
   if (new_bytes != old_bytes) {
+    Announce(path, reading);
     return Tell(
         path, new_bytes,
         Check(fs_.ReplaceBinary(path, new_bytes,
@@ -26,6 +29,12 @@ bool CheckedWrites::ReplaceChanged(const std::string& path, const std::string& o
     return false;
   }
   return Tell(path, new_bytes, true);
+}
+
+void CheckedWrites::Announce(const std::string& path, Reading reading) {
+  if (reading == Reading::kLetGo) {
+    fs_.ForgetBytesOfNextWrite(path);
+  }
 }
 
 bool CheckedWrites::Tell(const std::string& path, std::string_view bytes, bool on_disk) {

@@ -27,15 +27,20 @@ class CheckedWrites {
   CheckedWrites(const CheckedWrites&) = delete;
   CheckedWrites& operator=(const CheckedWrites&) = delete;
 
+  // Whether the run reads a file's new bytes again, or lets go of them at once (see
+  // FileSystem::ForgetBytesOfNextWrite).
+  enum class Reading { kReadAgain, kLetGo };
+
   // Writes a file whole, created or replaced through the crash-safe path.
-  bool Write(const std::string& path, std::string_view bytes, LinkReach reach);
+  bool Write(const std::string& path, std::string_view bytes, LinkReach reach,
+             Reading reading = Reading::kReadAgain);
 
   // Replaces a file of the output folder, read as `old_bytes`, with `new_bytes`. A file whose
   // bytes stay the same is not written, so it keeps its time; a link that leads out of the
   // folder is reported all the same, unless the user named the path. True when the new bytes
   // are on disk.
   bool ReplaceChanged(const std::string& path, const std::string& old_bytes,
-                      const std::string& new_bytes);
+                      const std::string& new_bytes, Reading reading = Reading::kReadAgain);
 
   // The run reads nothing more of the bytes it wrote to `path`; true when the file system let go
   // of them (see FileSystem::ForgetWrittenBytes).
@@ -49,6 +54,7 @@ class CheckedWrites {
 
  private:
   bool Tell(const std::string& path, std::string_view bytes, bool on_disk);
+  void Announce(const std::string& path, Reading reading);
   bool Check(const WriteResult& result, const std::string& path);
   void ReportLinkOutside(const std::string& path);
 

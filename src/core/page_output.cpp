@@ -28,6 +28,16 @@ bool CompressAtLastRewrite(const RunSettings& settings, std::string_view file_na
   return true;
 }
 
+namespace {
+
+// Whether a later pass reads a page, finished or not, that Settle would leave final.
+CheckedWrites::Reading ReadingAfter(bool finished, bool read_again) {
+  return finished || !read_again ? CheckedWrites::Reading::kLetGo
+                                 : CheckedWrites::Reading::kReadAgain;
+}
+
+}  // namespace
+
 bool PageOutput::MakeFinalForm(const std::string& path, std::string& text,
                                bool last_rewrite) const {
   if (last_rewrite && CompressAtLastRewrite(settings_, FileNameOf(path), text)) {
@@ -41,15 +51,17 @@ bool PageOutput::WriteNewPage(const std::string& path, std::string text, bool la
                               LinkReach reach) {
   const bool finished = MakeFinalForm(path, text, last_rewrite);
   // The topics pass reads every page it does not know as finished.
-  return Settle(path, text, finished, true, writes_.Write(path, text, reach));
+  return Settle(path, text, finished, true,
+                writes_.Write(path, text, reach, ReadingAfter(finished, true)));
 }
 
 bool PageOutput::ReplacePage(const std::string& path, const std::string& old_bytes,
                              std::string text) {
   const bool finished = MakeFinalForm(path, text, true);
   // This is the last rewrite: only the compression pass may read the page again.
-  return Settle(path, text, finished, settings_.compression,
-                writes_.ReplaceChanged(path, old_bytes, text));
+  const bool read_again = settings_.compression;
+  return Settle(path, text, finished, read_again,
+                writes_.ReplaceChanged(path, old_bytes, text, ReadingAfter(finished, read_again)));
 }
 
 void PageOutput::LeaveFinal(const std::string& path, std::string_view bytes) {
@@ -63,7 +75,7 @@ bool PageOutput::Settle(const std::string& path, std::string_view bytes, bool fi
   if (finished && on_disk) {
     finished_.Add(path);
   }
-  if (on_disk && (finished || !read_again)) {
+  if (on_disk && ReadingAfter(finished, read_again) == CheckedWrites::Reading::kLetGo) {
     LeaveFinal(path, bytes);
   }
   return on_disk;

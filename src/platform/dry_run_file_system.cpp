@@ -1,6 +1,7 @@
 #include "platform/dry_run_file_system.h"
 
 #include <algorithm>
+#include <iterator>
 #include <limits>
 
 #include "text/path.h"
@@ -117,6 +118,8 @@ std::optional<std::string> DryRunFileSystem::ReadBinary(const std::string& path)
 
 WriteResult DryRunFileSystem::Keep(const std::string& path, std::string_view bytes,
                                    const WriteResult& result) {
+  std::string forget;
+  forget.swap(forget_next_);
   if (!result.Written()) {
     return result;
   }
@@ -141,7 +144,13 @@ WriteResult DryRunFileSystem::Keep(const std::string& path, std::string_view byt
   }
   file.size = bytes.size();
   file.version = next_version_++;
-  bytes_[number].assign(bytes.data(), bytes.size());
+  // A page written at its last is not copied only to be let go of: a menu page takes megabytes.
+  file.let_go_unheard = forget == key;
+  if (file.let_go_unheard) {
+    bytes_.erase(number);
+  } else {
+    bytes_[number].assign(bytes.data(), bytes.size());
+  }
   removed_.erase(key);
   return result;
 }
@@ -150,7 +159,16 @@ bool DryRunFileSystem::ForgetWrittenBytes(const std::string& path) {
   if (Find(path) == nullptr) {
     return false;
   }
-  return bytes_.erase(keys_.Find(MakeKey(path))) != 0;
+  const std::uint32_t number = keys_.Find(MakeKey(path));
+  if (written_[number].let_go_unheard) {
+    written_[number].let_go_unheard = false;
+    return true;
+  }
+  return bytes_.erase(number) != 0;
+}
+
+void DryRunFileSystem::ForgetBytesOfNextWrite(const std::string& path) {
+  forget_next_ = MakeKey(path);
 }
 
 WriteResult DryRunFileSystem::ProbeWrite(const std::string& path, std::string_view bytes,
@@ -204,19 +222,30 @@ bool DryRunFileSystem::IgnoresLetterCase() {
 
 std::vector<std::string> DryRunFileSystem::ListFolder(const std::string& folder,
                                                       const std::string& pattern) {
-  std::vector<std::string> names;
+  // The disk's names and the run's are taken into one list of the size they make together: a
+  // folder of a hundred thousand topics lists in megabytes, and a growing list would hold its
+  // old and its new room at once.
+  std::vector<std::string> on_disk = disk_.ListFolder(folder, "*");
+  on_disk.erase(std::remove_if(on_disk.begin(), on_disk.end(),
+                               [&](const std::string& name) {
+                                 const std::string path = MakePath("", folder, name, "");
+                                 return IsHidden(path) || Find(path) != nullptr;
+                               }),
+                on_disk.end());
   const std::string folder_key = MakeFolderKey(MakePath("", folder, "x", ""));
-  for (std::string& name : disk_.ListFolder(folder, "*")) {
-    if (!IsHidden(MakePath("", folder, name, "")) &&
-        Find(MakePath("", folder, name, "")) == nullptr) {
-      names.push_back(std::move(name));
-    }
-  }
+  std::vector<std::uint32_t> written_here;
   for (std::uint32_t number = 0; number < written_.size(); ++number) {
     if (written_[number].version != 0 &&
         MakeFolderKey(std::string(keys_.Get(number))) == folder_key) {
-      names.push_back(FileNameOf(PathOf(number)));
+      written_here.push_back(number);
     }
+  }
+  std::vector<std::string> names;
+  names.reserve(on_disk.size() + written_here.size());
+  std::move(on_disk.begin(), on_disk.end(), std::back_inserter(names));
+  std::vector<std::string>().swap(on_disk);
+  for (std::uint32_t number : written_here) {
+    names.push_back(FileNameOf(PathOf(number)));
   }
   return SelectAndSortNames(std::move(names), pattern);
 }

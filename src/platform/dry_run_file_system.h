@@ -33,6 +33,7 @@ class DryRunFileSystem : public FileSystem {
                          WriteKind kind) override;
   bool LinksOutOfItsFolder(const std::string& path) override;
   bool ForgetWrittenBytes(const std::string& path) override;
+  void ForgetBytesOfNextWrite(const std::string& path) override;
   bool RemoveFile(const std::string& path) override;
   std::string AbsolutePath(const std::string& path) override;
   bool IgnoresLetterCase() override;
@@ -52,9 +53,10 @@ class DryRunFileSystem : public FileSystem {
   // can go once no reader needs them.
   struct WrittenFile {
     std::uint64_t size = 0;
-    std::uint32_t version = 0;  // 0: removed since, or never written
-    bool on_disk = false;       // the disk holds a file of that name the tool can read
-    bool differs = true;        // from the disk's, or the disk holds none
+    std::uint32_t version = 0;    // 0: removed since, or never written
+    bool on_disk = false;         // the disk holds a file of that name the tool can read
+    bool differs = true;          // from the disk's, or the disk holds none
+    bool let_go_unheard = false;  // kept no bytes, told so before, not asked to forget since
   };
   // The file the run wrote at `path`; nothing when it wrote none or removed it since.
   const WrittenFile* Find(const std::string& path) const;
@@ -69,6 +71,7 @@ class DryRunFileSystem : public FileSystem {
   std::unordered_map<std::uint32_t, std::string> bytes_;     // those still kept
   std::unordered_map<std::uint32_t, std::string> named_as_;  // paths first named otherwise
   std::set<std::string> removed_;                            // keys
+  std::string forget_next_;  // the key of the next write's path, if its bytes go at once
   std::uint32_t next_version_ = 1;
 };
 

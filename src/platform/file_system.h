@@ -105,6 +105,10 @@ class FileSystem {
   // lets go of them and gives true; then anyone who would still need a fact of those bytes (a
   // page's title) must keep it.
   virtual bool ForgetWrittenBytes(const std::string& /*path*/) { return false; }
+  // Tells, just before a write of `path`, that ForgetWrittenBytes will follow it: a file system
+  // that would keep the bytes keeps none of them, and the call that follows still gives true.
+  // Any write ends it, written or not.
+  virtual void ForgetBytesOfNextWrite(const std::string& /*path*/) {}
   // Removes a file; false when it cannot be removed.
   virtual bool RemoveFile(const std::string& path) = 0;
   // The path made absolute against the working folder; links are not resolved.

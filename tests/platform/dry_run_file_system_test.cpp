@@ -78,6 +78,20 @@ TEST(DryRunFileSystem, AFileWhoseBytesTheRunLetsGoOfKeepsAllButThem) {
   EXPECT_EQ(dry.ReadBinary("help/a.htm"), "again");
   EXPECT_TRUE(dry.ReplaceBinary("help/same.htm", "other", LinkReach::kOwnFolder).Written());
   EXPECT_EQ(dry.PlannedChanges().changed, (Names{"help/a.htm", "help/same.htm"}));
+
+  // Told before the write, the file keeps none of the bytes, and the forgetting that follows
+  // still says they went, once; the telling holds for that one write only.
+  dry.ForgetBytesOfNextWrite("help/told.htm");
+  EXPECT_TRUE(dry.WriteBinary("help/told.htm", "told", LinkReach::kOwnFolder).Written());
+  EXPECT_FALSE(dry.ReadBinary("help/told.htm").has_value());
+  EXPECT_EQ(dry.FileLength("help/told.htm"), 4u);
+  EXPECT_TRUE(dry.ForgetWrittenBytes("help/told.htm"));
+  EXPECT_FALSE(dry.ForgetWrittenBytes("help/told.htm"));
+  dry.ForgetBytesOfNextWrite("help/told.htm");
+  EXPECT_TRUE(dry.WriteBinary("help/other.htm", "other", LinkReach::kOwnFolder).Written());
+  EXPECT_TRUE(dry.WriteBinary("help/told.htm", "kept", LinkReach::kOwnFolder).Written());
+  EXPECT_EQ(dry.ReadBinary("help/told.htm"), "kept");
+  EXPECT_EQ(dry.ReadBinary("help/other.htm"), "other");
 }
 
 }  // namespace

@@ -16,7 +16,8 @@ bool RewriteFile(RunContext& run, const std::string& path, TextCompressor compre
     // The crash-safe replace: a killed run leaves each file either old or compressed. A file
     // whose bytes stay the same is not written, so it keeps its time.
     const std::string compressed = compress(*bytes);
-    if (run.writes.ReplaceChanged(path, *bytes, compressed) && last) {
+    const auto reading = last ? CheckedWrites::Reading::kLetGo : CheckedWrites::Reading::kReadAgain;
+    if (run.writes.ReplaceChanged(path, *bytes, compressed, reading) && last) {
       run.pages.LeaveFinal(path, compressed);
     }
   } catch (const std::bad_alloc&) {
