@@ -1,7 +1,6 @@
 #include "platform/dry_run_file_system.h"
 
 #include <algorithm>
-#include <iterator>
 #include <limits>
 
 #include "text/path.h"
@@ -220,34 +219,23 @@ bool DryRunFileSystem::IgnoresLetterCase() {
   return disk_.IgnoresLetterCase();
 }
 
-std::vector<std::string> DryRunFileSystem::ListFolder(const std::string& folder,
-                                                      const std::string& pattern) {
-  // The disk's names and the run's are taken into one list of the size they make together: a
-  // folder of a hundred thousand topics lists in megabytes, and a growing list would hold its
-  // old and its new room at once.
-  std::vector<std::string> on_disk = disk_.ListFolder(folder, "*");
-  on_disk.erase(std::remove_if(on_disk.begin(), on_disk.end(),
-                               [&](const std::string& name) {
-                                 const std::string path = MakePath("", folder, name, "");
-                                 return IsHidden(path) || Find(path) != nullptr;
-                               }),
-                on_disk.end());
+FolderNames DryRunFileSystem::ListFolder(const std::string& folder, const std::string& pattern) {
+  FolderNames names;
+  for (std::string_view name : disk_.ListFolder(folder, "*")) {
+    const std::string path = MakePath("", folder, name, "");
+    if (!IsHidden(path) && Find(path) == nullptr) {
+      names.Add(name);
+    }
+  }
   const std::string folder_key = MakeFolderKey(MakePath("", folder, "x", ""));
-  std::vector<std::uint32_t> written_here;
   for (std::uint32_t number = 0; number < written_.size(); ++number) {
     if (written_[number].version != 0 &&
         MakeFolderKey(std::string(keys_.Get(number))) == folder_key) {
-      written_here.push_back(number);
+      names.Add(FileNameOf(PathOf(number)));
     }
   }
-  std::vector<std::string> names;
-  names.reserve(on_disk.size() + written_here.size());
-  std::move(on_disk.begin(), on_disk.end(), std::back_inserter(names));
-  std::vector<std::string>().swap(on_disk);
-  for (std::uint32_t number : written_here) {
-    names.push_back(FileNameOf(PathOf(number)));
-  }
-  return SelectAndSortNames(std::move(names), pattern);
+  names.SelectAndSort(pattern);
+  return names;
 }
 
 DryRunFileSystem::Plan DryRunFileSystem::PlannedChanges() {

@@ -37,8 +37,7 @@ class DryRunFileSystem : public FileSystem {
   bool RemoveFile(const std::string& path) override;
   std::string AbsolutePath(const std::string& path) override;
   bool IgnoresLetterCase() override;
-  std::vector<std::string> ListFolder(const std::string& folder,
-                                      const std::string& pattern) override;
+  FolderNames ListFolder(const std::string& folder, const std::string& pattern) override;
 
   // What the run would have done to the disk, each list sorted: the existing files whose bytes
   // it would change, and the files it would create.

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "text/folder_names.h"
+
 namespace quorva {
 
 // What tells one state of a file from another. A file's times are only as fine as its file
@@ -118,8 +120,7 @@ class FileSystem {
   virtual bool IgnoresLetterCase() = 0;
   // Names in `folder` (empty: the working directory) matching `pattern` ("*" any run of
   // characters, letters without case), sorted by name with letters compared without case.
-  virtual std::vector<std::string> ListFolder(const std::string& folder,
-                                              const std::string& pattern) = 0;
+  virtual FolderNames ListFolder(const std::string& folder, const std::string& pattern) = 0;
 };
 
 // Reads bytes held in memory, which outlive the reader.

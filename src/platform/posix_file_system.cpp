@@ -502,21 +502,21 @@ bool RealFileSystem::IgnoresLetterCase() {
   return false;
 }
 
-std::vector<std::string> RealFileSystem::ListFolder(const std::string& folder,
-                                                    const std::string& pattern) {
-  std::vector<std::string> names;
+FolderNames RealFileSystem::ListFolder(const std::string& folder, const std::string& pattern) {
+  FolderNames names;
   DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
   if (dir == nullptr) {
     return names;
   }
   while (const dirent* entry = ::readdir(dir)) {
-    std::string name(entry->d_name);
+    const std::string_view name(entry->d_name);
     if (name != "." && name != "..") {
-      names.push_back(std::move(name));
+      names.Add(name);
     }
   }
   ::closedir(dir);
-  return SelectAndSortNames(std::move(names), pattern);
+  names.SelectAndSort(pattern);
+  return names;
 }
 
 bool IsRefusalCode(long code) {

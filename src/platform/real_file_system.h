@@ -33,8 +33,7 @@ class RealFileSystem : public FileSystem {
   bool RemoveFile(const std::string& path) override;
   std::string AbsolutePath(const std::string& path) override;
   bool IgnoresLetterCase() override;
-  std::vector<std::string> ListFolder(const std::string& folder,
-                                      const std::string& pattern) override;
+  FolderNames ListFolder(const std::string& folder, const std::string& pattern) override;
 
  private:
   std::unique_ptr<FileStateMemo> memo_;

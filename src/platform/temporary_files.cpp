@@ -44,7 +44,7 @@ std::string TemporaryPathBeside(const std::string& target, unsigned long process
 }
 
 void RemoveLeftoverTemporaryFiles(FileSystem& fs, const std::string& folder) {
-  for (const std::string& name : fs.ListFolder(folder, "*")) {
+  for (std::string_view name : fs.ListFolder(folder, "*")) {
     if (IsTemporaryFileName(name)) {
       fs.RemoveFile(MakePath("", folder, name, ""));
     }

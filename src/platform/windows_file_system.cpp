@@ -405,24 +405,24 @@ bool RealFileSystem::IgnoresLetterCase() {
   return true;
 }
 
-std::vector<std::string> RealFileSystem::ListFolder(const std::string& folder,
-                                                    const std::string& pattern) {
+FolderNames RealFileSystem::ListFolder(const std::string& folder, const std::string& pattern) {
   // Everything is listed and the tool's own matcher picks: FindFirstFileA would also match a
   // pattern against short 8.3 names ("*.css" finding "a.cssx" through "A~1.CSS").
-  std::vector<std::string> names;
+  FolderNames names;
   WIN32_FIND_DATAA found;
   HANDLE search = ::FindFirstFileA(MakePath("", folder, "*", "").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) {
     return names;
   }
   do {
-    std::string name(found.cFileName);
+    const std::string_view name(found.cFileName);
     if (name != "." && name != "..") {
-      names.push_back(std::move(name));
+      names.Add(name);
     }
   } while (::FindNextFileA(search, &found));
   ::FindClose(search);
-  return SelectAndSortNames(std::move(names), pattern);
+  names.SelectAndSort(pattern);
+  return names;
 }
 
 bool IsRefusalCode(long code) {

@@ -53,14 +53,4 @@ bool NameLessWithoutCase(std::string_view a, std::string_view b) {
   return a < b;
 }
 
-std::vector<std::string> SelectAndSortNames(std::vector<std::string> names,
-                                            std::string_view pattern) {
-  names.erase(
-      std::remove_if(names.begin(), names.end(),
-                     [&](const std::string& name) { return !MatchesWildcard(name, pattern); }),
-      names.end());
-  std::sort(names.begin(), names.end(), NameLessWithoutCase);
-  return names;
-}
-
 }  // namespace quorva

@@ -20,8 +20,4 @@ bool MatchesWildcard(std::string_view name, std::string_view pattern);
 // in the same order on every platform.
 bool NameLessWithoutCase(std::string_view a, std::string_view b);
 
-// Keeps the names that match the pattern, sorted by NameLessWithoutCase.
-std::vector<std::string> SelectAndSortNames(std::vector<std::string> names,
-                                            std::string_view pattern);
-
 }  // namespace quorva

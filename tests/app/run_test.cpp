@@ -627,7 +627,7 @@ TEST_F(RunTest, TheCheckTakesTheNamesTheRunLeavesWhereAReplacedFileTakesANewSpel
   MemoryConsole real_console;
   EXPECT_EQ(RunQuorva({"fsref.htm", "D:/help/toc.htm", "--check"}, real, real_console), 0);
   EXPECT_TRUE(real.HasFile("D:/help/Topic.htm"));
-  EXPECT_EQ(real.ListFolder("D:/help", "t*"), (std::vector<std::string>{"toc.htm", "Topic.htm"}));
+  EXPECT_EQ(real.ListFolder("D:/help", "t*"), (FolderNames{"toc.htm", "Topic.htm"}));
   const std::string findings =
       "D:/help/a.htm:1:26: case-mismatch: topic.htm (the file is Topic.htm)\n"
       "D:/help/a.htm:2:10: broken-anchor: Topic.htm#x\n"

@@ -235,17 +235,16 @@ bool MemoryFileSystem::IgnoresLetterCase() {
   return ignores_letter_case || replace_takes_new_spelling;
 }
 
-std::vector<std::string> MemoryFileSystem::ListFolder(const std::string& folder,
-                                                      const std::string& pattern) {
+FolderNames MemoryFileSystem::ListFolder(const std::string& folder, const std::string& pattern) {
   std::string wanted = Normal(folder);
   if (!wanted.empty() && wanted.back() != '/') {
     wanted += '/';
   }
-  std::vector<std::string> names;
+  FolderNames names;
   auto collect = [&](const std::string& path) {
     PathParts parts = SplitPath(path);
     if (parts.drive + parts.folder == wanted) {
-      names.push_back(parts.base + parts.extension);
+      names.Add(parts.base + parts.extension);
     }
   };
   for (const auto& file : files_) {
@@ -257,7 +256,8 @@ std::vector<std::string> MemoryFileSystem::ListFolder(const std::string& folder,
   for (const auto& link : links_) {
     collect(link.first);
   }
-  return SelectAndSortNames(std::move(names), pattern);
+  names.SelectAndSort(pattern);
+  return names;
 }
 
 }  // namespace quorva

@@ -40,8 +40,7 @@ class MemoryFileSystem : public FileSystem {
   bool RemoveFile(const std::string& path) override;
   std::string AbsolutePath(const std::string& path) override;
   bool IgnoresLetterCase() override;
-  std::vector<std::string> ListFolder(const std::string& folder,
-                                      const std::string& pattern) override;
+  FolderNames ListFolder(const std::string& folder, const std::string& pattern) override;
 
   // How paths compare, as on Linux (false) or Windows (true); files are kept by their exact
   // names either way.

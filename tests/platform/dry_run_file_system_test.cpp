@@ -25,7 +25,7 @@ TEST(DryRunFileSystem, WritesStayInMemoryAndRemovalsHideWhatTheRunSees) {
   ASSERT_TRUE(first.has_value());
   EXPECT_FALSE(*dry.Stamp("help/a.htm") == *first);
   EXPECT_TRUE(dry.ReplaceBinary("help/a.htm", "changed", LinkReach::kOwnFolder).Written());
-  EXPECT_EQ(dry.ListFolder("help", "*"), (Names{"a.htm", "new.htm"}));
+  EXPECT_EQ(dry.ListFolder("help", "*"), (FolderNames{"a.htm", "new.htm"}));
   EXPECT_EQ(disk.Content("help/a.htm"), "old");
   EXPECT_FALSE(disk.HasFile("help/new.htm"));
   const DryRunFileSystem::Plan plan = dry.PlannedChanges();
@@ -69,7 +69,7 @@ TEST(DryRunFileSystem, AFileWhoseBytesTheRunLetsGoOfKeepsAllButThem) {
   EXPECT_FALSE(dry.ForgetWrittenBytes("help/unwritten.htm"));
   EXPECT_EQ(dry.FileLength("help/a.htm"), 7u);
   EXPECT_TRUE(*dry.Stamp("help/a.htm") == *stamp);
-  EXPECT_EQ(dry.ListFolder("help", "*"), (Names{"a.htm", "new.htm", "same.htm"}));
+  EXPECT_EQ(dry.ListFolder("help", "*"), (FolderNames{"a.htm", "new.htm", "same.htm"}));
   const DryRunFileSystem::Plan plan = dry.PlannedChanges();
   EXPECT_EQ(plan.changed, Names{"help/a.htm"});
   EXPECT_EQ(plan.created, Names{"help/new.htm"});

@@ -69,7 +69,7 @@ TEST(RealFileSystem, ReplaceLeavesOnlyTheNewContentBehind) {
   RealFileSystem fs;
   ASSERT_TRUE(fs.ReplaceBinary(dir / "a.htm", "new content", LinkReach::kOwnFolder).Written());
   EXPECT_EQ(dir.Read("a.htm"), "new content");
-  EXPECT_EQ(fs.ListFolder(dir.Path(), "*"), std::vector<std::string>{"a.htm"});
+  EXPECT_EQ(fs.ListFolder(dir.Path(), "*"), FolderNames{"a.htm"});
   EXPECT_FALSE(fs.ReplaceBinary(dir / "missing.htm", "x", LinkReach::kOwnFolder).Written());
   EXPECT_FALSE(dir.Exists("missing.htm"));
 }
@@ -212,19 +212,19 @@ TEST(RealFileSystem, WriteCreatesOrReplacesWholeAndLeavesNoTemporaryFile) {
   ASSERT_TRUE(fs.WriteBinary(dir / "new.htm", "first", LinkReach::kOwnFolder).Written());
   ASSERT_TRUE(fs.WriteBinary(dir / "new.htm", "second", LinkReach::kOwnFolder).Written());
   EXPECT_EQ(dir.Read("new.htm"), "second");
-  EXPECT_EQ(fs.ListFolder(dir.Path(), "*"), std::vector<std::string>{"new.htm"});
+  EXPECT_EQ(fs.ListFolder(dir.Path(), "*"), FolderNames{"new.htm"});
   EXPECT_FALSE(fs.WriteBinary(dir / "missing-folder/x.htm", "x", LinkReach::kOwnFolder).Written());
 }
 
 TEST(RealFileSystem, LeftoverTemporaryFilesAreRemovedAndNothingElse) {
   TempFolder dir;
   // Only the exact form the tool makes goes; names that merely start alike are the user's.
-  const std::vector<std::string> kept = {
+  const FolderNames kept = {
       ".quorva--1.tmp", ".quorva-1-.tmp",  ".quorva-1-2-3.tmp", ".quorva-1-2.tmp.bak",
       ".quorva-1.tmp",  ".quorva-1x2.tmp", ".QUORVA-3-4.tmp",   ".quorva-notes.tmp",
       ".quorva.htm",    "a.htm",           "quorva-1-1.tmp"};
-  for (const std::string& name : kept) {
-    dir.Write(name, "x");
+  for (std::string_view name : kept) {
+    dir.Write(std::string(name), "x");
   }
   dir.Write(".quorva-12-0.tmp", "x");
   dir.Write(".quorva-99-7.tmp", "x");
@@ -256,7 +256,7 @@ TEST(RealFileSystem, ListingMatchesWithoutCaseAndSortsByName) {
   dir.Write("z.htm/inner", "x");
   RealFileSystem fs;
   EXPECT_EQ(fs.ListFolder(dir.Path(), "*.htm*"),
-            (std::vector<std::string>{"A.HTML", "b.htm", "toc.htm", "z.htm"}));
+            (FolderNames{"A.HTML", "b.htm", "toc.htm", "z.htm"}));
   EXPECT_TRUE(fs.ListFolder(dir / "missing", "*").empty());
 }
 

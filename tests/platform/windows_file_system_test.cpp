@@ -80,15 +80,15 @@ TEST(WindowsFileSystem, ANameWithBytesAbove0x7FRoundTrips) {
   RealFileSystem fs;
   const std::string name = "caf\xE9-\xC0.htm";
   ASSERT_TRUE(fs.WriteBinary(dir / name, "old", LinkReach::kOwnFolder).Written());
-  std::vector<std::string> listed = fs.ListFolder(dir.Path(), "*.htm*");
-  ASSERT_EQ(listed, std::vector<std::string>{name});
-  std::string path = dir / listed.front();
+  const FolderNames listed = fs.ListFolder(dir.Path(), "*.htm*");
+  ASSERT_EQ(listed, FolderNames{name});
+  std::string path = dir / std::string(listed[0]);
   EXPECT_TRUE(fs.IsReadable(path));
   EXPECT_EQ(fs.FileLength(path), 3u);
   EXPECT_EQ(fs.ReadBinary(path), "old");
   ASSERT_TRUE(fs.ReplaceBinary(path, "new", LinkReach::kOwnFolder).Written());
   EXPECT_EQ(fs.ReadBinary(path), "new");
-  EXPECT_EQ(fs.ListFolder(dir.Path(), "*"), std::vector<std::string>{name});
+  EXPECT_EQ(fs.ListFolder(dir.Path(), "*"), FolderNames{name});
 }
 
 TEST(WindowsFileSystem, ReplaceLeavesAReadOnlyFileUntouched) {
@@ -100,7 +100,7 @@ TEST(WindowsFileSystem, ReplaceLeavesAReadOnlyFileUntouched) {
             WriteOutcome::kRefused);
   EXPECT_EQ(dir.Read("ro.htm"), "old");
   EXPECT_NE(AttributesOf(dir / "ro.htm") & FILE_ATTRIBUTE_READONLY, 0u);
-  EXPECT_EQ(fs.ListFolder(dir.Path(), "*"), std::vector<std::string>{"ro.htm"});
+  EXPECT_EQ(fs.ListFolder(dir.Path(), "*"), FolderNames{"ro.htm"});
   // The folder is removed with its content only once the file may be deleted again.
   ::SetFileAttributesA((dir / "ro.htm").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
@@ -222,8 +222,7 @@ TEST(WindowsFileSystem, AWriteGivesUpOnAFileHeldLongerAfterAboutASecond) {
   for (const Hold& hold : kHolds) {
     EXPECT_EQ(dir.Read(hold.name + ".htm"), "old");
   }
-  EXPECT_EQ(fs.ListFolder(dir.Path(), "*"),
-            (std::vector<std::string>{"undeletable.htm", "unshared.htm"}));
+  EXPECT_EQ(fs.ListFolder(dir.Path(), "*"), (FolderNames{"undeletable.htm", "unshared.htm"}));
 }
 
 TEST(WindowsFileSystem, ListingIgnoresShortNames) {

@@ -13,7 +13,7 @@ bool ModifyOtherTopics(RunContext& run, const std::string& toc_page_path) {
   }
   PathParts toc_page = SplitPath(toc_page_path);
   bool rewritten = false;
-  for (const std::string& entry :
+  for (std::string_view entry :
        run.fs.ListFolder(toc_page.drive + toc_page.folder, MakePath("", "", "*", "htm*"))) {
     std::string name(CutTo(entry, kListedNameLimit));
     if (!run.names.IsNewName(name)) {

@@ -54,9 +54,9 @@ std::uint32_t FolderListings::Listing::FindWithoutCase(std::string_view name) {
   return fold == StringTable::kNone ? StringTable::kNone : first_spelling[fold];
 }
 
-void FolderListings::Listing::TakeSpellings(const std::vector<std::string>& listed) {
+void FolderListings::Listing::TakeSpellings(const FolderNames& listed) {
   std::unordered_map<std::uint32_t, std::string_view> respelled;
-  for (const std::string& name : listed) {
+  for (std::string_view name : listed) {
     if (!names.Holds(name)) {
       const std::uint32_t other = FindWithoutCase(name);
       if (other != StringTable::kNone) {
@@ -88,7 +88,7 @@ FolderListings::Listing& FolderListings::ListFolderOnce(const std::string& folde
     return found->second;
   }
   Listing& listing = listings_[folder];
-  for (const std::string& name : fs_.ListFolder(PathOfFolder(folder), "*")) {
+  for (std::string_view name : fs_.ListFolder(PathOfFolder(folder), "*")) {
     listing.Add(name, false);
   }
   return listing;

@@ -61,7 +61,7 @@ class FolderListings {
     // The number of the name spelled as `name` is in other letter cases; kNone when none is.
     std::uint32_t FindWithoutCase(std::string_view name);
     // Takes the spellings `listed` gives to names known in other letter cases.
-    void TakeSpellings(const std::vector<std::string>& listed);
+    void TakeSpellings(const FolderNames& listed);
 
     // Where the file system ignores letter case: whether the run's last write of each name was
     // under the listed spelling, and whether any was under another.

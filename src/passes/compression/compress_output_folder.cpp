@@ -18,7 +18,7 @@ constexpr std::size_t kShownNameSize = 260;
 
 // True when no group after `group` takes a file of that name: a name in two groups is
 // compressed twice.
-bool IsInNoGroupAfter(const CompressionGroup* group, const std::string& name) {
+bool IsInNoGroupAfter(const CompressionGroup* group, std::string_view name) {
   for (const CompressionGroup* later = group + 1; later != std::end(kCompressionGroups); ++later) {
     if (MatchesWildcard(name, later->pattern)) {
       return false;
@@ -38,10 +38,10 @@ void CompressOutputFolder(RunContext& run, const std::string& toc_page_path) {
   PathParts toc_page = SplitPath(toc_page_path);
   // Compressing creates and removes no file of any group, so one listing serves them all. It is
   // sorted, so each group's names come out of it in order without a copy of their own.
-  const std::vector<std::string> folder = fs.ListFolder(toc_page.drive + toc_page.folder, "*");
+  const FolderNames folder = fs.ListFolder(toc_page.drive + toc_page.folder, "*");
   for (const CompressionGroup& group : kCompressionGroups) {
     bool listed = false;
-    for (const std::string& name : folder) {
+    for (std::string_view name : folder) {
       if (!MatchesWildcard(name, group.pattern)) {
         continue;
       }

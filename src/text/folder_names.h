@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <initializer_list>
+#include <iterator>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorva {
+
+// The names a folder listing gives, packed one after the other in one buffer: a folder of a
+// hundred thousand topics lists in a few megabytes, where a vector of strings would take 32
+// bytes a name besides the names.
+class FolderNames {
+ public:
+  class Iterator {
+   public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = std::string_view;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const std::string_view*;
+    using reference = std::string_view;
+
+    Iterator(const FolderNames& names, std::size_t index) : names_(&names), index_(index) {}
+    std::string_view operator*() const { return (*names_)[index_]; }
+    Iterator& operator++() {
+      ++index_;
+      return *this;
+    }
+    bool operator==(const Iterator& other) const { return index_ == other.index_; }
+    bool operator!=(const Iterator& other) const { return index_ != other.index_; }
+
+   private:
+    const FolderNames* names_;
+    std::size_t index_;
+  };
+  using value_type = std::string_view;
+  using iterator = Iterator;
+  using const_iterator = Iterator;
+
+  FolderNames() = default;
+  FolderNames(std::initializer_list<std::string_view> names);
+
+  void Add(std::string_view name);
+  std::size_t size() const { return ends_.size(); }
+  bool empty() const { return ends_.empty(); }
+  std::string_view operator[](std::size_t index) const;
+  Iterator begin() const { return Iterator(*this, 0); }
+  Iterator end() const { return Iterator(*this, size()); }
+
+  // Keeps the names that match `pattern` (see MatchesWildcard), sorted by NameLessWithoutCase,
+  // so that listings come out alike on every platform.
+  void SelectAndSort(std::string_view pattern);
+
+  bool operator==(const FolderNames& other) const {
+    return bytes_ == other.bytes_ && ends_ == other.ends_;
+  }
+
+ private:
+  std::string bytes_;
+  std::vector<std::uint32_t> ends_;  // where each name ends in bytes_
+};
+
+}  // namespace quorva
