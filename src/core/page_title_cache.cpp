@@ -25,12 +25,18 @@ std::uint64_t DigestStamp(const FileStamp& stamp) {
 }  // namespace
 
 std::optional<std::string> PageTitleCache::Title(const std::string& path) {
+  const std::optional<std::uint64_t> replaced = files_.ReplacedSoFar();
   const std::uint32_t known = paths_.Find(path);
   if (known != StringTable::kNone && entries_[known].held) {
     Entry& entry = entries_[known];
+    const std::string title(titles_.data() + entry.title_begin, entry.title_size);
+    if (replaced && static_cast<std::uint32_t>(*replaced) == entry.confirmed_at) {
+      return title;
+    }
     std::optional<FileStamp> stamp = files_.Stamp(path);
     if (stamp && DigestStamp(*stamp) == entry.stamp_digest) {
-      return std::string(titles_.data() + entry.title_begin, entry.title_size);
+      entry.confirmed_at = static_cast<std::uint32_t>(replaced.value_or(0));
+      return title;
     }
     entry.held = false;
   }
@@ -43,7 +49,7 @@ std::optional<std::string> PageTitleCache::Title(const std::string& path) {
   // again next time.
   const std::optional<FileStamp> stamp = file->Stamp();
   std::string title = ReadPageTitle(*file);
-  Remember(path, stamp, title);
+  Remember(path, stamp, title, replaced);
   return title;
 }
 
@@ -54,11 +60,11 @@ void PageTitleCache::Learn(const std::string& path, std::string_view bytes) {
     return;
   }
   BytesReader reader(bytes);
-  Remember(path, files_.Stamp(path), ReadPageTitle(reader));
+  Remember(path, files_.Stamp(path), ReadPageTitle(reader), files_.ReplacedSoFar());
 }
 
 void PageTitleCache::Remember(const std::string& path, const std::optional<FileStamp>& stamp,
-                              const std::string& title) {
+                              const std::string& title, std::optional<std::uint64_t> replaced) {
   if (!stamp || !stamp->settled) {
     return;
   }
@@ -67,12 +73,15 @@ void PageTitleCache::Remember(const std::string& path, const std::optional<FileS
     MakeRoomFor(entries_, 1);
     entries_.emplace_back();
   }
-  // Offsets of four bytes: titles are cut at 254 bytes, so even a million of them fit.
+  // Offsets of four bytes and lengths of one: titles are cut at 254 bytes, so even a million of
+  // them fit.
+  static_assert(kPageTitleLimit <= UINT8_MAX, "a title's length fits in a byte");
   if (titles_.size() + title.size() > UINT32_MAX) {
     throw std::bad_alloc();
   }
   entries_[number] = Entry{DigestStamp(*stamp), static_cast<std::uint32_t>(titles_.size()),
-                           static_cast<std::uint32_t>(title.size()), true};
+                           static_cast<std::uint32_t>(replaced.value_or(0)),
+                           static_cast<std::uint8_t>(title.size()), true};
   AppendBytes(titles_, title);
 }
 

@@ -16,7 +16,10 @@ namespace quorva {
 // each name a topic by its title, so without it every topic would be opened three times for the
 // same few bytes. A title is remembered only from a file that had settled (see FileStamp) and
 // given only while the file's stamp is the one it had when the title was read, so a page
-// changed since, under any name (through a symbolic link, say), is read afresh.
+// changed since, under any name (through a symbolic link, say), is read afresh. The stamp is
+// asked for again only once the run has replaced or removed some file since it was last found
+// the same (see FileSystem::ReplacedSoFar): until then no page can have changed but by another
+// program.
 class PageTitleCache {
  public:
   explicit PageTitleCache(FileSystem& files) : files_(files) {}
@@ -35,12 +38,14 @@ class PageTitleCache {
   struct Entry {
     std::uint64_t stamp_digest = 0;
     std::uint32_t title_begin = 0;
-    std::uint32_t title_size = 0;
+    // The file system's count of replaced files when the stamp was last found the file's.
+    std::uint32_t confirmed_at = 0;
+    std::uint8_t title_size = 0;
     bool held = false;
   };
 
   void Remember(const std::string& path, const std::optional<FileStamp>& stamp,
-                const std::string& title);
+                const std::string& title, std::optional<std::uint64_t> replaced);
 
   FileSystem& files_;
   StringTable paths_;

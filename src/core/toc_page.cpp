@@ -105,10 +105,9 @@ void ProgressNames::Add(std::string_view name) {
 std::optional<std::string> EnterTocPage(FileSystem& fs, Console& console, std::string_view walk,
                                         const std::string& path, int depth) {
   std::optional<std::string> text;
+  // A page that is missing or may not be read fails the read itself: no need to ask first.
   try {
-    if (fs.IsReadable(path)) {
-      text = ReadTocPage(fs, path);
-    }
+    text = ReadTocPage(fs, path);
   } catch (const std::bad_alloc&) {
     throw FatalError("Error: Out of memory");
   }

@@ -111,6 +111,11 @@ class FileSystem {
   // that would keep the bytes keeps none of them, and the call that follows still gives true.
   // Any write ends it, written or not.
   virtual void ForgetBytesOfNextWrite(const std::string& /*path*/) {}
+  // How many files that were there the run has replaced or removed through this seam so far.
+  // While the count stays the same, no file the run has not created since is changed by the
+  // run, under any name, so a state asked for before still holds unless another program changed
+  // the file meanwhile. Nothing where writes are not counted: then every state must be asked.
+  virtual std::optional<std::uint64_t> ReplacedSoFar() { return std::nullopt; }
   // Removes a file; false when it cannot be removed.
   virtual bool RemoveFile(const std::string& path) = 0;
   // The path made absolute against the working folder; links are not resolved.

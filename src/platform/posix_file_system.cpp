@@ -60,6 +60,8 @@ struct FileStateMemo {
   // Per folder, the ownership a replaced file had, and whether a file created there with its
   // mode got exactly that at once: then the next such file needs no change of owner or mode.
   std::unordered_map<std::string, std::pair<FileOwnership, bool>> created_as;
+  // Files that were there and were replaced or removed, however they were named.
+  std::uint64_t replaced = 0;
 };
 
 namespace {
@@ -294,12 +296,9 @@ WriteResult ReplaceRegularFile(FileStateMemo& memo, const std::string& target,
   if (HoldsBytes(target, static_cast<std::uint64_t>(info.st_size), bytes)) {
     return WriteResult{};
   }
-  // The owner may write a file whose mode lets the owner write, unless the system says no
-  // (a read-only mount, say), which a write then hears from the create as a probe would from
-  // access(). Anyone else asks: the system knows the groups and ACLs.
-  const bool owners_to_write =
-      step == WriteStep::kWrite && info.st_uid == OwnUser() && (info.st_mode & S_IWUSR) != 0;
-  if (!owners_to_write && ::access(target.c_str(), W_OK) != 0) {
+  // Asked even where the mode lets the owner write: a file system or a security module may
+  // refuse what the bits allow, and the rename over the file would not ask.
+  if (::access(target.c_str(), W_OK) != 0) {
     return WriteErrorOutcome(errno);
   }
   // A read-only file stays untouched, also for a user (root) whom access() would let write.
@@ -392,6 +391,14 @@ std::optional<WriteResult> CreateWithoutAsking(FileStateMemo& memo, const std::s
   return result;
 }
 
+// Counts a write over a file that was there.
+WriteResult CountReplaced(FileStateMemo& memo, WriteStep step, WriteResult result) {
+  if (step == WriteStep::kWrite && result.Written()) {
+    ++memo.replaced;
+  }
+  return result;
+}
+
 }  // namespace
 
 RealFileSystem::RealFileSystem() : memo_(std::make_unique<FileStateMemo>()) {}
@@ -454,7 +461,7 @@ WriteResult WriteOrProbe(FileStateMemo& memo, const std::string& path, std::stri
                          LinkReach reach, WriteKind kind, WriteStep step) {
   // What the last read learned holds for this write only.
   if (const struct stat* read = memo.Take(FileStateMemo::Known::kReadNoLink, path)) {
-    return ReplaceExisting(memo, path, *read, bytes, reach, step);
+    return CountReplaced(memo, step, ReplaceExisting(memo, path, *read, bytes, reach, step));
   }
   struct stat info;
   if (kind == WriteKind::kCreateOrReplace && step == WriteStep::kWrite) {
@@ -463,7 +470,7 @@ WriteResult WriteOrProbe(FileStateMemo& memo, const std::string& path, std::stri
     }
   }
   if (::lstat(path.c_str(), &info) == 0) {
-    return ReplaceExisting(memo, path, info, bytes, reach, step);
+    return CountReplaced(memo, step, ReplaceExisting(memo, path, info, bytes, reach, step));
   }
   if (errno != ENOENT || kind == WriteKind::kReplaceOnly) {
     return WriteErrorOutcome(errno);
@@ -483,7 +490,15 @@ bool RealFileSystem::LinksOutOfItsFolder(const std::string& path) {
 
 bool RealFileSystem::RemoveFile(const std::string& path) {
   memo_->known = FileStateMemo::Known::kNothing;
-  return ::unlink(path.c_str()) == 0;
+  if (::unlink(path.c_str()) != 0) {
+    return false;
+  }
+  ++memo_->replaced;
+  return true;
+}
+
+std::optional<std::uint64_t> RealFileSystem::ReplacedSoFar() {
+  return memo_->replaced;
 }
 
 std::string RealFileSystem::AbsolutePath(const std::string& path) {

@@ -31,6 +31,7 @@ class RealFileSystem : public FileSystem {
                          WriteKind kind) override;
   bool LinksOutOfItsFolder(const std::string& path) override;
   bool RemoveFile(const std::string& path) override;
+  std::optional<std::uint64_t> ReplacedSoFar() override;
   std::string AbsolutePath(const std::string& path) override;
   bool IgnoresLetterCase() override;
   FolderNames ListFolder(const std::string& folder, const std::string& pattern) override;

@@ -383,6 +383,10 @@ bool RealFileSystem::LinksOutOfItsFolder(const std::string& path) {
   return LeadsOutOfItsFolder(path);
 }
 
+std::optional<std::uint64_t> RealFileSystem::ReplacedSoFar() {
+  return std::nullopt;  // a name of another letter case may name the file: every state is asked
+}
+
 bool RealFileSystem::RemoveFile(const std::string& path) {
   return ::DeleteFileA(path.c_str()) != 0;
 }

@@ -36,6 +36,31 @@ TEST_F(PageTitleCacheTest, AFileChangedSinceItsTitleWasReadIsReadAfresh) {
 }
 
 // Its times may not show the next change yet, so such a file's title is read every time.
+// Where the run's replacements are counted, a file's state is asked again only once the run has
+// replaced or removed some file, whatever its name, since the title was last found current.
+TEST_F(PageTitleCacheTest, AStateIsAskedAgainOnlyOnceTheRunHasReplacedSomeFile) {
+  files.counts_replaced = true;
+  files.AddFile("help/a.htm", "<title>Alpha</title>");
+  files.AddFile("help/b.htm", "<title>Bee</title>");
+  EXPECT_EQ(cache.Title("help/a.htm"), "Alpha");
+  files.stamps_asked = 0;
+  files.WriteBinary("help/new.htm", "<title>New</title>", LinkReach::kOwnFolder);
+  EXPECT_EQ(cache.Title("help/a.htm"), "Alpha");
+  EXPECT_EQ(files.stamps_asked, 0);
+  files.ReplaceBinary("help/b.htm", "<title>Other</title>", LinkReach::kOwnFolder);
+  EXPECT_EQ(cache.Title("help/a.htm"), "Alpha");
+  EXPECT_EQ(cache.Title("help/a.htm"), "Alpha");
+  EXPECT_EQ(files.stamps_asked, 1);
+  files.ReplaceBinary("help/a.htm", "<title>Now</title>", LinkReach::kOwnFolder);
+  EXPECT_EQ(cache.Title("help/a.htm"), "Now");
+  EXPECT_EQ(cache.Title("help/b.htm"), "Other");
+  files.RemoveFile("help/new.htm");
+  files.AddFile("help/b.htm", "<title>Gone</title>");
+  EXPECT_EQ(cache.Title("help/b.htm"), "Gone");
+  EXPECT_EQ(files.reads,
+            (std::vector<std::string>{"help/a.htm", "help/a.htm", "help/b.htm", "help/b.htm"}));
+}
+
 TEST_F(PageTitleCacheTest, AFileChangedJustNowIsReadEveryTime) {
   files.AddFile("help/a.htm", "<title>Fresh</title>");
   files.stamps_settled = false;

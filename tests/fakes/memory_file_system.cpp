@@ -125,6 +125,7 @@ std::optional<std::uint64_t> MemoryFileSystem::FileLength(const std::string& pat
 }
 
 std::optional<FileStamp> MemoryFileSystem::Stamp(const std::string& path) {
+  ++stamps_asked;
   auto found = files_.find(Resolve(path));
   if (found == files_.end()) {
     return std::nullopt;
@@ -223,7 +224,18 @@ bool MemoryFileSystem::LinksOutOfItsFolder(const std::string& path) {
 
 bool MemoryFileSystem::RemoveFile(const std::string& path) {
   const std::string key = Normal(path);
-  return links_.erase(key) + files_.erase(key) != 0;
+  if (links_.erase(key) + files_.erase(key) == 0) {
+    return false;
+  }
+  ++removed_;
+  return true;
+}
+
+std::optional<std::uint64_t> MemoryFileSystem::ReplacedSoFar() {
+  if (!counts_replaced) {
+    return std::nullopt;
+  }
+  return replacements.size() + removed_;
 }
 
 std::string MemoryFileSystem::AbsolutePath(const std::string& path) {

@@ -38,6 +38,7 @@ class MemoryFileSystem : public FileSystem {
                          WriteKind kind) override;
   bool LinksOutOfItsFolder(const std::string& path) override;
   bool RemoveFile(const std::string& path) override;
+  std::optional<std::uint64_t> ReplacedSoFar() override;
   std::string AbsolutePath(const std::string& path) override;
   bool IgnoresLetterCase() override;
   FolderNames ListFolder(const std::string& folder, const std::string& pattern) override;
@@ -50,6 +51,10 @@ class MemoryFileSystem : public FileSystem {
   bool replace_takes_new_spelling = false;
   // Whether stamps count as settled (see FileStamp): false stands for files changed just now.
   bool stamps_settled = true;
+  // Whether the files replaced and removed are counted (see FileSystem::ReplacedSoFar), as on
+  // Linux; a change through AddFile stands for another program's and is not.
+  bool counts_replaced = false;
+  int stamps_asked = 0;
   std::vector<std::string> reads;
   std::vector<std::string> writes;
   std::vector<std::string> replacements;
@@ -68,6 +73,7 @@ class MemoryFileSystem : public FileSystem {
   std::map<std::string, std::string> files_;
   std::map<std::string, std::uint64_t> versions_;
   std::uint64_t next_version_ = 1;
+  std::uint64_t removed_ = 0;
   std::set<std::string> folders_;
   std::map<std::string, std::string> links_;
   std::set<std::string> read_only_;

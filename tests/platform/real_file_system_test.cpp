@@ -210,8 +210,18 @@ TEST(RealFileSystem, WriteCreatesOrReplacesWholeAndLeavesNoTemporaryFile) {
   TempFolder dir;
   RealFileSystem fs;
   ASSERT_TRUE(fs.WriteBinary(dir / "new.htm", "first", LinkReach::kOwnFolder).Written());
+#ifndef _WIN32
+  // Only a file that was there counts as replaced, a removed one too.
+  EXPECT_EQ(fs.ReplacedSoFar(), 0u);
+#endif
   ASSERT_TRUE(fs.WriteBinary(dir / "new.htm", "second", LinkReach::kOwnFolder).Written());
   EXPECT_EQ(dir.Read("new.htm"), "second");
+#ifndef _WIN32
+  EXPECT_EQ(fs.ReplacedSoFar(), 1u);
+  dir.Write("gone.htm", "x");
+  ASSERT_TRUE(fs.RemoveFile(dir / "gone.htm"));
+  EXPECT_EQ(fs.ReplacedSoFar(), 2u);
+#endif
   EXPECT_EQ(fs.ListFolder(dir.Path(), "*"), FolderNames{"new.htm"});
   EXPECT_FALSE(fs.WriteBinary(dir / "missing-folder/x.htm", "x", LinkReach::kOwnFolder).Written());
 }
