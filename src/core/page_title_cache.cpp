@@ -1,5 +1,6 @@
 #include "core/page_title_cache.h"
 
+#include <algorithm>
 #include <memory>
 #include <new>
 
@@ -73,16 +74,24 @@ void PageTitleCache::Remember(const std::string& path, const std::optional<FileS
     MakeRoomFor(entries_, 1);
     entries_.emplace_back();
   }
-  // Offsets of four bytes and lengths of one: titles are cut at 254 bytes, so even a million of
-  // them fit.
-  static_assert(kPageTitleLimit <= UINT8_MAX, "a title's length fits in a byte");
-  if (titles_.size() + title.size() > UINT32_MAX) {
-    throw std::bad_alloc();
+  // A page's title read again (a dry run learns each rewritten page's) takes the room of its
+  // last where it fits, most often the same bytes.
+  Entry& entry = entries_[number];
+  std::uint32_t begin = entry.title_begin;
+  if (title.size() <= entry.title_size) {
+    std::copy(title.begin(), title.end(), titles_.begin() + begin);
+  } else {
+    // Offsets of four bytes and lengths of one: titles are cut at 254 bytes, so even a million
+    // of them fit.
+    static_assert(kPageTitleLimit <= UINT8_MAX, "a title's length fits in a byte");
+    if (titles_.size() + title.size() > UINT32_MAX) {
+      throw std::bad_alloc();
+    }
+    begin = static_cast<std::uint32_t>(titles_.size());
+    AppendBytes(titles_, title);
   }
-  entries_[number] = Entry{DigestStamp(*stamp), static_cast<std::uint32_t>(titles_.size()),
-                           static_cast<std::uint32_t>(replaced.value_or(0)),
-                           static_cast<std::uint8_t>(title.size()), true};
-  AppendBytes(titles_, title);
+  entry = Entry{DigestStamp(*stamp), begin, static_cast<std::uint32_t>(replaced.value_or(0)),
+                static_cast<std::uint8_t>(title.size()), true};
 }
 
 }  // namespace quorva

@@ -33,6 +33,12 @@ TEST_F(PageTitleCacheTest, AFileChangedSinceItsTitleWasReadIsReadAfresh) {
   EXPECT_FALSE(cache.Title("help/a.htm").has_value());
   files.WriteBinary("help/a.htm", "<title>Created</title>", LinkReach::kOwnFolder);
   EXPECT_EQ(cache.Title("help/a.htm"), "Created");
+  // A shorter title takes the longer one's room, and only its own length of it.
+  files.AddFile("help/b.htm", "<title>Bee</title>");
+  EXPECT_EQ(cache.Title("help/b.htm"), "Bee");
+  files.ReplaceBinary("help/a.htm", "<title>Cut</title>", LinkReach::kOwnFolder);
+  EXPECT_EQ(cache.Title("help/a.htm"), "Cut");
+  EXPECT_EQ(cache.Title("help/b.htm"), "Bee");
 }
 
 // Its times may not show the next change yet, so such a file's title is read every time.
