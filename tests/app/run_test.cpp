@@ -641,6 +641,23 @@ TEST_F(RunTest, TheCheckTakesTheNamesTheRunLeavesWhereAReplacedFileTakesANewSpel
       << console.output;
 }
 
+// A page no pass writes is read at the end, the first name of the output folder too.
+TEST_F(RunTest, TheCheckReadsAtTheEndEveryPageNoPassWrote) {
+  const std::pair<const char*, const char*> files[] = {
+      {"fsref.htm", kTemplate},
+      {"D:/help/index.htm", "<title>Help</title>"},
+      {"D:/help/toc.htm", "<title>T</title><a href=\"a.htm\">A</a>"},
+      {"D:/help/a.htm", "<title>A</title><link rel=\"stylesheet\" href=\"0.css\">"},
+      {"D:/help/0.css", "p { background: url(missing.gif) }"}};
+  for (const auto& [path, bytes] : files) {
+    fs.AddFile(path, bytes);
+  }
+  EXPECT_EQ(Run({"fsref.htm", "D:/help/toc.htm", "--check"}), 0);
+  EXPECT_NE(console.output.find("\nD:/help/0.css:1:21: broken-link: missing.gif\n"),
+            std::string::npos)
+      << console.output;
+}
+
 TEST_F(RunTest, TheWebCheckAsksThePagesWebLinksAndRemembersWhatItLearned) {
   fs.AddFile("fsref.htm", kTemplate);
   fs.AddFile("D:/help/index.htm", "<title>Help</title>");
