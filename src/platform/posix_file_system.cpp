@@ -199,18 +199,35 @@ int RenameWithoutReplacing(const char* from, const char* to) {
 
 enum class Placing { kReplacing, kWithoutReplacing };
 
-// Gives the new file `fd` in `folder` the ownership of the file it replaces. A file created
-// with the replaced file's mode usually has it all already: the folder's answer is remembered,
-// so asking costs one call a folder. Otherwise the owner goes first (a change of owner clears
-// the set-user-ID and set-group-ID bits), then the mode, not at the create, where a default ACL
-// would take bits away. The error of the failed call, or 0.
+// How a replacement gets the replaced file's ownership. A file created with the replaced file's
+// mode usually has it all at once; what a create in a folder gives is asked once and remembered.
+enum class Creating {
+  kWithModeAsKnown,  // the folder's last file of that ownership got exactly it
+  kWithModeToSee,    // ours and plain: created with its mode, then looked at
+  kPrivate,          // created private, then given its owner and mode
+};
+
+Creating HowToCreate(const FileStateMemo& memo, const std::string& folder,
+                     const FileOwnership& wanted) {
+  auto known = memo.created_as.find(folder);
+  if (known != memo.created_as.end() && known->second.first == wanted) {
+    return known->second.second ? Creating::kWithModeAsKnown : Creating::kPrivate;
+  }
+  const bool ours_and_plain =
+      wanted.owner == OwnUser() && wanted.group == OwnGroup() && (wanted.mode & 07000) == 0;
+  return ours_and_plain ? Creating::kWithModeToSee : Creating::kPrivate;
+}
+
+// Gives the new file `fd` in `folder` the ownership of the file it replaces, as `creating`
+// says. The owner goes first (a change of owner clears the set-user-ID and set-group-ID bits),
+// then the mode, not at the create, where a default ACL would take bits away. The error of the
+// failed call, or 0.
 int TakeOwnership(FileStateMemo& memo, const std::string& folder, int fd,
-                  const FileOwnership& wanted, bool created_with_mode) {
-  if (created_with_mode) {
-    auto known = memo.created_as.find(folder);
-    if (known != memo.created_as.end() && known->second == std::make_pair(wanted, true)) {
-      return 0;  // created with exactly that, as the folder's last such file was
-    }
+                  const FileOwnership& wanted, Creating creating) {
+  if (creating == Creating::kWithModeAsKnown) {
+    return 0;
+  }
+  if (creating == Creating::kWithModeToSee) {
     struct stat made;
     if (::fstat(fd, &made) != 0) {
       return errno;
@@ -227,18 +244,6 @@ int TakeOwnership(FileStateMemo& memo, const std::string& folder, int fd,
   return ::fchmod(fd, wanted.mode) != 0 ? errno : 0;
 }
 
-// Whether a replacement of a file owned so, in `folder`, is created with its mode at once: when
-// it is ours and plain, and the folder did not show otherwise for the same ownership. Else the
-// new file is private until its owner and mode are set.
-bool CreatesWithMode(const FileStateMemo& memo, const std::string& folder,
-                     const FileOwnership& wanted) {
-  auto known = memo.created_as.find(folder);
-  if (known != memo.created_as.end() && known->second.first == wanted) {
-    return known->second.second;
-  }
-  return wanted.owner == OwnUser() && wanted.group == OwnGroup() && (wanted.mode & 07000) == 0;
-}
-
 // Writes the bytes to a new temporary file beside `target`, then renames it over `target`: a
 // killed run leaves `target` either as it was or complete, and a failed write removes the
 // temporary file. A file that replaces `existing` gets its mode and owner; a new one gets what a
@@ -250,12 +255,13 @@ WriteResult WriteThroughTemporaryFile(FileStateMemo& memo, const std::string& ta
   const PathParts parts = SplitPath(target);
   const std::string folder = parts.drive + parts.folder;
   FileOwnership wanted;
-  bool with_mode = false;
+  Creating creating = Creating::kPrivate;
+  mode_t create_mode = 0666;
   if (existing != nullptr) {
     wanted = OwnershipOf(*existing);
-    with_mode = CreatesWithMode(memo, folder, wanted);
+    creating = HowToCreate(memo, folder, wanted);
+    create_mode = creating == Creating::kPrivate ? 0600 : wanted.mode;
   }
-  const mode_t create_mode = existing == nullptr ? 0666 : with_mode ? wanted.mode : 0600;
   std::string temporary;
   int fd = -1;
   for (int tries = 0; fd < 0 && tries < kTemporaryNameTries; ++tries) {
@@ -270,7 +276,7 @@ WriteResult WriteThroughTemporaryFile(FileStateMemo& memo, const std::string& ta
   }
   int error = WriteAll(fd, bytes);
   if (error == 0 && existing != nullptr) {
-    error = TakeOwnership(memo, folder, fd, wanted, with_mode);
+    error = TakeOwnership(memo, folder, fd, wanted, creating);
   }
   // A network file system may report a failed write only at the close.
   if (::close(fd) != 0 && error == 0) {

@@ -1,7 +1,6 @@
 #include "text/folder_names.h"
 
 #include <algorithm>
-#include <new>
 
 #include "text/wildcard.h"
 
@@ -11,20 +10,6 @@ FolderNames::FolderNames(std::initializer_list<std::string_view> names) {
   for (std::string_view name : names) {
     Add(name);
   }
-}
-
-void FolderNames::Add(std::string_view name) {
-  // Offsets of four bytes: a folder's names never come to 4 GB.
-  if (bytes_.size() + name.size() > UINT32_MAX) {
-    throw std::bad_alloc();
-  }
-  bytes_.append(name);
-  ends_.push_back(static_cast<std::uint32_t>(bytes_.size()));
-}
-
-std::string_view FolderNames::operator[](std::size_t index) const {
-  const std::size_t begin = index == 0 ? 0 : ends_[index - 1];
-  return std::string_view(bytes_).substr(begin, ends_[index] - begin);
 }
 
 void FolderNames::SelectAndSort(std::string_view pattern) {
@@ -39,7 +24,6 @@ void FolderNames::SelectAndSort(std::string_view pattern) {
     return NameLessWithoutCase((*this)[a], (*this)[b]);
   });
   FolderNames sorted;
-  sorted.ends_.reserve(order.size());
   for (std::uint32_t index : order) {
     sorted.Add((*this)[index]);
   }

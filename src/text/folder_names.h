@@ -1,18 +1,17 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <initializer_list>
 #include <iterator>
-#include <string>
 #include <string_view>
-#include <vector>
+
+#include "text/packed_strings.h"
 
 namespace quorva {
 
-// The names a folder listing gives, packed one after the other in one buffer: a folder of a
-// hundred thousand topics lists in a few megabytes, where a vector of strings would take 32
-// bytes a name besides the names.
+// The names a folder listing gives, packed (see PackedStrings): a folder of a hundred thousand
+// topics lists in a few megabytes, where a vector of strings would take 32 bytes a name besides
+// the names.
 class FolderNames {
  public:
   class Iterator {
@@ -43,10 +42,10 @@ class FolderNames {
   FolderNames() = default;
   FolderNames(std::initializer_list<std::string_view> names);
 
-  void Add(std::string_view name);
-  std::size_t size() const { return ends_.size(); }
-  bool empty() const { return ends_.empty(); }
-  std::string_view operator[](std::size_t index) const;
+  void Add(std::string_view name) { names_.Add(name); }
+  std::size_t size() const { return names_.size(); }
+  bool empty() const { return names_.empty(); }
+  std::string_view operator[](std::size_t index) const { return names_[index]; }
   Iterator begin() const { return Iterator(*this, 0); }
   Iterator end() const { return Iterator(*this, size()); }
 
@@ -54,13 +53,10 @@ class FolderNames {
   // so that listings come out alike on every platform.
   void SelectAndSort(std::string_view pattern);
 
-  bool operator==(const FolderNames& other) const {
-    return bytes_ == other.bytes_ && ends_ == other.ends_;
-  }
+  bool operator==(const FolderNames& other) const { return names_ == other.names_; }
 
  private:
-  std::string bytes_;
-  std::vector<std::uint32_t> ends_;  // where each name ends in bytes_
+  PackedStrings names_;
 };
 
 }  // namespace quorva

@@ -1,8 +1,5 @@
 #include "text/string_table.h"
 
-#include <new>
-
-#include "text/modest_growth.h"
 #include "text/wildcard.h"
 
 namespace quorva {
@@ -33,8 +30,7 @@ bool StringTable::Equal(std::string_view a, std::string_view b) const {
 }
 
 std::string_view StringTable::Get(std::uint32_t number) const {
-  const std::size_t begin = number == 0 ? 0 : ends_[number - 1];
-  return std::string_view(bytes_.data() + begin, ends_[number] - begin);
+  return strings_[number];
 }
 
 std::size_t StringTable::SlotOf(std::string_view text, std::uint64_t hash) const {
@@ -56,21 +52,15 @@ std::uint32_t StringTable::Find(std::string_view text) const {
 
 std::uint32_t StringTable::Add(std::string_view text) {
   // At most half the slots in use keeps the probe runs short.
-  if ((ends_.size() + 1) * 2 > slots_.size()) {
+  if ((strings_.size() + 1) * 2 > slots_.size()) {
     Grow();
   }
   const std::size_t slot = SlotOf(text, Hash(text));
   if (slots_[slot] != 0) {
     return slots_[slot] - 1;
   }
-  // Offsets of four bytes: a table of names and paths never holds 4 GB.
-  if (bytes_.size() + text.size() > UINT32_MAX) {
-    throw std::bad_alloc();
-  }
-  AppendBytes(bytes_, text);
-  MakeRoomFor(ends_, 1);
-  ends_.push_back(static_cast<std::uint32_t>(bytes_.size()));
-  const auto number = static_cast<std::uint32_t>(ends_.size() - 1);
+  const auto number = static_cast<std::uint32_t>(strings_.size());
+  strings_.Add(text);
   slots_[slot] = number + 1;
   return number;
 }
@@ -86,8 +76,7 @@ void StringTable::Grow() {
 }
 
 void StringTable::Clear() {
-  std::vector<char>().swap(bytes_);
-  std::vector<std::uint32_t>().swap(ends_);
+  strings_.Clear();
   std::vector<std::uint32_t>().swap(slots_);
 }
 

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "text/packed_strings.h"
+
 namespace quorva {
 
 // A set of byte strings, each kept once in one buffer and numbered in the order it was added.
@@ -25,7 +27,7 @@ class StringTable {
   bool Holds(std::string_view text) const { return Find(text) != kNone; }
   // The string numbered `number`, as first added.
   std::string_view Get(std::uint32_t number) const;
-  std::size_t Size() const { return ends_.size(); }
+  std::size_t Size() const { return strings_.size(); }
   // Forgets every string and gives back the memory.
   void Clear();
 
@@ -37,8 +39,7 @@ class StringTable {
   void Grow();
 
   bool fold_case_;
-  std::vector<char> bytes_;           // every string, one after the other
-  std::vector<std::uint32_t> ends_;   // where each string ends in bytes_
+  PackedStrings strings_;             // every string, numbered
   std::vector<std::uint32_t> slots_;  // a string's number + 1, 0 where empty; a power of two
 };
 

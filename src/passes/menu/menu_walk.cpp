@@ -73,18 +73,12 @@ bool ScanMenuLink(std::string_view body, std::string& target, std::string& link_
 void MenuLinkList::AddMenuLink(const std::string& nested_page_path, const std::string& target,
                                const std::string& link_text) {
   for (const std::string* part : {&nested_page_path, &target, &link_text}) {
-    bytes_ += CutTo(*part, kMenuTextLimit);
-    ends_.push_back(static_cast<std::uint32_t>(bytes_.size()));
+    parts_.Add(CutTo(*part, kMenuTextLimit));
   }
 }
 
-std::string_view MenuLinkList::Part(std::size_t part) const {
-  const std::size_t begin = part == 0 ? 0 : ends_[part - 1];
-  return std::string_view(bytes_).substr(begin, ends_[part] - begin);
-}
-
 MenuLink MenuLinkList::Link(std::size_t index) const {
-  return MenuLink{Part(3 * index), Part(3 * index + 1), Part(3 * index + 2)};
+  return MenuLink{parts_[3 * index], parts_[3 * index + 1], parts_[3 * index + 2]};
 }
 
 void ParseThisMenuToc(RunContext& run, MenuMarkup& markup, const std::string& toc_page_path,

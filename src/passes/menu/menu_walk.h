@@ -1,13 +1,12 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "core/run_context.h"
 #include "passes/menu/menu_markup.h"
+#include "text/packed_strings.h"
 
 namespace quorva {
 
@@ -32,15 +31,12 @@ class MenuLinkList {
  public:
   void AddMenuLink(const std::string& nested_page_path, const std::string& target,
                    const std::string& link_text);
-  std::size_t Size() const { return ends_.size() / 3; }
+  std::size_t Size() const { return parts_.size() / 3; }
   // The link numbered `index` in page order, valid until the next link is added.
   MenuLink Link(std::size_t index) const;
 
  private:
-  std::string_view Part(std::size_t part) const;
-
-  std::string bytes_;
-  std::vector<std::uint32_t> ends_;  // where each link's path, target and text end in bytes_
+  PackedStrings parts_;  // each link's nested page path, target and text
 };
 
 // Appends the menu entries of a TOC page at menu `level`, with the extra menu items of that
