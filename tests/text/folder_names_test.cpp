@@ -18,6 +18,9 @@ TEST(FolderNames, SortsWithoutCaseSoEveryPlatformListsAlike) {
   EXPECT_EQ(joined, "A.htm|a.htm|b.htm|C.HTML|");
   names.SelectAndSort("*.css");
   EXPECT_TRUE(names.empty());
+  // Listings are equal only name for name, not where the same bytes are cut otherwise.
+  EXPECT_FALSE((FolderNames{"ab.htm", "c"}) == (FolderNames{"a", "bc.htm"}));
+  EXPECT_FALSE((FolderNames{"a.htm"}) == (FolderNames{"b.htm"}));
 }
 
 }  // namespace
