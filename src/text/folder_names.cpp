@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "text/modest_growth.h"
+
 #include "text/wildcard.h"
 
 namespace quorva {
@@ -12,22 +14,24 @@ FolderNames::FolderNames(std::initializer_list<std::string_view> names) {
   }
 }
 
+void FolderNames::Add(std::string_view name) {
+  MakeRoomFor(order_, 1);
+  names_.Add(name);
+  order_.push_back(static_cast<std::uint32_t>(names_.size() - 1));
+}
+
 void FolderNames::SelectAndSort(std::string_view pattern) {
-  std::vector<std::uint32_t> order;
-  order.reserve(size());
-  for (std::uint32_t index = 0; index < size(); ++index) {
-    if (MatchesWildcard((*this)[index], pattern)) {
-      order.push_back(index);
-    }
-  }
-  std::sort(order.begin(), order.end(), [this](std::uint32_t a, std::uint32_t b) {
-    return NameLessWithoutCase((*this)[a], (*this)[b]);
+  order_.erase(std::remove_if(
+                   order_.begin(), order_.end(),
+                   [&](std::uint32_t number) { return !MatchesWildcard(names_[number], pattern); }),
+               order_.end());
+  std::sort(order_.begin(), order_.end(), [this](std::uint32_t a, std::uint32_t b) {
+    return NameLessWithoutCase(names_[a], names_[b]);
   });
-  FolderNames sorted;
-  for (std::uint32_t index : order) {
-    sorted.Add((*this)[index]);
-  }
-  *this = std::move(sorted);
+}
+
+bool FolderNames::operator==(const FolderNames& other) const {
+  return std::equal(begin(), end(), other.begin(), other.end());
 }
 
 }  // namespace quorva

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <initializer_list>
 #include <iterator>
 #include <string_view>
+#include <vector>
 
 #include "text/packed_strings.h"
 
@@ -11,7 +13,7 @@ namespace quorva {
 
 // The names a folder listing gives, packed (see PackedStrings): a folder of a hundred thousand
 // topics lists in a few megabytes, where a vector of strings would take 32 bytes a name besides
-// the names.
+// the names. Selecting and sorting orders four-byte numbers, so the names are never copied.
 class FolderNames {
  public:
   class Iterator {
@@ -42,10 +44,10 @@ class FolderNames {
   FolderNames() = default;
   FolderNames(std::initializer_list<std::string_view> names);
 
-  void Add(std::string_view name) { names_.Add(name); }
-  std::size_t size() const { return names_.size(); }
-  bool empty() const { return names_.empty(); }
-  std::string_view operator[](std::size_t index) const { return names_[index]; }
+  void Add(std::string_view name);
+  std::size_t size() const { return order_.size(); }
+  bool empty() const { return order_.empty(); }
+  std::string_view operator[](std::size_t index) const { return names_[order_[index]]; }
   Iterator begin() const { return Iterator(*this, 0); }
   Iterator end() const { return Iterator(*this, size()); }
 
@@ -53,10 +55,11 @@ class FolderNames {
   // so that listings come out alike on every platform.
   void SelectAndSort(std::string_view pattern);
 
-  bool operator==(const FolderNames& other) const { return names_ == other.names_; }
+  bool operator==(const FolderNames& other) const;
 
  private:
-  PackedStrings names_;
+  PackedStrings names_;               // every name added, in the order added
+  std::vector<std::uint32_t> order_;  // the numbers of the names listed, in listing order
 };
 
 }  // namespace quorva
