@@ -70,10 +70,19 @@ void PageOutput::LeaveFinal(const std::string& path, std::string_view bytes) {
   }
 }
 
+bool PageOutput::IsFinished(const std::string& path) const {
+  const std::uint32_t number = paths_.Find(path);
+  return number < finished_.size() && finished_[number];
+}
+
 bool PageOutput::Settle(const std::string& path, std::string_view bytes, bool finished,
                         bool read_again, bool on_disk) {
   if (finished && on_disk) {
-    finished_.Add(path);
+    const std::uint32_t number = paths_.Add(path);
+    if (number >= finished_.size()) {
+      finished_.resize(number + 1);
+    }
+    finished_[number] = true;
   }
   if (on_disk && ReadingAfter(finished, read_again) == CheckedWrites::Reading::kLetGo) {
     LeaveFinal(path, bytes);

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/checked_writes.h"
 #include "core/page_title_cache.h"
@@ -17,8 +18,10 @@ namespace quorva {
 // failed one ends the run (see CheckedWrites).
 class PageOutput {
  public:
-  PageOutput(CheckedWrites& writes, const RunSettings& settings, PageTitleCache& titles)
-      : writes_(writes), settings_(settings), titles_(titles) {}
+  // `paths`: the run's table of page paths, where the finished pages are numbered.
+  PageOutput(CheckedWrites& writes, const RunSettings& settings, PageTitleCache& titles,
+             StringTable& paths)
+      : writes_(writes), settings_(settings), titles_(titles), paths_(paths) {}
   PageOutput(const PageOutput&) = delete;
   PageOutput& operator=(const PageOutput&) = delete;
 
@@ -36,7 +39,7 @@ class PageOutput {
   void LeaveFinal(const std::string& path, std::string_view bytes);
 
   // True when the page's final bytes for this run are on disk.
-  bool IsFinished(const std::string& path) const { return finished_.Holds(path); }
+  bool IsFinished(const std::string& path) const;
 
  private:
   // Turns a page's text into its bytes on disk; true when they are its final, compressed form.
@@ -49,7 +52,8 @@ class PageOutput {
   CheckedWrites& writes_;
   const RunSettings& settings_;
   PageTitleCache& titles_;
-  StringTable finished_;
+  StringTable& paths_;
+  std::vector<bool> finished_;  // by the path's number in paths_
 };
 
 // Compresses a page's rewritten text at once when compression is on and the compression pass

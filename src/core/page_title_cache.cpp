@@ -28,7 +28,7 @@ std::uint64_t DigestStamp(const FileStamp& stamp) {
 std::optional<std::string> PageTitleCache::Title(const std::string& path) {
   const std::optional<std::uint64_t> replaced = files_.ReplacedSoFar();
   const std::uint32_t known = paths_.Find(path);
-  if (known != StringTable::kNone && entries_[known].held) {
+  if (known < entries_.size() && entries_[known].held) {
     Entry& entry = entries_[known];
     const std::string title(titles_.data() + entry.title_begin, entry.title_size);
     if (replaced && static_cast<std::uint32_t>(*replaced) == entry.confirmed_at) {
@@ -57,7 +57,8 @@ std::optional<std::string> PageTitleCache::Title(const std::string& path) {
 void PageTitleCache::Learn(const std::string& path, std::string_view bytes) {
   // A pass asks for the title of a page it lists before it rewrites the page; one never asked
   // for is not kept.
-  if (!paths_.Holds(path)) {
+  const std::uint32_t known = paths_.Find(path);
+  if (known >= entries_.size() || !entries_[known].remembered) {
     return;
   }
   BytesReader reader(bytes);
@@ -70,9 +71,9 @@ void PageTitleCache::Remember(const std::string& path, const std::optional<FileS
     return;
   }
   const std::uint32_t number = paths_.Add(path);
-  if (number == entries_.size()) {
-    MakeRoomFor(entries_, 1);
-    entries_.emplace_back();
+  if (number >= entries_.size()) {
+    MakeRoomFor(entries_, number + 1 - entries_.size());
+    entries_.resize(number + 1);
   }
   // A page's title read again (a dry run learns each rewritten page's) takes the room of its
   // last where it fits, most often the same bytes.
@@ -90,8 +91,12 @@ void PageTitleCache::Remember(const std::string& path, const std::optional<FileS
     begin = static_cast<std::uint32_t>(titles_.size());
     AppendBytes(titles_, title);
   }
-  entry = Entry{DigestStamp(*stamp), begin, static_cast<std::uint32_t>(replaced.value_or(0)),
-                static_cast<std::uint8_t>(title.size()), true};
+  entry = Entry{DigestStamp(*stamp),
+                begin,
+                static_cast<std::uint32_t>(replaced.value_or(0)),
+                static_cast<std::uint8_t>(title.size()),
+                true,
+                true};
 }
 
 }  // namespace quorva

@@ -22,7 +22,8 @@ namespace quorva {
 // program.
 class PageTitleCache {
  public:
-  explicit PageTitleCache(FileSystem& files) : files_(files) {}
+  // `paths`: the run's table of page paths, where the cache numbers the pages it knows.
+  PageTitleCache(FileSystem& files, StringTable& paths) : files_(files), paths_(paths) {}
 
   // What ReadPageTitle gives for `path`, read from the file only when it has changed.
   std::optional<std::string> Title(const std::string& path);
@@ -41,15 +42,16 @@ class PageTitleCache {
     // The file system's count of replaced files when the stamp was last found the file's.
     std::uint32_t confirmed_at = 0;
     std::uint8_t title_size = 0;
-    bool held = false;
+    bool remembered = false;  // a title was once kept: the run asks for this page's
+    bool held = false;        // the title is the page's as last found
   };
 
   void Remember(const std::string& path, const std::optional<FileStamp>& stamp,
                 const std::string& title, std::optional<std::uint64_t> replaced);
 
   FileSystem& files_;
-  StringTable paths_;
-  std::vector<Entry> entries_;  // by the path's number
+  StringTable& paths_;
+  std::vector<Entry> entries_;  // by the path's number in paths_
   std::vector<char> titles_;
 };
 

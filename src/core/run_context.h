@@ -21,9 +21,10 @@ struct RunContext {
         console(run_console),
         settings(run_settings),
         names(name_list),
-        titles(file_system),
+        titles(file_system, page_paths),
         writes(file_system, run_console),
-        pages(writes, run_settings, titles) {}
+        pages(writes, run_settings, titles, page_paths),
+        toc_tree(page_paths) {}
   RunContext(const RunContext&) = delete;
   RunContext& operator=(const RunContext&) = delete;
 
@@ -31,6 +32,9 @@ struct RunContext {
   Console& console;
   const RunSettings& settings;
   NameList& names;
+  // Every page path the run keeps something of, each kept once and numbered, for the tables
+  // below: the same paths are the topics' titles, the finished pages and the TOC tree.
+  StringTable page_paths;
   // Page titles, read once per run and again only for a file that has changed.
   PageTitleCache titles;
   // The drop-down menu's markup, built by the menu pass before any topic is rewritten.

@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "text/string_index.h"
 #include "text/string_table.h"
 #include "text/wildcard.h"
 
@@ -16,9 +17,11 @@ namespace quorva {
 // and index frame walks entered, the topics they list, the pages the topics pass rewrote as
 // topics, with those whose new bytes could not be written, and the index frame pages the index
 // frame pass made. Paths compare without regard to the case of A-Z, as the walks' names do; each
-// is kept once, with what is known of it.
+// is kept once, with what is known of it, in the run's table of page paths.
 class TocTreeRecord {
  public:
+  explicit TocTreeRecord(StringTable& paths) : paths_(paths) {}
+
   void AddTocPage(std::string_view path) { Mark(path, kTocPage); }
   void AddListedTopic(std::string_view path) { Mark(path, kListedTopic); }
   void AddTopic(std::string_view path, bool written) {
@@ -59,19 +62,21 @@ class TocTreeRecord {
   };
 
   void Mark(std::string_view path, std::uint8_t roles) {
-    const std::uint32_t number = paths_.Add(path);
-    if (number == roles_.size()) {
-      roles_.push_back(0);
+    const std::uint32_t number =
+        folded_.FindOrAdd(paths_.Strings(), path, [&] { return paths_.Add(path); });
+    if (number >= roles_.size()) {
+      roles_.resize(number + 1, 0);
     }
     roles_[number] |= roles;
   }
   bool Is(std::string_view path, std::uint8_t role) const {
-    const std::uint32_t number = paths_.Find(path);
-    return number != StringTable::kNone && (roles_[number] & role) != 0;
+    const std::uint32_t number = folded_.Find(paths_.Strings(), path);
+    return number != StringIndex::kNone && (roles_[number] & role) != 0;
   }
 
-  StringTable paths_{true};
-  std::vector<std::uint8_t> roles_;  // by the path's number
+  StringTable& paths_;
+  StringIndex folded_{true};         // the paths marked, found in any case of A-Z
+  std::vector<std::uint8_t> roles_;  // by the path's number in paths_
   std::size_t index_frame_pages_ = 0;
   std::unordered_map<std::string, std::string> empty_titled_;  // topic path to page path
 };

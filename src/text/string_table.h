@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "text/packed_strings.h"
+#include "text/string_index.h"
 
 namespace quorva {
 
@@ -16,31 +17,26 @@ namespace quorva {
 // table compare and hash strings with A-Z folded to a-z, and keep each as first added.
 class StringTable {
  public:
-  static constexpr std::uint32_t kNone = UINT32_MAX;
+  static constexpr std::uint32_t kNone = StringIndex::kNone;
 
-  explicit StringTable(bool fold_case = false) : fold_case_(fold_case) {}
+  explicit StringTable(bool fold_case = false) : index_(fold_case) {}
 
   // The string's number; a new one when the table does not hold the string yet.
   std::uint32_t Add(std::string_view text);
   // The string's number; kNone when the table does not hold it.
-  std::uint32_t Find(std::string_view text) const;
+  std::uint32_t Find(std::string_view text) const { return index_.Find(strings_, text); }
   bool Holds(std::string_view text) const { return Find(text) != kNone; }
   // The string numbered `number`, as first added.
-  std::string_view Get(std::uint32_t number) const;
+  std::string_view Get(std::uint32_t number) const { return strings_[number]; }
   std::size_t Size() const { return strings_.size(); }
+  // Every string, numbered, for an index of some of them (see StringIndex).
+  const PackedStrings& Strings() const { return strings_; }
   // Forgets every string and gives back the memory.
   void Clear();
 
  private:
-  std::uint64_t Hash(std::string_view text) const;
-  bool Equal(std::string_view a, std::string_view b) const;
-  // The slot that holds `text`, or the empty slot where it would go.
-  std::size_t SlotOf(std::string_view text, std::uint64_t hash) const;
-  void Grow();
-
-  bool fold_case_;
-  PackedStrings strings_;             // every string, numbered
-  std::vector<std::uint32_t> slots_;  // a string's number + 1, 0 where empty; a power of two
+  PackedStrings strings_;  // every string, numbered
+  StringIndex index_;
 };
 
 }  // namespace quorva

@@ -10,7 +10,8 @@ namespace {
 class PageTitleCacheTest : public testing::Test {
  protected:
   MemoryFileSystem files;
-  PageTitleCache cache{files};
+  StringTable paths;
+  PageTitleCache cache{files, paths};
 };
 
 TEST_F(PageTitleCacheTest, EachTitleIsReadFromAnUnchangedFileOnce) {
@@ -86,6 +87,8 @@ TEST_F(PageTitleCacheTest, ATitleAskedForBeforeIsTakenFromTheBytesTheRunWrote) {
   files.ReplaceBinary("help/a.htm", "<title>New</title>", LinkReach::kOwnFolder);
   cache.Learn("help/a.htm", "<title>New</title>");
   files.WriteBinary("help/b.htm", "<title>Bee</title>", LinkReach::kOwnFolder);
+  // A page the run knows otherwise (as finished, say) but never asked the title of.
+  paths.Add("help/b.htm");
   cache.Learn("help/b.htm", "<title>Bee</title>");
   files.reads.clear();
   EXPECT_EQ(cache.Title("help/a.htm"), "New");

@@ -53,5 +53,29 @@ TEST(StringTableTest, KeepsEveryNumberAsItGrowsAndForgetsAllOnClear) {
   EXPECT_EQ(table.Add("help/100001.htm"), 0u);
 }
 
+// Tables that know different things of the same paths keep the bytes once: an index over a
+// table's strings finds the paths it indexed by the table's numbers, in any case of A-Z when it
+// folds, and never one only the table holds.
+TEST(StringTableTest, AnIndexOverATableFindsOnlyWhatItIndexedByTheTablesNumbers) {
+  StringTable paths;
+  StringIndex folded(true);
+  const auto add = [&](const std::string& path) {
+    return folded.FindOrAdd(paths.Strings(), path, [&] { return paths.Add(path); });
+  };
+  EXPECT_EQ(paths.Add("help/a.htm"), 0u);
+  EXPECT_EQ(folded.Find(paths.Strings(), "help/a.htm"), StringIndex::kNone);
+  EXPECT_EQ(add("help/B.htm"), 1u);
+  EXPECT_EQ(add("help/b.HTM"), 1u);
+  EXPECT_EQ(add("help/a.htm"), 0u);
+  EXPECT_EQ(paths.Size(), 2u);
+  EXPECT_EQ(folded.Find(paths.Strings(), "HELP/A.htm"), 0u);
+  EXPECT_EQ(paths.Find("help/b.HTM"), StringTable::kNone);
+  for (int i = 0; i < 1000; ++i) {
+    ASSERT_EQ(add("help/" + std::to_string(i) + ".htm"), static_cast<std::uint32_t>(i + 2));
+  }
+  EXPECT_EQ(folded.Find(paths.Strings(), "HELP/999.HTM"), 1001u);
+  EXPECT_EQ(folded.Find(paths.Strings(), "help/1000.htm"), StringIndex::kNone);
+}
+
 }  // namespace
 }  // namespace quorva
