@@ -41,6 +41,12 @@ class StringIndex {
     return number;
   }
 
+  // Makes the indexed string equal to `text` (one is) stand for the number `number`, that of
+  // another string of `strings` equal to it.
+  void Renumber(const PackedStrings& strings, std::string_view text, std::uint32_t number) {
+    slots_[SlotOf(strings, text, Hash(text))] = number + 1;
+  }
+
   // Forgets every string and gives back the memory.
   void Clear();
 

@@ -35,11 +35,9 @@ std::uint32_t FolderListings::Listing::Add(std::string_view name, bool ignores_c
 
 void FolderListings::Listing::Fold(std::uint32_t number) {
   const std::string_view name = names.Get(number);
-  const std::uint32_t fold = folded.Add(name);
-  if (fold == first_spelling.size()) {
-    first_spelling.push_back(number);
-  } else if (NameLessWithoutCase(name, names.Get(first_spelling[fold]))) {
-    first_spelling[fold] = number;
+  const std::uint32_t first = folded.FindOrAdd(names.Strings(), name, [number] { return number; });
+  if (first != number && NameLessWithoutCase(name, names.Get(first))) {
+    folded.Renumber(names.Strings(), name, number);
   }
 }
 
@@ -50,8 +48,7 @@ std::uint32_t FolderListings::Listing::FindWithoutCase(std::string_view name) {
       Fold(number);
     }
   }
-  const std::uint32_t fold = folded.Find(name);
-  return fold == StringTable::kNone ? StringTable::kNone : first_spelling[fold];
+  return folded.Find(names.Strings(), name);
 }
 
 void FolderListings::Listing::TakeSpellings(const FolderNames& listed) {
@@ -75,7 +72,6 @@ void FolderListings::Listing::TakeSpellings(const FolderNames& listed) {
   names = std::move(spelled);
   folded_made = false;
   folded.Clear();
-  first_spelling.clear();
 }
 
 std::string FolderListings::PathOfFolder(const std::string& folder) const {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "text/string_index.h"
 #include "text/string_table.h"
 
 namespace quorva {
@@ -50,11 +51,10 @@ class FolderListings {
     // The names without letter case, made only when a lookup first needs them: while the passes
     // run, only names found as spelled are decided (and files written where the file system
     // ignores case are looked up without it).
-    bool folded_made = false;
-    StringTable folded{true};
-    // For each folded name, the number of the name spelled so that it sorts first, as a
+    // Each folded name stands for the number of the name spelled so that it sorts first, as a
     // listing gives it first.
-    std::vector<std::uint32_t> first_spelling;
+    bool folded_made = false;
+    StringIndex folded{true};
     // The name's number; a name in other letter cases is the one listed where the file system
     // ignores case.
     std::uint32_t Add(std::string_view name, bool ignores_case);
