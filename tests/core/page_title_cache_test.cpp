@@ -82,13 +82,13 @@ TEST_F(PageTitleCacheTest, AFileChangedJustNowIsReadEveryTime) {
 // A dry run lets go of a page it wrote: a title asked for before is taken from the bytes
 // written, one never asked for is not kept.
 TEST_F(PageTitleCacheTest, ATitleAskedForBeforeIsTakenFromTheBytesTheRunWrote) {
+  // A page the run knows otherwise (as finished, say) but never asks the title of.
+  paths.Add("help/b.htm");
   files.AddFile("help/a.htm", "<title>Old</title>");
   EXPECT_EQ(cache.Title("help/a.htm"), "Old");
   files.ReplaceBinary("help/a.htm", "<title>New</title>", LinkReach::kOwnFolder);
   cache.Learn("help/a.htm", "<title>New</title>");
   files.WriteBinary("help/b.htm", "<title>Bee</title>", LinkReach::kOwnFolder);
-  // A page the run knows otherwise (as finished, say) but never asked the title of.
-  paths.Add("help/b.htm");
   cache.Learn("help/b.htm", "<title>Bee</title>");
   files.reads.clear();
   EXPECT_EQ(cache.Title("help/a.htm"), "New");
