@@ -1,6 +1,7 @@
 #include "core/page_output.h"
 
 #include "core/compression_groups.h"
+#include "text/modest_growth.h"
 #include "text/path.h"
 #include "text/text_mode.h"
 #include "text/wildcard.h"
@@ -79,9 +80,7 @@ bool PageOutput::Settle(const std::string& path, std::string_view bytes, bool fi
                         bool read_again, bool on_disk) {
   if (finished && on_disk) {
     const std::uint32_t number = paths_.Add(path);
-    if (number >= finished_.size()) {
-      finished_.resize(number + 1);
-    }
+    GrowToHold(finished_, number);
     finished_[number] = true;
   }
   if (on_disk && ReadingAfter(finished, read_again) == CheckedWrites::Reading::kLetGo) {

@@ -71,10 +71,7 @@ void PageTitleCache::Remember(const std::string& path, const std::optional<FileS
     return;
   }
   const std::uint32_t number = paths_.Add(path);
-  if (number >= entries_.size()) {
-    MakeRoomFor(entries_, number + 1 - entries_.size());
-    entries_.resize(number + 1);
-  }
+  GrowToHold(entries_, number);
   // A page's title read again (a dry run learns each rewritten page's) takes the room of its
   // last where it fits, most often the same bytes.
   Entry& entry = entries_[number];

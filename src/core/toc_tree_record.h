@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "text/modest_growth.h"
 #include "text/string_index.h"
 #include "text/string_table.h"
 #include "text/wildcard.h"
@@ -64,9 +65,7 @@ class TocTreeRecord {
   void Mark(std::string_view path, std::uint8_t roles) {
     const std::uint32_t number =
         folded_.FindOrAdd(paths_.Strings(), path, [&] { return paths_.Add(path); });
-    if (number >= roles_.size()) {
-      roles_.resize(number + 1, 0);
-    }
+    GrowToHold(roles_, number);
     roles_[number] |= roles;
   }
   bool Is(std::string_view path, std::uint8_t role) const {

@@ -18,6 +18,16 @@ void MakeRoomFor(std::vector<Element>& buffer, std::size_t more) {
   }
 }
 
+// Makes `table`, kept by numbers a run hands out one by one, long enough to hold `number`,
+// growing it as MakeRoomFor does; new elements take their default value.
+template <typename Element>
+void GrowToHold(std::vector<Element>& table, std::size_t number) {
+  if (number >= table.size()) {
+    MakeRoomFor(table, number + 1 - table.size());
+    table.resize(number + 1);
+  }
+}
+
 // Appends `text` to the byte buffer `buffer`, growing it as MakeRoomFor does.
 inline void AppendBytes(std::vector<char>& buffer, std::string_view text) {
   MakeRoomFor(buffer, text.size());
