@@ -368,8 +368,8 @@ TEST_F(RunTest, TheCheckReportsWhatIsStillWrongAfterTheRun) {
 
 // Links are read as a browser follows them: character references and percent escapes decoded
 // (hexadecimal digits in either case), the query dropped, "#top" in any case the page's top, a
-// fragment looked up in pages below the folder too, and nothing checked beside a <base>. Only
-// the run's own menu page is exempt from being reached.
+// fragment looked up in pages below the folder too, and nothing checked beside a <base>, even one
+// that comes after the links. Only the run's own menu page is exempt from being reached.
 TEST_F(RunTest, TheCheckReadsLinksAsABrowserFollowsThem) {
   fs.AddFile("fsref.htm", kTemplate);
   fs.AddFile("D:/help/index.htm", "<title>Help</title>");
@@ -387,7 +387,8 @@ TEST_F(RunTest, TheCheckReadsLinksAsABrowserFollowsThem) {
              "<a href=\"b.htm?from=a\">16</a><a href=\"2:x.htm\">17</a>"
              "<a href=\"dir.htm#x\">18</a><b");
   fs.AddFile("D:/help/b.htm",
-             "<title>B</title><base href=\"http://example.com/docs/\"><a href=\"nothere.htm\">");
+             "<title>B</title><a href=\"gone.htm\"><base href=\"http://example.com/docs/\">"
+             "<a href=\"nothere.htm\">");
   fs.AddFile("D:/help/m.htm", "<title>M</title><MENU><MENU><MENU><BREAD><BREAD><BREAD>");
   fs.AddFile("D:/help/topic.htm", "<title>T</title>");
   fs.AddFile("D:/help/j.htm", "<title>J</title>");

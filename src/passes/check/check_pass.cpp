@@ -197,8 +197,6 @@ class OutputFolderCheck::State {
   // Takes what the check needs of one page's bytes. `at_end`: the passes are done, so nothing
   // needs to wait.
   void ScanPage(std::uint32_t page, std::string_view bytes, bool at_end) {
-    std::vector<PageLink> links;
-    PageDigest digest = DigestPage(std::string(listings_.OwnNames().Get(page)), bytes, &links);
     if (page >= scans_.size()) {
       scans_.resize(listings_.OwnNames().Size(), 0);
       links_checked_.resize(listings_.OwnNames().Size(), 0);
@@ -206,12 +204,16 @@ class OutputFolderCheck::State {
     const std::uint32_t scan = ++scans_[page];
     links_checked_[page] = 0;
     const std::string path = PathOf(page);
+    const std::string name(listings_.OwnNames().Get(page));
     std::vector<std::uint32_t> reaches;
     reaches_below_.erase(page);
     const bool toc_page = MayBeTocPage(page, path, at_end);
+    // Each link is decided as the scan finds it, so none is kept that needs no wait; a base,
+    // which changes what relative links name, must be known before the first.
+    const bool has_base = PageHasBase(name, bytes);
     // Links are placed (line and column) only where a finding or a wait needs them.
     Placer placer(bytes);
-    for (const PageLink& link : links) {
+    const LinkVisitor take_link = [&](const PageLink& link) {
       std::optional<PlacedText> placed;
       auto place = [&]() -> const PlacedText& {
         if (!placed) {
@@ -226,10 +228,11 @@ class OutputFolderCheck::State {
         AddUnreadTocName(page, scan, place());
       }
       // A base changes what relative links name, never what a web address does.
-      if (!digest.has_base && !CheckLink(page, path, link.value, place, reaches, at_end)) {
+      if (!has_base && !CheckLink(page, path, link.value, place, reaches, at_end)) {
         pending_links_.push_back(FromScan<PlacedText>{page, scan, place()});
       }
-    }
+    };
+    PageDigest digest = DigestPage(name, bytes, &take_link);
     edges_.Set(page, std::move(reaches));
     for (PlacedText& marker : digest.markers) {
       markers_.push_back(FromScan<PlacedText>{page, scan, std::move(marker)});

@@ -34,19 +34,18 @@ void PlaceElements(std::string_view bytes, const std::vector<ElementHit>& elemen
   }
 }
 
-PageDigest DigestScan(PageScan scan, std::string_view bytes, bool markup,
-                      std::vector<PageLink>* unplaced_links) {
+bool IsMarkupName(std::string_view name) {
+  return MatchesWildcard(name, "*.htm*") || MatchesWildcard(name, "*.php*");
+}
+
+PageDigest DigestScan(PageScan scan, std::string_view bytes, bool markup) {
   PageDigest digest;
   digest.has_base = scan.has_base;
   digest.anchors = std::move(scan.anchors);
-  if (unplaced_links != nullptr) {
-    *unplaced_links = std::move(scan.links);
-  } else {
-    digest.links.reserve(scan.links.size());
-    Placer links(bytes);
-    for (const PageLink& link : scan.links) {
-      digest.links.push_back(links.PlaceLink(link));
-    }
+  digest.links.reserve(scan.links.size());
+  Placer links(bytes);
+  for (const PageLink& link : scan.links) {
+    digest.links.push_back(links.PlaceLink(link));
   }
   Placer markers(bytes);
   for (const MarkerHit& marker : scan.markers) {
@@ -69,14 +68,18 @@ bool IsCheckedPageName(std::string_view name) {
 }
 
 PageDigest DigestPage(std::string_view name, std::string_view bytes,
-                      std::vector<PageLink>* unplaced_links) {
-  const bool markup = MatchesWildcard(name, "*.htm*") || MatchesWildcard(name, "*.php*");
-  return DigestScan(markup ? ScanMarkup(bytes) : ScanStyleSheet(bytes), bytes, markup,
-                    unplaced_links);
+                      const LinkVisitor* visit_link) {
+  const bool markup = IsMarkupName(name);
+  return DigestScan(markup ? ScanMarkup(bytes, visit_link) : ScanStyleSheet(bytes, visit_link),
+                    bytes, markup);
+}
+
+bool PageHasBase(std::string_view name, std::string_view bytes) {
+  return IsMarkupName(name) && HoldsBase(bytes);
 }
 
 PageDigest DigestMarkup(std::string_view bytes) {
-  return DigestScan(ScanMarkup(bytes), bytes, true, nullptr);
+  return DigestScan(ScanMarkup(bytes), bytes, true);
 }
 
 }  // namespace quorva

@@ -53,10 +53,14 @@ class Placer {
 bool IsCheckedPageName(std::string_view name);
 
 // The digest of a page named `name`: a style sheet's url(...) values, or a markup page's links,
-// anchors and markers. With `unplaced_links`, the links go there as they stand instead, for a
-// reader that places only those it keeps (a menu gives a page a link for every topic).
+// anchors and markers. With `visit_link`, the links go there as they stand instead, one at a
+// time, for a reader that places only those it keeps (a menu gives a page a link for every
+// topic).
 PageDigest DigestPage(std::string_view name, std::string_view bytes,
-                      std::vector<PageLink>* unplaced_links = nullptr);
+                      const LinkVisitor* visit_link = nullptr);
+// Whether a page named `name` holds a <base href=...>, which changes what its relative links
+// name; a style sheet holds none.
+bool PageHasBase(std::string_view name, std::string_view bytes);
 // The digest of bytes read as markup, whatever the file's name.
 PageDigest DigestMarkup(std::string_view bytes);
 

@@ -50,8 +50,22 @@ std::size_t PastEnd(std::string_view text, std::size_t from, std::string_view en
   return at == std::string_view::npos ? text.size() : at + end.size();
 }
 
+// Where the links a scan finds go: to a visitor, or into the scan.
+struct Scanning {
+  PageScan scan;
+  const LinkVisitor* visit_link = nullptr;
+
+  void AddLink(const PageLink& link) {
+    if (visit_link != nullptr) {
+      (*visit_link)(link);
+    } else {
+      scan.links.push_back(link);
+    }
+  }
+};
+
 // Adds the url(...) values of style text that starts at `base` in its page.
-void AddStyleUrls(std::string_view style, std::size_t base, std::vector<PageLink>& links) {
+void AddStyleUrls(std::string_view style, std::size_t base, Scanning& scanning) {
   for (std::size_t i = 0; i < style.size(); ++i) {
     if (style[i] == '/' && i + 1 < style.size() && style[i + 1] == '*') {
       i = PastEnd(style, i + 2, "*/") - 1;
@@ -74,7 +88,7 @@ void AddStyleUrls(std::string_view style, std::size_t base, std::vector<PageLink
         --end;
       }
     }
-    links.push_back(PageLink{base + start, style.substr(start, end - start)});
+    scanning.AddLink(PageLink{base + start, style.substr(start, end - start)});
     i = end;
   }
 }
@@ -155,7 +169,9 @@ void NoteTagFact(std::string_view name, std::string_view value, TagFacts& facts)
 }
 
 void TakeAttribute(TagKind tag, std::string_view name, std::size_t value_offset,
-                   std::string_view value, bool double_quoted, PageScan& scan, TagFacts& facts) {
+                   std::string_view value, bool double_quoted, Scanning& scanning,
+                   TagFacts& facts) {
+  PageScan& scan = scanning.scan;
   NoteTagFact(name, value, facts);
   const bool href = NameIs(name, "href");
   if (href || NameIs(name, "src")) {
@@ -165,10 +181,10 @@ void TakeAttribute(TagKind tag, std::string_view name, std::size_t value_offset,
     if (tag == TagKind::kBase) {
       scan.has_base = scan.has_base || href;
     } else {
-      scan.links.push_back(PageLink{value_offset, value, href, double_quoted && name == "href"});
+      scanning.AddLink(PageLink{value_offset, value, href, double_quoted && name == "href"});
     }
   } else if (NameIs(name, "style")) {
-    AddStyleUrls(value, value_offset, scan.links);
+    AddStyleUrls(value, value_offset, scanning);
   } else if (NameIs(name, "id") || (tag == TagKind::kAnchor && NameIs(name, "name"))) {
     scan.anchors.push_back(DecodeCharacterReferences(value));
   }
@@ -176,8 +192,8 @@ void TakeAttribute(TagKind tag, std::string_view name, std::size_t value_offset,
 
 // Reads the attributes of a start tag from `position`, just past its name; returns the position
 // past the tag's ">".
-std::size_t ScanAttributes(std::string_view text, std::size_t position, TagKind tag, PageScan& scan,
-                           TagFacts& facts) {
+std::size_t ScanAttributes(std::string_view text, std::size_t position, TagKind tag,
+                           Scanning& scanning, TagFacts& facts) {
   const std::size_t n = text.size();
   std::size_t j = position;
   while (true) {
@@ -221,7 +237,7 @@ std::size_t ScanAttributes(std::string_view text, std::size_t position, TagKind 
       j = k;
     }
     TakeAttribute(tag, name, value_start, text.substr(value_start, value_end - value_start),
-                  double_quoted, scan, facts);
+                  double_quoted, scanning, facts);
   }
 }
 
@@ -278,13 +294,10 @@ std::string DecodeCharacterReferences(std::string_view text) {
   return out;
 }
 
-PageScan ScanMarkup(std::string_view text) {
-  PageScan scan;
+PageScan ScanMarkup(std::string_view text, const LinkVisitor* visit_link) {
+  Scanning scanning{PageScan{}, visit_link};
+  PageScan& scan = scanning.scan;
   const std::size_t n = text.size();
-  // A topic that took the drop-down menu holds a link every 80 bytes or so, thousands of them:
-  // room for that many at once spares the growing list's copies, which held its old and new
-  // room together at the check's peak.
-  scan.links.reserve(n / 80);
   scan.title_offset = n;
   for (std::size_t i = text.find('<'); i < n; i = text.find('<', i)) {
     const char next = i + 1 < n ? text[i + 1] : '\0';
@@ -312,7 +325,7 @@ PageScan ScanMarkup(std::string_view text) {
     const std::size_t tag_start = i;
     const TagKind tag = KindOfTag(text.substr(i + 1, name_end - i - 1));
     TagFacts facts;
-    i = ScanAttributes(text, name_end, tag, scan, facts);
+    i = ScanAttributes(text, name_end, tag, scanning, facts);
     const bool picture = tag == TagKind::kImage || tag == TagKind::kArea ||
                          (tag == TagKind::kInput && facts.image_input);
     // An element without a link is named by its tag as it stands ("<img").
@@ -331,19 +344,23 @@ PageScan ScanMarkup(std::string_view text) {
       i = FindTagStart(text, i, "/script");
     } else if (tag == TagKind::kStyle) {
       const std::size_t end = FindTagStart(text, i, "/style");
-      AddStyleUrls(text.substr(i, end - i), i, scan.links);
+      AddStyleUrls(text.substr(i, end - i), i, scanning);
       i = end;
     }
   }
   AddMarkers(text, scan.markers);
   std::sort(scan.anchors.begin(), scan.anchors.end());
-  return scan;
+  return std::move(scan);
 }
 
-PageScan ScanStyleSheet(std::string_view text) {
-  PageScan scan;
-  AddStyleUrls(text, 0, scan.links);
-  return scan;
+PageScan ScanStyleSheet(std::string_view text, const LinkVisitor* visit_link) {
+  Scanning scanning{PageScan{}, visit_link};
+  AddStyleUrls(text, 0, scanning);
+  return std::move(scanning.scan);
+}
+
+bool HoldsBase(std::string_view text) {
+  return FindTagStart(text, 0, "base") < text.size() && ScanMarkup(text).has_base;
 }
 
 }  // namespace quorva

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,6 +23,9 @@ struct ElementHit {
   std::size_t offset = 0;
   std::string_view link;
 };
+
+// Takes a page's links one at a time, in the page's order.
+using LinkVisitor = std::function<void(const PageLink&)>;
 
 // One of the tool's markers left in a page, as it stands.
 struct MarkerHit {
@@ -50,11 +54,17 @@ struct PageScan {
 
 // The href and src attributes of every element and the url(...) values of style attributes and
 // style elements, outside comments, processing instructions and script contents; the anchors;
-// and every marker, wherever it stands, since the rewriting replaces them anywhere.
-PageScan ScanMarkup(std::string_view text);
+// and every marker, wherever it stands, since the rewriting replaces them anywhere. With
+// `visit_link`, the links go there as they are found instead of into the scan: a page that took
+// the drop-down menu holds a link for every topic.
+PageScan ScanMarkup(std::string_view text, const LinkVisitor* visit_link = nullptr);
 
 // The url(...) values of a style sheet, outside its comments.
-PageScan ScanStyleSheet(std::string_view text);
+PageScan ScanStyleSheet(std::string_view text, const LinkVisitor* visit_link = nullptr);
+
+// Whether ScanMarkup finds a <base href=...> in the text; only a text where "<base" stands is
+// read through.
+bool HoldsBase(std::string_view text);
 
 // Replaces character references (&amp;, &#38;, &#x26; and the common named ones) with the
 // characters they stand for, in UTF-8; any other "&" stays.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "passes/check/link_target.h"
 
 namespace quorva {
@@ -32,6 +34,22 @@ TEST(PageScanTest, LinksAreTakenWhereABrowserFollowsThem) {
   EXPECT_EQ(scan.anchors, (std::vector<std::string>{"n&m", "x"}));
   EXPECT_FALSE(scan.has_base);
   EXPECT_TRUE(ScanMarkup("<base href=\"http://x/\">").has_base);
+  // A reader that takes the links one at a time gets the same, in the page's order, and the
+  // scan keeps none of them.
+  std::vector<std::size_t> offsets;
+  const LinkVisitor visit = [&](const PageLink& link) { offsets.push_back(link.offset); };
+  EXPECT_TRUE(ScanMarkup(page, &visit).links.empty());
+  ASSERT_EQ(offsets.size(), scan.links.size());
+  EXPECT_TRUE(std::is_sorted(offsets.begin(), offsets.end()));
+  EXPECT_EQ(offsets[4], scan.links[4].offset);
+  offsets.clear();
+  EXPECT_TRUE(ScanStyleSheet("a{b:url(f.png)}", &visit).links.empty());
+  EXPECT_EQ(offsets, std::vector<std::size_t>{8});
+  // A base counts wherever a browser reads it, after the links too; not in a comment or a
+  // script, nor a tag that only starts with its name.
+  EXPECT_TRUE(HoldsBase("<a href=\"a.htm\"><BASE HREF='http://x/'>"));
+  EXPECT_FALSE(HoldsBase("<!-- <base href=\"http://x/\"> --><basefont href=\"http://x/\">"));
+  EXPECT_FALSE(HoldsBase("<script>'<base href=\"http://x/\">'</script>"));
   EXPECT_EQ(LinkValues(ScanStyleSheet("a{b:url(\"f.png\")} /* url(g.png) */ c{d:url(h.png )}")),
             (std::vector<std::string>{"f.png", "h.png"}));
   EXPECT_EQ(LinkValues(ScanStyleSheet("a{b:url( )} c{d:url(\t)}")),
