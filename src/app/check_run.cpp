@@ -142,18 +142,19 @@ void PrintDryRunPlan(DryRunFileSystem& dry_run, const CheckOptions& options, Con
     written.insert(MakeComparablePath(dry_run, options.web_cache));
   }
   DryRunFileSystem::Plan plan = dry_run.PlannedChanges();
-  for (std::vector<std::string>* paths : {&plan.changed, &plan.created}) {
+  for (std::vector<std::string_view>* paths : {&plan.changed, &plan.created}) {
     paths->erase(std::remove_if(paths->begin(), paths->end(),
-                                [&](const std::string& path) {
-                                  return written.count(MakeComparablePath(dry_run, path)) != 0;
+                                [&](std::string_view path) {
+                                  return !written.empty() && written.count(MakeComparablePath(
+                                                                 dry_run, std::string(path))) != 0;
                                 }),
                  paths->end());
   }
-  for (const std::string& path : plan.changed) {
-    console.Write("Would change: " + path + "\n");
+  for (std::string_view path : plan.changed) {
+    console.Write("Would change: " + std::string(path) + "\n");
   }
-  for (const std::string& path : plan.created) {
-    console.Write("Would create: " + path + "\n");
+  for (std::string_view path : plan.created) {
+    console.Write("Would create: " + std::string(path) + "\n");
   }
   console.Write("Dry run: " + FormatFileCount(plan.changed.size()) + " would change and " +
                 std::to_string(plan.created.size()) + " would be created; none was written.\n");

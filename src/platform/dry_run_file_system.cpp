@@ -53,9 +53,9 @@ const DryRunFileSystem::WrittenFile* DryRunFileSystem::Find(const std::string& p
                                                                        : &written_[number];
 }
 
-std::string DryRunFileSystem::PathOf(std::uint32_t number) const {
+std::string_view DryRunFileSystem::PathOf(std::uint32_t number) const {
   auto named = named_as_.find(number);
-  return named != named_as_.end() ? named->second : std::string(keys_.Get(number));
+  return named != named_as_.end() ? std::string_view(named->second) : keys_.Get(number);
 }
 
 // A stamp no file on the disk has, new with every write, so a changed page is read again.
@@ -239,16 +239,27 @@ FolderNames DryRunFileSystem::ListFolder(const std::string& folder, const std::s
 }
 
 DryRunFileSystem::Plan DryRunFileSystem::PlannedChanges() {
-  Plan plan;
-  for (std::uint32_t number = 0; number < written_.size(); ++number) {
-    const WrittenFile& file = written_[number];
-    if (file.version == 0) {
-      continue;
+  // The list a written file goes in, if any.
+  auto list_of = [](const WrittenFile& file) -> std::vector<std::string_view> Plan::* {
+    if (file.version == 0 || (file.on_disk && !file.differs)) {
+      return nullptr;
     }
-    if (!file.on_disk) {
-      plan.created.push_back(PathOf(number));
-    } else if (file.differs) {
-      plan.changed.push_back(PathOf(number));
+    return file.on_disk ? &Plan::changed : &Plan::created;
+  };
+  // Each list gets its room at once, not twice over while it grows.
+  Plan plan;
+  std::size_t changed = 0;
+  std::size_t created = 0;
+  for (const WrittenFile& file : written_) {
+    const auto list = list_of(file);
+    changed += list == &Plan::changed ? 1 : 0;
+    created += list == &Plan::created ? 1 : 0;
+  }
+  plan.changed.reserve(changed);
+  plan.created.reserve(created);
+  for (std::uint32_t number = 0; number < written_.size(); ++number) {
+    if (auto list = list_of(written_[number])) {
+      (plan.*list).push_back(PathOf(number));
     }
   }
   std::sort(plan.changed.begin(), plan.changed.end());

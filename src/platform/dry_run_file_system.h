@@ -40,10 +40,11 @@ class DryRunFileSystem : public FileSystem {
   FolderNames ListFolder(const std::string& folder, const std::string& pattern) override;
 
   // What the run would have done to the disk, each list sorted: the existing files whose bytes
-  // it would change, and the files it would create.
+  // it would change, and the files it would create. The paths are this file system's own, good
+  // until its next write: a run over a large help set plans hundreds of thousands.
   struct Plan {
-    std::vector<std::string> changed;
-    std::vector<std::string> created;
+    std::vector<std::string_view> changed;
+    std::vector<std::string_view> created;
   };
   Plan PlannedChanges();
 
@@ -59,7 +60,7 @@ class DryRunFileSystem : public FileSystem {
   };
   // The file the run wrote at `path`; nothing when it wrote none or removed it since.
   const WrittenFile* Find(const std::string& path) const;
-  std::string PathOf(std::uint32_t number) const;
+  std::string_view PathOf(std::uint32_t number) const;
   bool IsHidden(const std::string& path) const;
   WriteResult Keep(const std::string& path, std::string_view bytes, const WriteResult& result);
   FileStamp StampOf(std::uint32_t number) const;

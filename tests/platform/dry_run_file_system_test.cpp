@@ -7,7 +7,7 @@
 namespace quorva {
 namespace {
 
-using Names = std::vector<std::string>;
+using Names = std::vector<std::string_view>;
 
 // What a dry run writes its later reads and listings see, and the disk never does; a removal
 // hides a file whether the disk or the run wrote it, and names compare as the disk's do.
