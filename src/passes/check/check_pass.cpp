@@ -605,21 +605,29 @@ class OutputFolderCheck::State {
         reach_below(below->below);
       }
     }
-    // Every page that links an unreached page is unreached itself.
+    // The pages reported, each with the pages that link it: every page that links an unreached
+    // page is unreached itself. Only those are gathered: every index frame page is unreached
+    // and links a topic and the TOC page.
     std::unordered_map<std::uint32_t, std::vector<std::string>> linked_from;
     for (std::uint32_t page = 0; page < names.Size(); ++page) {
+      if (Scans(page) != 0 && !reached[page] && !IsExemptFromReachability(page)) {
+        linked_from[page];
+      }
+    }
+    for (std::uint32_t page = 0; page < names.Size() && !linked_from.empty(); ++page) {
       if (reached[page] || Scans(page) == 0) {
         continue;
       }
       edges_.ForEach(page, [&](std::uint32_t next) {
-        if (next != page) {
-          linked_from[next].emplace_back(names.Get(page));
+        auto reported = linked_from.find(next);
+        if (next != page && reported != linked_from.end()) {
+          reported->second.emplace_back(names.Get(page));
         }
       });
     }
     std::unordered_set<std::string> unreachable;
     for (std::uint32_t page = 0; page < names.Size(); ++page) {
-      if (Scans(page) != 0 && !reached[page] && !IsExemptFromReachability(page)) {
+      if (linked_from.count(page) != 0) {
         const std::string path = PathOf(page);
         Finding finding = MakePageFinding(FindingKind::kUnreachable, path);
         finding.reason = ExplainUnreachable(std::move(linked_from[page]));
