@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "text/modest_growth.h"
 #include "text/path.h"
 #include "text/wildcard.h"
 
@@ -125,7 +126,7 @@ WriteResult DryRunFileSystem::Keep(const std::string& path, std::string_view byt
   const std::string key = MakeKey(path);
   const std::uint32_t number = keys_.Add(key);
   if (number == written_.size()) {
-    written_.emplace_back();
+    GrowToHold(written_, number);
     if (key != path) {
       named_as_.emplace(number, path);
     }
