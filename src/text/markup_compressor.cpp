@@ -47,11 +47,73 @@ ByteKind KindOf(char c) {
   return kByteKinds[static_cast<unsigned char>(c)];
 }
 
+// Where the compressor stands between two bytes.
+struct CompressorState {
+  bool outside_pre = true;
+  bool after_space = false;
+  bool after_line_feed = false;
+};
+
+// True when the written text ends with the pre tag `tag` ("<pre>" or "</pre>"), letters in any
+// case; the letter before ">" is looked at first, since most tags end otherwise.
+bool EndsWithPreTag(const char* begin, const char* end, std::string_view tag) {
+  return end - begin >= static_cast<std::ptrdiff_t>(tag.size()) && (end[-2] | 0x20) == 'e' &&
+         EndsWithWithoutCase(std::string_view(begin, static_cast<std::size_t>(end - begin)), tag);
+}
+
+// Takes one byte of the input: what it adds to the output at `end`, written from `begin`, and
+// what it does to the state. Every byte can go this way; ordinary ones mostly go in runs.
+char* TakeByte(char c, CompressorState& state, char* const begin, char* end) {
+  switch (KindOf(c)) {
+    case ByteKind::kOrdinary:
+      *end++ = c;
+      state.after_space = false;
+      state.after_line_feed = false;
+      break;
+    case ByteKind::kLineFeed:
+      if (!state.after_line_feed) {
+        *end++ = c;
+        state.after_line_feed = true;
+      }
+      state.after_space = true;  // so the next line's indentation goes outside pre
+      break;
+    case ByteKind::kReturn:
+      break;
+    case ByteKind::kLess:
+      *end++ = c;
+      state.after_space = true;
+      state.after_line_feed = false;
+      break;
+    case ByteKind::kWhitespace:
+      if (state.after_space && state.outside_pre) {
+        break;
+      }
+      *end++ = c;
+      state.after_space = true;
+      state.after_line_feed = false;
+      break;
+    case ByteKind::kGreater:
+      if (state.outside_pre && end != begin && end[-1] == ' ') {
+        --end;  // "x >" becomes "x>"
+      }
+      *end++ = c;
+      state.after_space = false;
+      state.after_line_feed = false;
+      // Only a ">" can complete a pre tag, so the tail is looked at for nothing else.
+      if (EndsWithPreTag(begin, end, "<pre>")) {
+        state.outside_pre = false;
+      } else if (EndsWithPreTag(begin, end, "</pre>")) {
+        state.outside_pre = true;
+      }
+      break;
+  }
+  return end;
+}
+
 #if defined(__SSE2__) || defined(_M_X64)
-// Bit i set for each of the 16 bytes at `at` that equals one of `bytes`.
+// Bit i set for each of the 16 bytes of `block` that equals one of `bytes`.
 template <typename... Bytes>
-std::uint32_t BytesEqualMask(const char* at, Bytes... bytes) {
-  const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+std::uint32_t BytesEqualMask(__m128i block, Bytes... bytes) {
   __m128i any = _mm_setzero_si128();
   ((any = _mm_or_si128(any, _mm_cmpeq_epi8(block, _mm_set1_epi8(bytes)))), ...);
   return static_cast<std::uint32_t>(_mm_movemask_epi8(any));
@@ -72,155 +134,83 @@ struct BlockKinds {
   std::uint32_t ordinary;    // bit i: byte i is ordinary
 };
 
-BlockKinds ClassifyBlock(const char* at) {
-  const std::uint32_t whitespace = BytesEqualMask(at, ' ', '\t', '\v', '\f');
-  const std::uint32_t special = BytesEqualMask(at, '\n', '\r', '<', '>');
+BlockKinds ClassifyBlock(__m128i block) {
+  const std::uint32_t whitespace = BytesEqualMask(block, ' ', '\t', '\v', '\f');
+  const std::uint32_t special = BytesEqualMask(block, '\n', '\r', '<', '>');
   return {whitespace, ~(whitespace | special) & 0xFFFFu};
 }
+
+__m128i LoadBlock(const char* at) {
+  return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+}
 #endif
-
-// Scans a plain run byte by byte from `in` up to `limit` (or one byte past it, after a white
-// space byte), and stops before the first byte that ends the run.
-const char* SkipPlainBytes(const char* in, const char* const limit, const char* const in_end) {
-  while (in < limit) {
-    if (KindOf(*in) == ByteKind::kOrdinary) {
-      ++in;
-    } else if (KindOf(*in) == ByteKind::kWhitespace && in + 1 < in_end &&
-               KindOf(in[1]) == ByteKind::kOrdinary) {
-      in += 2;
-    } else {
-      break;
-    }
-  }
-  return in;
-}
-
-// The end of the plain run that starts at the ordinary byte `in`: ordinary bytes, and lone
-// white-space bytes between two ordinary ones. Such bytes stay as they are in any state. Only a
-// white-space byte's right-hand neighbour needs looking at: the byte before it is part of the
-// run, and white space there would itself have ended the run.
-const char* SkipPlainRun(const char* in, const char* const in_end) {
-  // Most runs are short (a tag name, a word): their first bytes are looked at one by one.
-  constexpr std::ptrdiff_t kShortRun = 16;
-  const char* const short_end = in_end - in > kShortRun ? in + kShortRun : in_end;
-  in = SkipPlainBytes(in, short_end, in_end);
-  if (in < short_end) {
-    return in;
-  }
-#if defined(__SSE2__) || defined(_M_X64)
-  // Then sixteen bytes at a time while the next block is there to tell the last byte's
-  // right-hand neighbour.
-  if (in_end - in >= 32) {
-    BlockKinds block = ClassifyBlock(in);
-    while (in_end - in >= 32) {
-      const BlockKinds next = ClassifyBlock(in + 16);
-      const std::uint32_t right_ordinary = (block.ordinary >> 1) | ((next.ordinary & 1u) << 15);
-      const std::uint32_t stops = ~(block.ordinary | (block.whitespace & right_ordinary)) & 0xFFFFu;
-      if (stops != 0) {
-        return in + CountTrailingZeros(stops);
-      }
-      block = next;
-      in += 16;
-    }
-  }
-#endif
-  return SkipPlainBytes(in, in_end, in_end);
-}
-
-// Moves `in` past inline white space, which is dropped after a space or line feed outside pre.
-void SkipWhitespace(const char*& in, const char* const in_end) {
-  while (in < in_end && KindOf(*in) == ByteKind::kWhitespace) {
-    ++in;
-  }
-}
-
-// True when the written text ends with the pre tag `tag` ("<pre>" or "</pre>"), letters in any
-// case; the letter before ">" is looked at first, since most tags end otherwise.
-bool EndsWithPreTag(const char* begin, const char* end, std::string_view tag) {
-  return end - begin >= static_cast<std::ptrdiff_t>(tag.size()) && (end[-2] | 0x20) == 'e' &&
-         EndsWithWithoutCase(std::string_view(begin, static_cast<std::size_t>(end - begin)), tag);
-}
 
 // Compresses [in, in_end) into the buffer at `begin`, which has room for as many bytes, and gives
 // the end of what it wrote. The output never runs ahead of the input, so `begin` may be `in`
-// itself (kInPlace).
-template <bool kInPlace>
+// itself: no input byte is read from memory once output may have been written over it.
+//
+// Sixteen bytes at a time, the bytes that stay as they are in any state are copied in pieces:
+// ordinary bytes, and lone white space between two ordinary bytes (after an ordinary byte,
+// white space is always kept, and the ordinary byte after it undoes what it did to the state).
+// Every other byte goes through TakeByte.
 char* CompressMarkupInto(const char* in, const char* const in_end, char* const begin) {
-  char* const output_end = begin + (in_end - in);
   char* end = begin;
-  bool outside_pre = true;
-  bool after_space = false;
-  bool after_line_feed = false;
-  while (in < in_end) {
-    // Most of a page's text is plain runs, found first and copied in one piece.
-    if (KindOf(*in) == ByteKind::kOrdinary) {
-      const char* const run = in;
-      in = SkipPlainRun(in, in_end);
-      const std::size_t length = static_cast<std::size_t>(in - run);
-      if constexpr (kInPlace) {
-        // Where nothing was dropped yet, the run is where it belongs.
-        if (end != run) {
-          std::memmove(end, run, length);
+  CompressorState state;
+#if defined(__SSE2__) || defined(_M_X64)
+  if (in_end - in >= 32) {
+    // The block in hand and the next, kept out of memory the output may overwrite: output at
+    // most a block behind the input reaches no further than the next block.
+    alignas(16) char blocks[32];
+    __m128i block = LoadBlock(in);
+    BlockKinds kinds = ClassifyBlock(block);
+    std::uint32_t ordinary_before = 0;  // the byte before the block is ordinary
+    while (in_end - in >= 32) {
+      const __m128i next = LoadBlock(in + 16);
+      const BlockKinds next_kinds = ClassifyBlock(next);
+      _mm_store_si128(reinterpret_cast<__m128i*>(blocks), block);
+      _mm_store_si128(reinterpret_cast<__m128i*>(blocks + 16), next);
+      const std::uint32_t left = ((kinds.ordinary << 1) | ordinary_before) & 0xFFFFu;
+      const std::uint32_t right = (kinds.ordinary >> 1) | ((next_kinds.ordinary & 1u) << 15);
+      std::uint32_t stops = ~(kinds.ordinary | (kinds.whitespace & left & right)) & 0xFFFFu;
+      int from = 0;
+      while (true) {
+        const int to = stops == 0 ? 16 : CountTrailingZeros(stops);
+        if (to > from) {
+          // Sixteen bytes go at once; those past the piece are written over later, as the
+          // output never runs ahead of the input.
+          _mm_storeu_si128(reinterpret_cast<__m128i*>(end), LoadBlock(blocks + from));
+          end += to - from;
+          state.after_space = false;
+          state.after_line_feed = false;
         }
-      } else {
-        // A short run is copied as one fixed block when both buffers have room: the bytes past
-        // it are written over later, since the output never runs ahead of the input.
-        constexpr std::size_t kBlock = 16;
-        const bool block_fits = in_end - run >= static_cast<std::ptrdiff_t>(kBlock) &&
-                                output_end - end >= static_cast<std::ptrdiff_t>(kBlock);
-        std::memcpy(end, run, length <= kBlock && block_fits ? kBlock : length);
-      }
-      end += length;
-      after_space = false;
-      after_line_feed = false;
-      continue;
-    }
-    const char c = *in++;
-    switch (KindOf(c)) {
-      case ByteKind::kOrdinary:
-        break;  // taken by the run above
-      case ByteKind::kLineFeed:
-        if (!after_line_feed) {
-          *end++ = c;
-          after_line_feed = true;
-        }
-        after_space = true;
-        if (outside_pre) {
-          SkipWhitespace(in, in_end);  // the next line's indentation
-        }
-        break;
-      case ByteKind::kReturn:
-        break;
-      case ByteKind::kLess:
-        *end++ = c;
-        after_space = true;
-        after_line_feed = false;
-        break;
-      case ByteKind::kWhitespace:
-        if (after_space && outside_pre) {
-          // The rest of the run goes too; dropping a byte changes no state.
-          SkipWhitespace(in, in_end);
+        if (stops == 0) {
           break;
         }
-        *end++ = c;
-        after_space = true;
-        after_line_feed = false;
-        break;
-      case ByteKind::kGreater:
-        if (outside_pre && end != begin && end[-1] == ' ') {
-          --end;  // "x >" becomes "x>"
+        end = TakeByte(blocks[to], state, begin, end);
+        from = to + 1;
+        stops &= stops - 1;
+        if (state.after_space && state.outside_pre) {
+          // The white space right after goes as a whole: a line's indentation, mostly.
+          const int dropped = CountTrailingZeros(~(kinds.whitespace >> from));
+          stops &= ~((1u << (from + dropped)) - 1u);
+          from += dropped;
         }
-        *end++ = c;
-        after_space = false;
-        after_line_feed = false;
-        // Only a ">" can complete a pre tag, so the tail is looked at for nothing else.
-        if (EndsWithPreTag(begin, end, "<pre>")) {
-          outside_pre = false;
-        } else if (EndsWithPreTag(begin, end, "</pre>")) {
-          outside_pre = true;
-        }
-        break;
+      }
+      ordinary_before = (kinds.ordinary >> 15) & 1u;
+      block = next;
+      kinds = next_kinds;
+      in += 16;
     }
+    // The last block in hand goes byte by byte with the rest.
+    _mm_store_si128(reinterpret_cast<__m128i*>(blocks), block);
+    for (int i = 0; i < 16; ++i) {
+      end = TakeByte(blocks[i], state, begin, end);
+    }
+    in += 16;
+  }
+#endif
+  while (in < in_end) {
+    end = TakeByte(*in++, state, begin, end);
   }
   return end;
 }
@@ -230,15 +220,14 @@ char* CompressMarkupInto(const char* in, const char* const in_end, char* const b
 std::string CompressMarkupText(std::string_view text) {
   // The output is never longer than the input, so one buffer of its size takes all of it.
   std::string output(text.size(), '\0');
-  const char* const end =
-      CompressMarkupInto<false>(text.data(), text.data() + text.size(), output.data());
+  const char* const end = CompressMarkupInto(text.data(), text.data() + text.size(), output.data());
   output.resize(static_cast<std::size_t>(end - output.data()));
   return output;
 }
 
 void CompressMarkupInPlace(std::string& text) {
   char* const begin = text.data();
-  const char* const end = CompressMarkupInto<true>(begin, begin + text.size(), begin);
+  const char* const end = CompressMarkupInto(begin, begin + text.size(), begin);
   text.resize(static_cast<std::size_t>(end - begin));
 }
 
