@@ -461,6 +461,41 @@ TEST_F(RunTest, TheCheckReadsLinksAsABrowserFollowsThem) {
 // What only this tool can tell: TOC links whose names the TOC scan cuts short, topics whose
 // index frame pages get an empty title, and frames without titles, those of the template once,
 // where every index frame page copies them from, and never on the index frame pages.
+// The menu a topic took holds the menu page's links, however many topics took it: they count,
+// reach and are reported in each topic as in a page of their own, but not where a comment
+// holds the menu.
+TEST_F(RunTest, TheCheckFindsTheMenusLinksInEveryTopicThatTookIt) {
+  fs.AddFile("fsref.htm", kTemplate);
+  fs.AddFile("D:/help/index.htm", "<title>Help</title>");
+  fs.AddFile("D:/help/toc.htm", "<body><a href=\"a.htm\">A</a><a href=\"b.htm\">B</a></body>");
+  fs.AddFile("D:/help/a.htm", "<title>A</title><MENU>");
+  fs.AddFile("D:/help/b.htm", "<title>B</title><p><MENU></p><!-- <MENU> -->");
+  fs.AddFile("D:/help/x.htm", "<title>X</title>");
+  fs.AddFile("D:/help/y.htm", "<title>Y</title>");
+  EXPECT_EQ(Run({"fsref.htm", "D:/help/toc.htm", "-mm", "-mwD:/help/toc-menu.htm",
+                 "-mi0,0,0,x.htm,X,X", "--check"}),
+            0);
+  // x.htm is reached through the topics' menus alone; y.htm through nothing. The links: two
+  // of the TOC page, three of the menu page, three in each topic's menu, one in each index
+  // frame page.
+  EXPECT_EQ(console.output.find("unreachable: x.htm"), std::string::npos);
+  EXPECT_NE(console.output.find("\nD:/help/y.htm:1:1: unreachable: y.htm (nothing links it)\n"),
+            std::string::npos);
+  EXPECT_EQ(console.output.substr(console.output.rfind("\nCheck: ")),
+            "\nCheck: no problems and 4 warnings in 3 pages; 9 pages and 15 links checked.\n");
+  // A menu with a broken link has it in every topic that took it.
+  fs.AddFile("D:/help/a.htm", "<title>A</title><MENU>");
+  fs.AddFile("D:/help/b.htm", "<title>B</title><p><MENU></p><!-- <MENU> -->");
+  console.output.clear();
+  EXPECT_EQ(Run({"fsref.htm", "D:/help/toc.htm", "-mm", "-mwD:/help/toc-menu.htm",
+                 "-mi0,0,0,gone.htm,G,G", "--check"}),
+            0);
+  EXPECT_NE(console.output.find("\ncomplete.\nD:/help/a.htm:3:41: broken-link: gone.htm\n"
+                                "D:/help/b.htm:3:41: broken-link: gone.htm\n"
+                                "D:/help/toc-menu.htm:3:41: broken-link: gone.htm\n"),
+            std::string::npos);
+}
+
 TEST_F(RunTest, TheCheckNamesWhatTheRunCannotDoForAPage) {
   // Its line end makes the topics pass rewrite it (LF becomes CR LF).
   fs.AddFile("D:/help/fsref.htm",

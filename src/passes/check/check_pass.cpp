@@ -208,9 +208,11 @@ class OutputFolderCheck::State {
     std::vector<std::uint32_t> reaches;
     reaches_below_.erase(page);
     const bool toc_page = MayBeTocPage(page, path, at_end);
-    // Each link is decided as the scan finds it, so none is kept that needs no wait; a base,
-    // which changes what relative links name, must be known before the first.
-    const bool has_base = PageHasBase(name, bytes);
+    const bool menu_page = IsMenuPage(page);
+    // Each link is decided as the scan finds it, so none is kept that needs no wait. A base,
+    // which changes what relative links name, takes back what the page's links decided: few
+    // pages have one.
+    const Marks before = MarkNow();
     // Links are placed (line and column) only where a finding or a wait needs them.
     Placer placer(bytes);
     const LinkVisitor take_link = [&](const PageLink& link) {
@@ -227,13 +229,27 @@ class OutputFolderCheck::State {
       if (toc_page) {
         AddUnreadTocName(page, scan, place());
       }
-      // A base changes what relative links name, never what a web address does.
-      if (!has_base && !CheckLink(page, path, link.value, place, reaches, at_end)) {
+      if (!CheckLink(page, path, link.value, place, reaches, at_end)) {
         pending_links_.push_back(FromScan<PlacedText>{page, scan, place()});
       }
     };
-    PageDigest digest = DigestPage(name, bytes, &take_link);
+    const TextSignature* menu = toc_page || menu_page ? nullptr : RepeatedMenu();
+    PageDigest digest = DigestPage(name, bytes, &take_link, menu);
+    if (digest.has_base) {
+      // A base changes what relative links name, never what a web address does.
+      result_.findings.resize(before.findings);
+      pending_links_.resize(before.pending_links);
+      pending_anchors_.resize(before.pending_anchors);
+      links_checked_[page] = 0;
+      reaches.clear();
+      reaches_below_.erase(page);
+    } else if (digest.repeats_met != 0) {
+      TakeMenuLinks(page, digest.repeats_met, reaches);
+    }
     edges_.Set(page, std::move(reaches));
+    if (menu_page) {
+      NoteMenuScan(page, bytes, digest, before);
+    }
     for (PlacedText& marker : digest.markers) {
       markers_.push_back(FromScan<PlacedText>{page, scan, std::move(marker)});
     }
@@ -249,6 +265,58 @@ class OutputFolderCheck::State {
       anchors_.erase(page);
     } else {
       anchors_[page] = std::move(digest.anchors);
+    }
+  }
+
+  // How far the lists a page's scan adds to had come before it.
+  struct Marks {
+    std::size_t findings = 0;
+    std::size_t pending_links = 0;
+    std::size_t pending_anchors = 0;
+    std::size_t web_links = 0;
+    std::size_t unread_toc_names = 0;
+  };
+
+  Marks MarkNow() const {
+    return Marks{result_.findings.size(), pending_links_.size(), pending_anchors_.size(),
+                 web_links_.size(), unread_toc_names_.size()};
+  }
+
+  // The menu page's text stands whole in every topic that took the menu. Where its scan on its
+  // own left nothing to report or to wait for, and nothing open at its end, a topic's scan
+  // passes over it and takes the menu page's links instead, as long as no link decided then
+  // could be decided otherwise now.
+  void NoteMenuScan(std::uint32_t page, std::string_view bytes, const PageDigest& digest,
+                    const Marks& before) {
+    menu_.reset();
+    const Marks after = MarkNow();
+    const bool nothing_pending =
+        after.findings == before.findings && after.pending_links == before.pending_links &&
+        after.pending_anchors == before.pending_anchors && after.web_links == before.web_links &&
+        after.unread_toc_names == before.unread_toc_names;
+    if (nothing_pending && IsMarkupName(listings_.OwnNames().Get(page)) && !digest.has_base &&
+        !digest.open_at_end && !digest.title && digest.markers.empty() && digest.anchors.empty() &&
+        digest.pictures_without_alt.empty() && digest.frames_without_title.empty() &&
+        !bytes.empty()) {
+      menu_.emplace(MenuScan{TextSignature(bytes), page, Scans(page), listings_.Generation()});
+    }
+  }
+
+  const TextSignature* RepeatedMenu() const {
+    const bool current =
+        menu_ && Scans(menu_->page) == menu_->scan && listings_.Generation() == menu_->generation;
+    return current ? &menu_->signature : nullptr;
+  }
+
+  // The links of the menu page, met `times` in `page`.
+  void TakeMenuLinks(std::uint32_t page, std::size_t times, std::vector<std::uint32_t>& reaches) {
+    links_checked_[page] += static_cast<std::uint32_t>(times) * links_checked_[menu_->page];
+    edges_.ForEach(menu_->page, [&reaches](std::uint32_t target) { reaches.push_back(target); });
+    auto below = reaches_below_.find(menu_->page);
+    if (below != reaches_below_.end()) {
+      std::vector<std::string> menu_below = below->second;  // taken before the map may grow
+      std::vector<std::string>& own = reaches_below_[page];
+      own.insert(own.end(), menu_below.begin(), menu_below.end());
     }
   }
 
@@ -663,6 +731,14 @@ class OutputFolderCheck::State {
   std::vector<FromScan<Finding>> unread_toc_names_;
   std::unordered_map<std::string, PageBelow> pages_below_;  // by the path on disk
   std::unordered_set<std::string> excluded_;                // comparable paths
+  // The menu page's last scan, where topics may pass over the menu (see NoteMenuScan).
+  struct MenuScan {
+    TextSignature signature;
+    std::uint32_t page;
+    std::uint32_t scan;
+    std::uint64_t generation;  // of the listings the links were decided in
+  };
+  std::optional<MenuScan> menu_;
   bool template_frames_reported_ = false;
 };
 

@@ -104,6 +104,9 @@ std::uint32_t FolderListings::NoteWritten(std::string_view path) {
     if (number >= listing.written_as_listed.size()) {
       listing.written_as_listed.resize(number + 1, false);
     }
+    if (!as_listed) {
+      ++generation_;
+    }
     listing.written_as_listed[number] = as_listed;
     listing.written_respelled = listing.written_respelled || !as_listed;
   }
@@ -127,6 +130,7 @@ bool FolderListings::MayTakeAnotherSpelling(const std::string& on_disk) {
 void FolderListings::TakeFinalSpellings() {
   for (auto& [folder, listing] : listings_) {
     if (listing.written_respelled) {
+      ++generation_;
       listing.TakeSpellings(fs_.ListFolder(PathOfFolder(folder), "*"));
       listing.written_respelled = false;
     }

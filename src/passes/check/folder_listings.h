@@ -45,6 +45,11 @@ class FolderListings {
   // as the disk spells them now. Each name keeps its number.
   void TakeFinalSpellings();
 
+  // Changes whenever a link Locate found, and MayTakeAnotherSpelling let pass, could be decided
+  // otherwise: when a spelling changes or a page is written under another. New names change
+  // no such decision.
+  std::uint64_t Generation() const { return generation_; }
+
  private:
   struct Listing {
     StringTable names;
@@ -79,6 +84,7 @@ class FolderListings {
   std::string output_folder_;
   bool ignores_case_;
   std::unordered_map<std::string, Listing> listings_;
+  std::uint64_t generation_ = 0;
 };
 
 }  // namespace quorva

@@ -34,13 +34,11 @@ void PlaceElements(std::string_view bytes, const std::vector<ElementHit>& elemen
   }
 }
 
-bool IsMarkupName(std::string_view name) {
-  return MatchesWildcard(name, "*.htm*") || MatchesWildcard(name, "*.php*");
-}
-
 PageDigest DigestScan(PageScan scan, std::string_view bytes, bool markup) {
   PageDigest digest;
   digest.has_base = scan.has_base;
+  digest.open_at_end = scan.open_at_end;
+  digest.repeats_met = scan.repeats_met;
   digest.anchors = std::move(scan.anchors);
   digest.links.reserve(scan.links.size());
   Placer links(bytes);
@@ -67,15 +65,16 @@ bool IsCheckedPageName(std::string_view name) {
          MatchesWildcard(name, "*.css");
 }
 
-PageDigest DigestPage(std::string_view name, std::string_view bytes,
-                      const LinkVisitor* visit_link) {
-  const bool markup = IsMarkupName(name);
-  return DigestScan(markup ? ScanMarkup(bytes, visit_link) : ScanStyleSheet(bytes, visit_link),
-                    bytes, markup);
+bool IsMarkupName(std::string_view name) {
+  return MatchesWildcard(name, "*.htm*") || MatchesWildcard(name, "*.php*");
 }
 
-bool PageHasBase(std::string_view name, std::string_view bytes) {
-  return IsMarkupName(name) && HoldsBase(bytes);
+PageDigest DigestPage(std::string_view name, std::string_view bytes, const LinkVisitor* visit_link,
+                      const TextSignature* repeated) {
+  const bool markup = IsMarkupName(name);
+  return DigestScan(
+      markup ? ScanMarkup(bytes, visit_link, repeated) : ScanStyleSheet(bytes, visit_link), bytes,
+      markup);
 }
 
 PageDigest DigestMarkup(std::string_view bytes) {

@@ -33,6 +33,8 @@ struct PageDigest {
   // Elements at their "<", each with the link it names.
   std::vector<PlacedText> pictures_without_alt;
   std::vector<PlacedText> frames_without_title;
+  bool open_at_end = false;     // see PageScan
+  std::size_t repeats_met = 0;  // see PageScan
 };
 
 // Places texts found at increasing offsets of a page, counting line breaks once.
@@ -55,12 +57,12 @@ bool IsCheckedPageName(std::string_view name);
 // The digest of a page named `name`: a style sheet's url(...) values, or a markup page's links,
 // anchors and markers. With `visit_link`, the links go there as they stand instead, one at a
 // time, for a reader that places only those it keeps (a menu gives a page a link for every
-// topic).
+// topic). `repeated`: see ScanMarkup.
 PageDigest DigestPage(std::string_view name, std::string_view bytes,
-                      const LinkVisitor* visit_link = nullptr);
-// Whether a page named `name` holds a <base href=...>, which changes what its relative links
-// name; a style sheet holds none.
-bool PageHasBase(std::string_view name, std::string_view bytes);
+                      const LinkVisitor* visit_link = nullptr,
+                      const TextSignature* repeated = nullptr);
+// Whether a page named `name` is read as markup.
+bool IsMarkupName(std::string_view name);
 // The digest of bytes read as markup, whatever the file's name.
 PageDigest DigestMarkup(std::string_view bytes);
 

@@ -111,11 +111,38 @@ std::size_t MarkerLengthAt(std::string_view text, std::size_t position) {
   return 0;
 }
 
-void AddMarkers(std::string_view text, std::vector<MarkerHit>& markers) {
-  for (std::size_t at = text.find('<'); at != std::string_view::npos; at = text.find('<', at + 1)) {
-    if (std::size_t length = MarkerLengthAt(text, at)) {
-      markers.push_back(MarkerHit{at, text.substr(at, length)});
+// True when `tail`, a text's last bytes from a "<", begins a marker that bytes after the text
+// could finish.
+bool MayStartMarker(std::string_view tail) {
+  if (tail.size() == 7 && HoldsAt(tail, 0, "<panel") && tail[6] >= '1' && tail[6] <= '9') {
+    return true;  // only the ">" is missing
+  }
+  for (std::string_view marker : {"<bread>", "<menu>", "<filename>", "<panel"}) {
+    const bool may_grow = tail.size() < marker.size() || marker == "<panel";
+    if (may_grow && tail.size() <= marker.size() &&
+        HoldsAt(tail, 0, marker.substr(0, tail.size()))) {
+      return true;
     }
+  }
+  return false;
+}
+
+// Adds the markers outside the stretches the scan passed over as repeated text.
+void AddMarkers(std::string_view text,
+                const std::vector<std::pair<std::size_t, std::size_t>>& skipped, PageScan& scan) {
+  auto next_skip = skipped.begin();
+  std::size_t at = text.find('<');
+  while (at != std::string_view::npos) {
+    if (next_skip != skipped.end() && at >= next_skip->first) {
+      at = text.find('<', next_skip++->second);
+      continue;
+    }
+    if (std::size_t length = MarkerLengthAt(text, at)) {
+      scan.markers.push_back(MarkerHit{at, text.substr(at, length)});
+    } else if (text.size() - at < 10 && MayStartMarker(text.substr(at))) {
+      scan.open_at_end = true;
+    }
+    at = text.find('<', at + 1);
   }
 }
 
@@ -200,8 +227,12 @@ std::size_t ScanAttributes(std::string_view text, std::size_t position, TagKind 
     while (j < n && (IsAsciiWhiteSpace(text[j]) || text[j] == '/')) {
       ++j;
     }
-    if (j >= n || text[j] == '>') {
-      return std::min(j + 1, n);
+    if (j >= n) {
+      scanning.scan.open_at_end = true;
+      return n;
+    }
+    if (text[j] == '>') {
+      return j + 1;
     }
     const std::size_t name_start = j;
     while (j < n && !IsAsciiWhiteSpace(text[j]) && text[j] != '=' && text[j] != '>' &&
@@ -294,26 +325,44 @@ std::string DecodeCharacterReferences(std::string_view text) {
   return out;
 }
 
-PageScan ScanMarkup(std::string_view text, const LinkVisitor* visit_link) {
+PageScan ScanMarkup(std::string_view text, const LinkVisitor* visit_link,
+                    const TextSignature* repeated) {
   Scanning scanning{PageScan{}, visit_link};
   PageScan& scan = scanning.scan;
   const std::size_t n = text.size();
   scan.title_offset = n;
+  // Where a search for an end runs out of text, what follows the text decides.
+  auto up_to = [&](std::size_t end) {
+    scan.open_at_end = scan.open_at_end || end == n;
+    return end;
+  };
+  auto past = [&](std::size_t from, std::string_view end) {
+    const std::size_t at = text.find(end, from);
+    return at == std::string_view::npos ? up_to(n) : at + end.size();
+  };
+  std::vector<std::pair<std::size_t, std::size_t>> skipped;
   for (std::size_t i = text.find('<'); i < n; i = text.find('<', i)) {
+    if (repeated != nullptr && repeated->StandsAt(text, i)) {
+      skipped.emplace_back(i, i + repeated->Size());
+      ++scan.repeats_met;
+      i += repeated->Size();
+      continue;
+    }
     const char next = i + 1 < n ? text[i + 1] : '\0';
     if (HoldsAt(text, i, "<!--")) {
-      i = PastEnd(text, i + 4, "-->");
+      i = past(i + 4, "-->");
       continue;
     }
     if (next == '?') {
-      i = PastEnd(text, i + 2, "?>");
+      i = past(i + 2, "?>");
       continue;
     }
     if (next == '!' || next == '/') {
-      i = PastEnd(text, i + 2, ">");
+      i = past(i + 2, ">");
       continue;
     }
     if (!IsAsciiLetter(next)) {
+      up_to(i + 1);  // a "<" last of all
       ++i;
       continue;
     }
@@ -337,18 +386,18 @@ PageScan ScanMarkup(std::string_view text, const LinkVisitor* visit_link) {
       scan.frames_without_title.push_back(ElementHit{tag_start, named});
     } else if (tag == TagKind::kTitle && scan.title_offset == n) {
       scan.title_offset = tag_start;
-      const std::string_view title = text.substr(i, FindTagStart(text, i, "/title") - i);
+      const std::string_view title = text.substr(i, up_to(FindTagStart(text, i, "/title")) - i);
       scan.title_has_text = !IsBlank(title);
     }
     if (tag == TagKind::kScript) {
-      i = FindTagStart(text, i, "/script");
+      i = up_to(FindTagStart(text, i, "/script"));
     } else if (tag == TagKind::kStyle) {
-      const std::size_t end = FindTagStart(text, i, "/style");
+      const std::size_t end = up_to(FindTagStart(text, i, "/style"));
       AddStyleUrls(text.substr(i, end - i), i, scanning);
       i = end;
     }
   }
-  AddMarkers(text, scan.markers);
+  AddMarkers(text, skipped, scan);
   std::sort(scan.anchors.begin(), scan.anchors.end());
   return std::move(scan);
 }
@@ -357,10 +406,6 @@ PageScan ScanStyleSheet(std::string_view text, const LinkVisitor* visit_link) {
   Scanning scanning{PageScan{}, visit_link};
   AddStyleUrls(text, 0, scanning);
   return std::move(scanning.scan);
-}
-
-bool HoldsBase(std::string_view text) {
-  return FindTagStart(text, 0, "base") < text.size() && ScanMarkup(text).has_base;
 }
 
 }  // namespace quorva

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "text/text_signature.h"
+
 namespace quorva {
 
 // A link as it stands in a page: the offset of its value's first byte and the value, undecoded.
@@ -50,21 +52,25 @@ struct PageScan {
   std::vector<ElementHit> pictures_without_alt;
   // <frame> and <iframe> without a title attribute.
   std::vector<ElementHit> frames_without_title;
+  // Something open at the text's end (a tag, a comment, a script, a marker's first bytes) that
+  // the bytes after it would close: the same text found inside a page may read otherwise there.
+  bool open_at_end = false;
+  // How often the repeated text given to the scan stood where a tag may start; it was skipped.
+  std::size_t repeats_met = 0;
 };
 
 // The href and src attributes of every element and the url(...) values of style attributes and
 // style elements, outside comments, processing instructions and script contents; the anchors;
 // and every marker, wherever it stands, since the rewriting replaces them anywhere. With
 // `visit_link`, the links go there as they are found instead of into the scan: a page that took
-// the drop-down menu holds a link for every topic.
-PageScan ScanMarkup(std::string_view text, const LinkVisitor* visit_link = nullptr);
+// the drop-down menu holds a link for every topic. With `repeated`, a text already scanned on
+// its own and found closed (not open_at_end), every place where it stands whole where a tag may
+// start is counted and passed over: that scan told all it holds.
+PageScan ScanMarkup(std::string_view text, const LinkVisitor* visit_link = nullptr,
+                    const TextSignature* repeated = nullptr);
 
 // The url(...) values of a style sheet, outside its comments.
 PageScan ScanStyleSheet(std::string_view text, const LinkVisitor* visit_link = nullptr);
-
-// Whether ScanMarkup finds a <base href=...> in the text; only a text where "<base" stands is
-// read through.
-bool HoldsBase(std::string_view text);
 
 // Replaces character references (&amp;, &#38;, &#x26; and the common named ones) with the
 // characters they stand for, in UTF-8; any other "&" stays.

@@ -47,9 +47,10 @@ TEST(PageScanTest, LinksAreTakenWhereABrowserFollowsThem) {
   EXPECT_EQ(offsets, std::vector<std::size_t>{8});
   // A base counts wherever a browser reads it, after the links too; not in a comment or a
   // script, nor a tag that only starts with its name.
-  EXPECT_TRUE(HoldsBase("<a href=\"a.htm\"><BASE HREF='http://x/'>"));
-  EXPECT_FALSE(HoldsBase("<!-- <base href=\"http://x/\"> --><basefont href=\"http://x/\">"));
-  EXPECT_FALSE(HoldsBase("<script>'<base href=\"http://x/\">'</script>"));
+  EXPECT_TRUE(ScanMarkup("<a href=\"a.htm\"><BASE HREF='http://x/'>").has_base);
+  EXPECT_FALSE(
+      ScanMarkup("<!-- <base href=\"http://x/\"> --><basefont href=\"http://x/\">").has_base);
+  EXPECT_FALSE(ScanMarkup("<script>'<base href=\"http://x/\">'</script>").has_base);
   EXPECT_EQ(LinkValues(ScanStyleSheet("a{b:url(\"f.png\")} /* url(g.png) */ c{d:url(h.png )}")),
             (std::vector<std::string>{"f.png", "h.png"}));
   EXPECT_EQ(LinkValues(ScanStyleSheet("a{b:url( )} c{d:url(\t)}")),
@@ -67,6 +68,40 @@ TEST(PageScanTest, LinksAreTakenWhereABrowserFollowsThem) {
   EXPECT_EQ(markers.markers[1].marker, "<Menu>");
   EXPECT_EQ(markers.markers[0].marker, "<bread>");
   EXPECT_EQ(markers.markers[3].marker, "<FileName>");
+}
+
+// A text the scan has read on its own reads the same inside a page only where nothing was open
+// at its end; where it stands whole at a tag's start, the page's scan passes over it.
+TEST(PageScanTest, ARepeatedTextIsPassedOverWhereItStandsWhole) {
+  for (const char* open :
+       {"<a href=\"x.htm", "<a href=x.htm", "<!-- x", "<? x", "</p", "<", "<p", "<script>x",
+        "<style>x", "<title>x", "<BRE", "<menu", "<fileNAME", "<PANEL", "<panel7"}) {
+    EXPECT_TRUE(ScanMarkup(std::string("<p>") + open).open_at_end) << open;
+  }
+  for (const char* closed : {"<a href=\"x.htm\">", "<!-- x -->", "<p>a < b", "<panel0>", "<br>",
+                             "<script></script>", "<title>x</title>", "x"}) {
+    EXPECT_FALSE(ScanMarkup(std::string("<p>") + closed).open_at_end) << closed;
+  }
+
+  const std::string menu = "<ul><li><a href=\"a.htm\">A</a></li>\n" + std::string(5000, 'm') +
+                           "<li><a href=\"b.htm\">B</a></li></ul>";
+  const TextSignature signature(menu);
+  // A text of another size, or other bytes in any piece, is not the repeated one.
+  std::string changed = menu;
+  changed[4500] = 'n';
+  const std::string page = "<title>T</title><p id=\"top\">" + menu + "<BREAD>" + menu +
+                           "<p><a href=\"c.htm\">" + changed + "<!-- " + menu + " -->";
+  const PageScan scan = ScanMarkup(page, nullptr, &signature);
+  EXPECT_EQ(scan.repeats_met, 2u);
+  // The links outside the menus, those of a menu with other bytes, none inside a comment.
+  EXPECT_EQ(LinkValues(scan), (std::vector<std::string>{"c.htm", "a.htm", "b.htm"}));
+  ASSERT_EQ(scan.markers.size(), 1u);
+  EXPECT_EQ(page.substr(scan.markers[0].offset, 7), "<BREAD>");
+  EXPECT_EQ(scan.anchors, std::vector<std::string>{"top"});
+  EXPECT_EQ(scan.title_offset, 0u);
+  EXPECT_FALSE(signature.StandsAt(menu + "x", 1));
+  EXPECT_TRUE(signature.StandsAt("x" + menu, 1));
+  EXPECT_TRUE(TextSignature("ab").StandsAt("xabc", 1));
 }
 
 // What readers who cannot see a page miss: its title (the first one, white space is none),
