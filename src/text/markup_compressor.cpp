@@ -2,15 +2,11 @@
 
 #include <array>
 #include <cstdint>
-#include <cstring>
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
 #endif
-#if defined(_MSC_VER) && !defined(__clang__)
-#include <intrin.h>
-#endif
-
+#include "text/bit_scan.h"
 #include "text/inline_whitespace.h"
 #include "text/text_utils.h"
 
@@ -117,16 +113,6 @@ std::uint32_t BytesEqualMask(__m128i block, Bytes... bytes) {
   __m128i any = _mm_setzero_si128();
   ((any = _mm_or_si128(any, _mm_cmpeq_epi8(block, _mm_set1_epi8(bytes)))), ...);
   return static_cast<std::uint32_t>(_mm_movemask_epi8(any));
-}
-
-int CountTrailingZeros(std::uint32_t bits) {
-#if defined(_MSC_VER) && !defined(__clang__)
-  unsigned long index = 0;
-  _BitScanForward(&index, bits);
-  return static_cast<int>(index);
-#else
-  return __builtin_ctz(bits);
-#endif
 }
 
 struct BlockKinds {

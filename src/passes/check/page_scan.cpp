@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "text/byte_finder.h"
 #include "text/text_utils.h"
 #include "text/utf8.h"
 #include "text/wildcard.h"
@@ -131,10 +132,11 @@ bool MayStartMarker(std::string_view tail) {
 void AddMarkers(std::string_view text,
                 const std::vector<std::pair<std::size_t, std::size_t>>& skipped, PageScan& scan) {
   auto next_skip = skipped.begin();
-  std::size_t at = text.find('<');
-  while (at != std::string_view::npos) {
+  ByteFinder less(text, '<');
+  std::size_t at = less.Next(0);
+  while (at < text.size()) {
     if (next_skip != skipped.end() && at >= next_skip->first) {
-      at = text.find('<', next_skip++->second);
+      at = less.Next(next_skip++->second);
       continue;
     }
     if (std::size_t length = MarkerLengthAt(text, at)) {
@@ -142,7 +144,7 @@ void AddMarkers(std::string_view text,
     } else if (text.size() - at < 10 && MayStartMarker(text.substr(at))) {
       scan.open_at_end = true;
     }
-    at = text.find('<', at + 1);
+    at = less.Next(at + 1);
   }
 }
 
@@ -341,7 +343,9 @@ PageScan ScanMarkup(std::string_view text, const LinkVisitor* visit_link,
     return at == std::string_view::npos ? up_to(n) : at + end.size();
   };
   std::vector<std::pair<std::size_t, std::size_t>> skipped;
-  for (std::size_t i = text.find('<'); i < n; i = text.find('<', i)) {
+  ByteFinder less(text, '<');
+  ByteFinder greater(text, '>');
+  for (std::size_t i = less.Next(0); i < n; i = less.Next(i)) {
     if (repeated != nullptr && repeated->StandsAt(text, i)) {
       skipped.emplace_back(i, i + repeated->Size());
       ++scan.repeats_met;
@@ -358,7 +362,8 @@ PageScan ScanMarkup(std::string_view text, const LinkVisitor* visit_link,
       continue;
     }
     if (next == '!' || next == '/') {
-      i = past(i + 2, ">");
+      i = up_to(greater.Next(i + 2));
+      i += i < n ? 1 : 0;
       continue;
     }
     if (!IsAsciiLetter(next)) {
