@@ -16,6 +16,7 @@
 #include "passes/check/page_digest.h"
 #include "passes/check/page_reasons.h"
 #include "text/path.h"
+#include "text/text_utils.h"
 #include "text/wildcard.h"
 
 namespace quorva {
@@ -311,7 +312,12 @@ class OutputFolderCheck::State {
   // The links of the menu page, met `times` in `page`.
   void TakeMenuLinks(std::uint32_t page, std::size_t times, std::vector<std::uint32_t>& reaches) {
     links_checked_[page] += static_cast<std::uint32_t>(times) * links_checked_[menu_->page];
+    // In order, the page's own after them: the menu's thousands need no sorting.
+    std::sort(reaches.begin(), reaches.end());
+    const std::size_t own = reaches.size();
     edges_.ForEach(menu_->page, [&reaches](std::uint32_t target) { reaches.push_back(target); });
+    std::inplace_merge(reaches.begin(), reaches.begin() + static_cast<std::ptrdiff_t>(own),
+                       reaches.end());
     auto below = reaches_below_.find(menu_->page);
     if (below != reaches_below_.end()) {
       std::vector<std::string> menu_below = below->second;  // taken before the map may grow
@@ -463,7 +469,9 @@ class OutputFolderCheck::State {
   // which asks the file system, only for a page of the same name.
   bool IsPageAt(const std::string& path, std::uint32_t page) {
     const std::string_view name = listings_.OwnNames().Get(page);
-    return FoldAsciiCase(FileNameOf(path)) == FoldAsciiCase(name) &&
+    const std::string file = FileNameOf(path);
+    // The same length and letters, in any case: one comparison for nearly every page.
+    return file.size() == name.size() && EndsWithWithoutCase(file, name) &&
            MakeComparablePath(run_.fs, path) == MakeComparablePath(run_.fs, PathOf(page));
   }
 

@@ -23,7 +23,10 @@ void AppendNumber(std::string& bytes, std::uint64_t number) {
 }  // namespace
 
 void EdgeLists::Set(std::uint32_t page, std::vector<std::uint32_t> targets) {
-  std::sort(targets.begin(), targets.end());
+  // A page's links to the menu's pages come in order already.
+  if (!std::is_sorted(targets.begin(), targets.end())) {
+    std::sort(targets.begin(), targets.end());
+  }
   targets.erase(std::unique(targets.begin(), targets.end()), targets.end());
   GrowToHold(lists_, page);
   std::string bytes;
