@@ -96,20 +96,23 @@ void AddStyleUrls(std::string_view style, std::size_t base, Scanning& scanning) 
 
 // The length of the marker at `position` (a "<"), or 0 where none stands.
 std::size_t MarkerLengthAt(std::string_view text, std::size_t position) {
-  if (HoldsAt(text, position, "<bread>")) {
-    return 7;
+  // The letter after the "<" tells which marker it can be, if any.
+  switch (position + 1 < text.size() ? FoldAsciiCase(text[position + 1]) : '\0') {
+    case 'b':
+      return HoldsAt(text, position, "<bread>") ? 7 : 0;
+    case 'm':
+      return HoldsAt(text, position, "<menu>") ? 6 : 0;
+    case 'f':
+      return HoldsAt(text, position, "<filename>") ? 10 : 0;
+    case 'p':
+      return HoldsAt(text, position, "<panel") && position + 7 < text.size() &&
+                     text[position + 6] >= '1' && text[position + 6] <= '9' &&
+                     text[position + 7] == '>'
+                 ? 8
+                 : 0;
+    default:
+      return 0;
   }
-  if (HoldsAt(text, position, "<menu>")) {
-    return 6;
-  }
-  if (HoldsAt(text, position, "<filename>")) {
-    return 10;
-  }
-  if (HoldsAt(text, position, "<panel") && position + 7 < text.size() &&
-      text[position + 6] >= '1' && text[position + 6] <= '9' && text[position + 7] == '>') {
-    return 8;
-  }
-  return 0;
 }
 
 // True when `tail`, a text's last bytes from a "<", begins a marker that bytes after the text
@@ -128,23 +131,13 @@ bool MayStartMarker(std::string_view tail) {
   return false;
 }
 
-// Adds the markers outside the stretches the scan passed over as repeated text.
-void AddMarkers(std::string_view text,
-                const std::vector<std::pair<std::size_t, std::size_t>>& skipped, PageScan& scan) {
-  auto next_skip = skipped.begin();
-  ByteFinder less(text, '<');
-  std::size_t at = less.Next(0);
-  while (at < text.size()) {
-    if (next_skip != skipped.end() && at >= next_skip->first) {
-      at = less.Next(next_skip++->second);
-      continue;
-    }
-    if (std::size_t length = MarkerLengthAt(text, at)) {
-      scan.markers.push_back(MarkerHit{at, text.substr(at, length)});
-    } else if (text.size() - at < 10 && MayStartMarker(text.substr(at))) {
-      scan.open_at_end = true;
-    }
-    at = less.Next(at + 1);
+// Takes a marker that starts at `at`, a "<", or notes one that the bytes after the text could
+// finish.
+void TakeMarkerAt(std::string_view text, std::size_t at, PageScan& scan) {
+  if (std::size_t length = MarkerLengthAt(text, at)) {
+    scan.markers.push_back(MarkerHit{at, text.substr(at, length)});
+  } else if (text.size() - at < 10 && MayStartMarker(text.substr(at))) {
+    scan.open_at_end = true;
   }
 }
 
@@ -342,18 +335,27 @@ PageScan ScanMarkup(std::string_view text, const LinkVisitor* visit_link,
     const std::size_t at = text.find(end, from);
     return at == std::string_view::npos ? up_to(n) : at + end.size();
   };
-  std::vector<std::pair<std::size_t, std::size_t>> skipped;
   ByteFinder less(text, '<');
   ByteFinder greater(text, '>');
-  for (std::size_t i = less.Next(0); i < n; i = less.Next(i)) {
-    if (repeated != nullptr && repeated->StandsAt(text, i)) {
-      skipped.emplace_back(i, i + repeated->Size());
+  // Markers count wherever they stand: every "<" from where a tag, a comment or the like starts
+  // to where the scan goes on may begin one.
+  std::size_t start = 0;
+  auto go_on_from = [&](std::size_t end) {
+    for (std::size_t at = start; at < end && at < n; at = less.Next(at + 1)) {
+      TakeMarkerAt(text, at, scan);
+    }
+    return less.Next(end);
+  };
+  for (std::size_t i = less.Next(0); i < n; i = go_on_from(i)) {
+    start = i;
+    if (repeated != nullptr && repeated->Size() <= n - i && repeated->StandsAt(text, i)) {
       ++scan.repeats_met;
       i += repeated->Size();
+      start = i;  // the scan of the text on its own found no marker
       continue;
     }
     const char next = i + 1 < n ? text[i + 1] : '\0';
-    if (HoldsAt(text, i, "<!--")) {
+    if (next == '!' && HoldsAt(text, i, "<!--")) {
       i = past(i + 4, "-->");
       continue;
     }
@@ -362,7 +364,12 @@ PageScan ScanMarkup(std::string_view text, const LinkVisitor* visit_link,
       continue;
     }
     if (next == '!' || next == '/') {
-      i = up_to(greater.Next(i + 2));
+      // An end tag's ">" mostly comes within a few bytes.
+      std::size_t end = i + 2;
+      while (end < n && end < i + 18 && text[end] != '>') {
+        ++end;
+      }
+      i = up_to(end < n && text[end] != '>' ? greater.Next(end) : end);
       i += i < n ? 1 : 0;
       continue;
     }
@@ -402,7 +409,6 @@ PageScan ScanMarkup(std::string_view text, const LinkVisitor* visit_link,
       i = end;
     }
   }
-  AddMarkers(text, skipped, scan);
   std::sort(scan.anchors.begin(), scan.anchors.end());
   return std::move(scan);
 }
