@@ -254,7 +254,7 @@ class OutputFolderCheck::State {
     for (PlacedText& marker : digest.markers) {
       markers_.push_back(FromScan<PlacedText>{page, scan, std::move(marker)});
     }
-    if ((IsMarkupPage(path) && !digest.title_has_text) || !digest.pictures_without_alt.empty() ||
+    if ((!digest.title_has_text && IsMarkupPage(path)) || !digest.pictures_without_alt.empty() ||
         !digest.frames_without_title.empty()) {
       elements_.push_back(
           FromScan<PageElements>{page, scan,
@@ -371,11 +371,12 @@ class OutputFolderCheck::State {
       return true;
     }
     std::string on_disk;
+    std::uint32_t reached = StringTable::kNone;
     Presence presence = Presence::kFound;
     if (target.names_own_page) {
       on_disk = listings_.OwnNames().Get(page);
     } else {
-      presence = listings_.Locate(target.path, on_disk, !at_end);
+      presence = listings_.Locate(target.path, on_disk, !at_end, &reached);
       if (!at_end && (presence != Presence::kFound || (listings_.MayTakeAnotherSpelling(on_disk) &&
                                                        IsCheckedPageName(FileNameOf(on_disk))))) {
         return false;
@@ -396,7 +397,7 @@ class OutputFolderCheck::State {
       }
     }
     if (!target.names_own_page) {
-      NoteReach(page, on_disk, reaches);
+      NoteReach(page, on_disk, reached, reaches);
     }
     if (presence != Presence::kFound) {
       return true;
@@ -410,9 +411,12 @@ class OutputFolderCheck::State {
     return true;
   }
 
-  void NoteReach(std::uint32_t page, const std::string& on_disk,
+  // `reached`: the number of the page linked, where Locate gave it.
+  void NoteReach(std::uint32_t page, const std::string& on_disk, std::uint32_t reached,
                  std::vector<std::uint32_t>& reaches) {
-    const std::uint32_t reached = listings_.OwnNames().Find(on_disk);
+    if (reached == StringTable::kNone) {
+      reached = listings_.OwnNames().Find(on_disk);
+    }
     if (reached != StringTable::kNone) {
       reaches.push_back(reached);
     } else if (on_disk.find('/') != std::string::npos && IsMarkupPage(on_disk)) {
@@ -469,9 +473,8 @@ class OutputFolderCheck::State {
   // which asks the file system, only for a page of the same name.
   bool IsPageAt(const std::string& path, std::uint32_t page) {
     const std::string_view name = listings_.OwnNames().Get(page);
-    const std::string file = FileNameOf(path);
-    // The same length and letters, in any case: one comparison for nearly every page.
-    return file.size() == name.size() && EndsWithWithoutCase(file, name) &&
+    // A path that ends otherwise names another page: one comparison for nearly every page.
+    return EndsWithWithoutCase(path, name) && FileNameOf(path).size() == name.size() &&
            MakeComparablePath(run_.fs, path) == MakeComparablePath(run_.fs, PathOf(page));
   }
 

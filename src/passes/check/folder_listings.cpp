@@ -137,15 +137,23 @@ void FolderListings::TakeFinalSpellings() {
   }
 }
 
-Presence FolderListings::Locate(const std::string& path, std::string& on_disk, bool as_spelled) {
+Presence FolderListings::Locate(const std::string& path, std::string& on_disk, bool as_spelled,
+                                std::uint32_t* own_number) {
   on_disk.clear();
+  if (own_number != nullptr) {
+    *own_number = StringTable::kNone;
+  }
   if (path.empty()) {
     return Presence::kFound;  // the output folder itself
   }
   if (path.find('/') == std::string::npos) {
     // A page of the output folder itself, as most links name one.
-    if (ListFolderOnce("").names.Holds(path)) {
+    const std::uint32_t number = OwnNames().Find(path);
+    if (number != StringTable::kNone) {
       on_disk = path;
+      if (own_number != nullptr) {
+        *own_number = number;
+      }
       return Presence::kFound;
     }
   }

@@ -34,7 +34,10 @@ class FolderListings {
   // Looks up a path below the output folder ("/" between folders), a folder at a time;
   // `on_disk` gets the path as the disk spells it. `as_spelled`: a path not found as spelled is
   // missing, without a lookup in other letter cases.
-  Presence Locate(const std::string& path, std::string& on_disk, bool as_spelled = false);
+  // `own_number`, where given, gets the number in OwnNames of a name of the output folder
+  // itself found as spelled; kNone for any other path.
+  Presence Locate(const std::string& path, std::string& on_disk, bool as_spelled = false,
+                  std::uint32_t* own_number = nullptr);
 
   // Where the file system ignores letter case, a file written under another spelling than the
   // listed one may take that spelling (NTFS does, FAT does not). True for a path `Locate` gave
