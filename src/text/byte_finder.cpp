@@ -4,8 +4,6 @@
 #include <emmintrin.h>
 #endif
 
-#include "text/bit_scan.h"
-
 namespace quorva {
 
 std::uint64_t ByteFinder::MaskAt(std::size_t window) const {
@@ -30,7 +28,7 @@ std::uint64_t ByteFinder::MaskAt(std::size_t window) const {
   return mask;
 }
 
-std::size_t ByteFinder::Next(std::size_t from) {
+std::size_t ByteFinder::NextInLaterWindows(std::size_t from) {
   const std::size_t size = text_.size();
   if (from >= size) {
     return size;

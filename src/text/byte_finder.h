@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "text/bit_scan.h"
+
 namespace quorva {
 
 // Finds one byte again and again in a text, forwards. Sixteen bytes at a time, it keeps what
@@ -15,9 +17,19 @@ class ByteFinder {
   ByteFinder(std::string_view text, char byte) : text_(text), byte_(byte) {}
 
   // The first place at or after `from` that holds the byte; the text's size where none does.
-  std::size_t Next(std::size_t from);
+  std::size_t Next(std::size_t from) {
+    // Mostly the byte stands further on in the window at hand.
+    if (from - window_ < 64) {
+      const std::uint64_t bits = mask_ & (~std::uint64_t{0} << (from - window_));
+      if (bits != 0) {
+        return window_ + static_cast<std::size_t>(CountTrailingZeros(bits));
+      }
+    }
+    return NextInLaterWindows(from);
+  }
 
  private:
+  std::size_t NextInLaterWindows(std::size_t from);
   // Bit i: the byte stands at window_ + i.
   std::uint64_t MaskAt(std::size_t window) const;
 

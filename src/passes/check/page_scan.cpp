@@ -155,20 +155,29 @@ enum class TagKind {
 };
 
 TagKind KindOfTag(std::string_view name) {
-  static const struct {
-    std::string_view name;
-    TagKind kind;
-  } kKinds[] = {{"script", TagKind::kScript}, {"style", TagKind::kStyle},
-                {"base", TagKind::kBase},     {"a", TagKind::kAnchor},
-                {"title", TagKind::kTitle},   {"img", TagKind::kImage},
-                {"area", TagKind::kArea},     {"input", TagKind::kInput},
-                {"frame", TagKind::kFrame},   {"iframe", TagKind::kFrame}};
-  for (const auto& kind : kKinds) {
-    if (NameIs(name, kind.name)) {
-      return kind.kind;
-    }
+  // By length first: most tags (p, td, span, div) are none of these.
+  switch (name.size()) {
+    case 1:
+      return NameIs(name, "a") ? TagKind::kAnchor : TagKind::kOther;
+    case 3:
+      return NameIs(name, "img") ? TagKind::kImage : TagKind::kOther;
+    case 4:
+      return NameIs(name, "base")   ? TagKind::kBase
+             : NameIs(name, "area") ? TagKind::kArea
+                                    : TagKind::kOther;
+    case 5:
+      return NameIs(name, "style")   ? TagKind::kStyle
+             : NameIs(name, "title") ? TagKind::kTitle
+             : NameIs(name, "input") ? TagKind::kInput
+             : NameIs(name, "frame") ? TagKind::kFrame
+                                     : TagKind::kOther;
+    case 6:
+      return NameIs(name, "script")   ? TagKind::kScript
+             : NameIs(name, "iframe") ? TagKind::kFrame
+                                      : TagKind::kOther;
+    default:
+      return TagKind::kOther;
   }
-  return TagKind::kOther;
 }
 
 // What a start tag says of itself, beyond its links.
@@ -341,10 +350,12 @@ PageScan ScanMarkup(std::string_view text, const LinkVisitor* visit_link,
   // to where the scan goes on may begin one.
   std::size_t start = 0;
   auto go_on_from = [&](std::size_t end) {
-    for (std::size_t at = start; at < end && at < n; at = less.Next(at + 1)) {
+    std::size_t at = start < end ? start : less.Next(end);
+    while (at < end) {
       TakeMarkerAt(text, at, scan);
+      at = less.Next(at + 1);  // past `end`, the next tag's
     }
-    return less.Next(end);
+    return at;
   };
   for (std::size_t i = less.Next(0); i < n; i = go_on_from(i)) {
     start = i;
