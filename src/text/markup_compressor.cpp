@@ -107,23 +107,25 @@ char* TakeByte(char c, CompressorState& state, char* const begin, char* end) {
 }
 
 #if defined(__SSE2__) || defined(_M_X64)
-// Bit i set for each of the 16 bytes of `block` that equals one of `bytes`.
-template <typename... Bytes>
-std::uint32_t BytesEqualMask(__m128i block, Bytes... bytes) {
-  __m128i any = _mm_setzero_si128();
-  ((any = _mm_or_si128(any, _mm_cmpeq_epi8(block, _mm_set1_epi8(bytes)))), ...);
-  return static_cast<std::uint32_t>(_mm_movemask_epi8(any));
-}
-
 struct BlockKinds {
   std::uint32_t whitespace;  // bit i: byte i is inline white space
   std::uint32_t ordinary;    // bit i: byte i is ordinary
 };
 
 BlockKinds ClassifyBlock(__m128i block) {
-  const std::uint32_t whitespace = BytesEqualMask(block, ' ', '\t', '\v', '\f');
-  const std::uint32_t special = BytesEqualMask(block, '\n', '\r', '<', '>');
-  return {whitespace, ~(whitespace | special) & 0xFFFFu};
+  // Tab, line feed, vertical tab, form feed and carriage return are the bytes 9 to 13; "<" and
+  // ">" differ in one bit.
+  const __m128i from_tab = _mm_sub_epi8(block, _mm_set1_epi8('\t'));
+  const __m128i controls = _mm_cmpeq_epi8(_mm_min_epu8(from_tab, _mm_set1_epi8(4)), from_tab);
+  const __m128i line_ends = _mm_or_si128(_mm_cmpeq_epi8(block, _mm_set1_epi8('\n')),
+                                         _mm_cmpeq_epi8(block, _mm_set1_epi8('\r')));
+  const __m128i spaces = _mm_cmpeq_epi8(block, _mm_set1_epi8(' '));
+  const __m128i brackets =
+      _mm_cmpeq_epi8(_mm_or_si128(block, _mm_set1_epi8(2)), _mm_set1_epi8('>'));
+  const __m128i whitespace = _mm_or_si128(spaces, _mm_andnot_si128(line_ends, controls));
+  const __m128i special = _mm_or_si128(_mm_or_si128(controls, spaces), brackets);
+  return {static_cast<std::uint32_t>(_mm_movemask_epi8(whitespace)),
+          ~static_cast<std::uint32_t>(_mm_movemask_epi8(special)) & 0xFFFFu};
 }
 
 __m128i LoadBlock(const char* at) {

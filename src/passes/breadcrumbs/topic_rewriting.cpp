@@ -5,6 +5,7 @@
 
 #include "core/fatal_error.h"
 #include "core/topic_markers.h"
+#include "text/byte_finder.h"
 #include "text/path.h"
 #include "text/text_mode.h"
 #include "text/text_utils.h"
@@ -28,6 +29,19 @@ std::optional<std::size_t> SnippetSlotAtEnd(std::string_view text) {
     return std::nullopt;
   }
   return static_cast<std::size_t>(slot);
+}
+
+// Whether the text, which ends with ">", may end with a marker: the byte before the ">" is
+// the last letter of one, or a snippet's slot. Most tags end otherwise.
+bool MayEndMarker(std::string_view text) {
+  if (text.size() < 2) {
+    return false;
+  }
+  const char last = FoldAsciiCase(text[text.size() - 2]);
+  return last == FoldAsciiCase(kMenuMarker[kMenuMarker.size() - 2]) ||
+         last == FoldAsciiCase(kBreadMarker[kBreadMarker.size() - 2]) ||
+         last == FoldAsciiCase(kFileNameMarker[kFileNameMarker.size() - 2]) ||
+         (last >= '1' && last <= ':');
 }
 
 // Replaces a marker at the end of the output with `replacement`.
@@ -60,12 +74,13 @@ std::string RewriteTopicText(RunContext& run, const std::string& topic_path,
   std::size_t trails = 0;
   // Every marker ends with ">", so the checks of a cycle can only fire after a ">" is appended:
   // the text up to the next ">" is copied in one piece.
+  ByteFinder greater(text, '>');
   for (std::size_t start = 0; start < text.size();) {
-    std::size_t end = text.find('>', start);
-    end = end == std::string::npos ? text.size() : end + 1;
+    std::size_t end = greater.Next(start);
+    end = end == text.size() ? end : end + 1;
     output.append(text, start, end - start);
     start = end;
-    if (output.back() != '>') {
+    if (output.back() != '>' || !MayEndMarker(output)) {
       continue;
     }
     if (settings.handle_menu_markers && menus < kMarkerCountLimit &&
