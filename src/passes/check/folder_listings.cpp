@@ -93,11 +93,15 @@ FolderListings::Listing& FolderListings::ListFolderOnce(const std::string& folde
 std::uint32_t FolderListings::NoteWritten(std::string_view path) {
   const auto [folder, name] = SplitAtLastSlash(path);
   // A folder not listed yet is listed with the file in it when first looked into.
-  auto found = listings_.find(std::string(folder));
-  if (found == listings_.end()) {
-    return StringTable::kNone;
+  Listing* listed = folder.empty() ? own_ : nullptr;
+  if (listed == nullptr) {
+    auto found = listings_.find(std::string(folder));
+    if (found == listings_.end()) {
+      return StringTable::kNone;
+    }
+    listed = &found->second;
   }
-  Listing& listing = found->second;
+  Listing& listing = *listed;
   const std::uint32_t number = listing.Add(name, ignores_case_);
   if (ignores_case_) {
     const bool as_listed = listing.names.Get(number) == name;

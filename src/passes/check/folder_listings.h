@@ -25,7 +25,12 @@ class FolderListings {
       : fs_(fs), output_folder_(std::move(output_folder)), ignores_case_(fs.IgnoresLetterCase()) {}
 
   // The names in the output folder itself, each with its number.
-  const StringTable& OwnNames() { return ListFolderOnce("").names; }
+  const StringTable& OwnNames() {
+    if (own_ == nullptr) {
+      own_ = &ListFolderOnce("");
+    }
+    return own_->names;
+  }
 
   // A file the run wrote, at `path` below the output folder ("/" between folders). Gives its
   // number in its folder's listing, kNone where that folder has not been listed.
@@ -87,6 +92,9 @@ class FolderListings {
   std::string output_folder_;
   bool ignores_case_;
   std::unordered_map<std::string, Listing> listings_;
+  // The output folder's own listing, asked for with every page and link; a node of listings_,
+  // which stays where it is as the map grows.
+  Listing* own_ = nullptr;
   std::uint64_t generation_ = 0;
 };
 
