@@ -387,8 +387,10 @@ TEST_F(RunTest, TheCheckReadsLinksAsABrowserFollowsThem) {
              "<a href=\"b.htm?from=a\">16</a><a href=\"2:x.htm\">17</a>"
              "<a href=\"dir.htm#x\">18</a><b");
   fs.AddFile("D:/help/b.htm",
-             "<title>B</title><a href=\"gone.htm\"><base href=\"http://example.com/docs/\">"
-             "<a href=\"nothere.htm\">");
+             "<title>B</title><a href=\"gone.htm\"><a href=\"sub/t.htm\">"
+             "<base href=\"http://example.com/docs/\"><a href=\"nothere.htm\">");
+  // Nor does a page below that only b.htm's base takes elsewhere reach a page for it.
+  fs.AddFile("D:/help/z.htm", "<title>Z</title>");
   fs.AddFile("D:/help/m.htm", "<title>M</title><MENU><MENU><MENU><BREAD><BREAD><BREAD>");
   fs.AddFile("D:/help/topic.htm", "<title>T</title>");
   fs.AddFile("D:/help/j.htm", "<title>J</title>");
@@ -396,6 +398,7 @@ TEST_F(RunTest, TheCheckReadsLinksAsABrowserFollowsThem) {
   // A style sheet below is no page a reader opens: what it names is not reached through it.
   fs.AddFile("D:/help/sub/s.htm", "<p id=\"sec\">S</p><link href=\"s.css\">");
   fs.AddFile("D:/help/sub/s.css", "a{background:url(../toc-menu.htm)}");
+  fs.AddFile("D:/help/sub/t.htm", "<a href=\"../z.htm\">Z</a>");
   fs.AddFolder("D:/help/dir.htm");
   // A menu page an earlier run left in the folder.
   fs.AddFile("D:/help/toc-menu.htm", "<a href=\"a.htm\">A</a>");
@@ -411,10 +414,11 @@ TEST_F(RunTest, TheCheckReadsLinksAsABrowserFollowsThem) {
       "D:/help/toc-menu.htm:1:1: unreachable: toc-menu.htm (nothing links it)\n"
       "D:/help/toc-menu.htm:1:1: missing-title: toc-menu.htm (in a page nothing reaches)\n"
       "D:/help/toc.htm:1:1: missing-title: toc.htm\n"
+      "D:/help/z.htm:1:1: unreachable: z.htm (nothing links it)\n"
       "fsref.htm:1:45: frame-title: toc.htm (copied into 2 index frame pages)\n"
       "fsref.htm:1:66: frame-title: main.htm (copied into 2 index frame pages)\n"
       "Causes:\n"
-      "  2 findings in 1 page: pages nothing reaches\n"
+      "  3 findings in 2 pages: pages nothing reaches\n"
       "  1 finding in 1 page: D:/help/a.htm:2:55: broken-anchor: a.htm#topx\n"
       "  1 finding in 1 page: D:/help/a.htm:3:10: broken-anchor: sub/s.htm#nosuch\n"
       "  1 finding in 1 page: D:/help/a.htm:4:54: broken-anchor: #part2\n"
@@ -424,7 +428,7 @@ TEST_F(RunTest, TheCheckReadsLinksAsABrowserFollowsThem) {
       "  1 finding in 1 page: fsref.htm:1:45: frame-title: toc.htm\n"
       "  1 finding in 1 page: fsref.htm:1:66: frame-title: main.htm\n"
       "  1 finding in 1 page: missing file 2:x.htm\n"
-      "Check: 6 problems and 5 warnings in 5 pages; 10 pages and 27 links checked.\n";
+      "Check: 6 problems and 6 warnings in 6 pages; 11 pages and 27 links checked.\n";
   EXPECT_EQ(console.output.substr(console.output.find("\ncomplete.\n")), tail);
   // Run in the output folder, the menu page's default name is the page itself: exempt with
   // -mm, which writes it, and unreachable as any other page without.

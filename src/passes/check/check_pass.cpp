@@ -271,11 +271,11 @@ class OutputFolderCheck::State {
 
   // How far the lists a page's scan adds to had come before it.
   struct Marks {
-    std::size_t findings = 0;
-    std::size_t pending_links = 0;
-    std::size_t pending_anchors = 0;
-    std::size_t web_links = 0;
-    std::size_t unread_toc_names = 0;
+    std::size_t findings;
+    std::size_t pending_links;
+    std::size_t pending_anchors;
+    std::size_t web_links;
+    std::size_t unread_toc_names;
   };
 
   Marks MarkNow() const {

@@ -115,29 +115,12 @@ std::size_t MarkerLengthAt(std::string_view text, std::size_t position) {
   }
 }
 
-// True when `tail`, a text's last bytes from a "<", begins a marker that bytes after the text
-// could finish.
-bool MayStartMarker(std::string_view tail) {
-  if (tail.size() == 7 && HoldsAt(tail, 0, "<panel") && tail[6] >= '1' && tail[6] <= '9') {
-    return true;  // only the ">" is missing
-  }
-  for (std::string_view marker : {"<bread>", "<menu>", "<filename>", "<panel"}) {
-    const bool may_grow = tail.size() < marker.size() || marker == "<panel";
-    if (may_grow && tail.size() <= marker.size() &&
-        HoldsAt(tail, 0, marker.substr(0, tail.size()))) {
-      return true;
-    }
-  }
-  return false;
-}
-
-// Takes a marker that starts at `at`, a "<", or notes one that the bytes after the text could
-// finish.
+// Takes a marker that starts at `at`, a "<". A marker that bytes after the text could finish
+// needs no look of its own: a "<" and a letter without a ">" after them leave a tag, or
+// whatever holds them, open at the end.
 void TakeMarkerAt(std::string_view text, std::size_t at, PageScan& scan) {
   if (std::size_t length = MarkerLengthAt(text, at)) {
     scan.markers.push_back(MarkerHit{at, text.substr(at, length)});
-  } else if (text.size() - at < 10 && MayStartMarker(text.substr(at))) {
-    scan.open_at_end = true;
   }
 }
 

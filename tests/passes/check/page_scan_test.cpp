@@ -99,6 +99,9 @@ TEST(PageScanTest, ARepeatedTextIsPassedOverWhereItStandsWhole) {
   EXPECT_EQ(page.substr(scan.markers[0].offset, 7), "<BREAD>");
   EXPECT_EQ(scan.anchors, std::vector<std::string>{"top"});
   EXPECT_EQ(scan.title_offset, 0u);
+  changed = menu;
+  changed[menu.size() - 2] = 'x';  // in the last piece's bytes after its last 32
+  EXPECT_FALSE(signature.StandsAt(changed, 0));
   EXPECT_FALSE(signature.StandsAt(menu + "x", 1));
   EXPECT_TRUE(signature.StandsAt("x" + menu, 1));
   EXPECT_TRUE(TextSignature("ab").StandsAt("xabc", 1));
