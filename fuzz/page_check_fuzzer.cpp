@@ -2,7 +2,9 @@
 // resolves each link (ResolveLink) and how the reports write any bytes as text (MakeValidUtf8):
 // every link and marker stands in the page at the line and column given, links come in page order,
 // a checked path has no "." or ".." left, and the text written is valid UTF-8 that keeps valid
-// UTF-8 as it is.
+// UTF-8 as it is. A text the scan found closed at its end, passed over where it stands whole in
+// a page (as the check passes over the menu in a topic), leaves the page's scan as it would be
+// without it, less the text's own links and markers.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -11,6 +13,7 @@
 #include "fuzz_property.h"
 #include "passes/check/link_target.h"
 #include "passes/check/page_digest.h"
+#include "passes/check/page_scan.h"
 #include "text/utf8.h"
 
 namespace quorva {
@@ -98,6 +101,53 @@ void CheckPage(const std::string& name, const std::string& page) {
                   "anchors are sorted for their lookup");
 }
 
+// The first half of the input, after a "<", as a repeated text, and the page it stands in once
+// after the second half and once before it.
+void CheckRepeatedText(const std::string& bytes) {
+  const std::string repeated = "<" + bytes.substr(0, bytes.size() / 2);
+  const PageScan own = ScanMarkup(repeated);
+  if (own.open_at_end || !own.markers.empty() || !own.anchors.empty() || own.has_base ||
+      own.title_offset < repeated.size() || !own.pictures_without_alt.empty() ||
+      !own.frames_without_title.empty()) {
+    return;  // the check reads such a text in full wherever it stands
+  }
+  const std::string rest = bytes.substr(bytes.size() / 2);
+  const std::string page = rest + "<p>" + repeated + rest;
+  const std::size_t begin = rest.size() + 3;
+  const TextSignature signature(repeated);
+  const PageScan whole = ScanMarkup(page);
+  const PageScan passed = ScanMarkup(page, nullptr, &signature);
+  if (passed.repeats_met != 1) {
+    return;  // not where a tag may start, or in the rest too
+  }
+  // What the whole scan finds inside the text is the text's own scan, moved to its place.
+  std::size_t inside = 0;
+  for (std::size_t i = 0, j = 0; i < whole.links.size(); ++i) {
+    const PageLink& link = whole.links[i];
+    if (link.offset >= begin && link.offset < begin + repeated.size()) {
+      RequireProperty(inside < own.links.size() && own.links[inside].offset + begin == link.offset,
+                      "the text's links are those of its own scan");
+      ++inside;
+      continue;
+    }
+    RequireProperty(j < passed.links.size() && passed.links[j].offset == link.offset &&
+                        passed.links[j].value == link.value,
+                    "the links outside the text are found as without it");
+    ++j;
+  }
+  RequireProperty(inside == own.links.size() && passed.links.size() + inside == whole.links.size(),
+                  "passing over the text drops its links and no others");
+  RequireProperty(passed.markers.size() == whole.markers.size() &&
+                      passed.anchors == whole.anchors &&
+                      passed.pictures_without_alt.size() == whole.pictures_without_alt.size() &&
+                      passed.frames_without_title.size() == whole.frames_without_title.size(),
+                  "what stands outside the text is found as without it");
+  RequireProperty(passed.open_at_end == whole.open_at_end && passed.has_base == whole.has_base &&
+                      passed.title_offset == whole.title_offset &&
+                      passed.title_has_text == whole.title_has_text,
+                  "the page's scan is the same outside the text");
+}
+
 }  // namespace
 }  // namespace quorva
 
@@ -106,6 +156,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string bytes(reinterpret_cast<const char*>(data), size);
   CheckPage("page.htm", bytes);
   CheckPage("style.css", bytes);
+  CheckRepeatedText(bytes);
   const std::string text = MakeValidUtf8(bytes);
   RequireProperty(IsValidUtf8(text), "report text is valid UTF-8");
   RequireProperty(!IsValidUtf8(bytes) || text == bytes, "valid UTF-8 is written as it is");
