@@ -45,10 +45,18 @@ std::size_t FindTagStart(std::string_view text, std::size_t from, std::string_vi
   return text.size();
 }
 
-// The position just past `end` from `from`; the text's end when it does not come.
-std::size_t PastEnd(std::string_view text, std::size_t from, std::string_view end) {
+// The position just past `end` from `from`; the text's end when it does not come, which sets
+// `ran_out` where given.
+std::size_t PastEnd(std::string_view text, std::size_t from, std::string_view end,
+                    bool* ran_out = nullptr) {
   const std::size_t at = text.find(end, from);
-  return at == std::string_view::npos ? text.size() : at + end.size();
+  if (at == std::string_view::npos) {
+    if (ran_out != nullptr) {
+      *ran_out = true;
+    }
+    return text.size();
+  }
+  return at + end.size();
 }
 
 // Where the links a scan finds go: to a visitor, or into the scan.
@@ -323,10 +331,6 @@ PageScan ScanMarkup(std::string_view text, const LinkVisitor* visit_link,
     scan.open_at_end = scan.open_at_end || end == n;
     return end;
   };
-  auto past = [&](std::size_t from, std::string_view end) {
-    const std::size_t at = text.find(end, from);
-    return at == std::string_view::npos ? up_to(n) : at + end.size();
-  };
   ByteFinder less(text, '<');
   ByteFinder greater(text, '>');
   // Markers count wherever they stand: every "<" from where a tag, a comment or the like starts
@@ -350,11 +354,11 @@ PageScan ScanMarkup(std::string_view text, const LinkVisitor* visit_link,
     }
     const char next = i + 1 < n ? text[i + 1] : '\0';
     if (next == '!' && HoldsAt(text, i, "<!--")) {
-      i = past(i + 4, "-->");
+      i = PastEnd(text, i + 4, "-->", &scan.open_at_end);
       continue;
     }
     if (next == '?') {
-      i = past(i + 2, "?>");
+      i = PastEnd(text, i + 2, "?>", &scan.open_at_end);
       continue;
     }
     if (next == '!' || next == '/') {

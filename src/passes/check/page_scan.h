@@ -52,8 +52,8 @@ struct PageScan {
   std::vector<ElementHit> pictures_without_alt;
   // <frame> and <iframe> without a title attribute.
   std::vector<ElementHit> frames_without_title;
-  // Something open at the text's end (a tag, a comment, a script, a marker's first bytes) that
-  // the bytes after it would close: the same text found inside a page may read otherwise there.
+  // Something open at the text's end (a tag, a comment, a script) that the bytes after it would
+  // close: the same text found inside a page may read otherwise there.
   bool open_at_end = false;
   // How often the repeated text given to the scan stood where a tag may start; it was skipped.
   std::size_t repeats_met = 0;
