@@ -8,8 +8,7 @@
 
 namespace quorva {
 
-bool CompressAtLastRewrite(const RunSettings& settings, std::string_view file_name,
-                           std::string& text) {
+bool IsCompressedAtLastRewrite(const RunSettings& settings, std::string_view file_name) {
   if (!settings.compression) {
     return false;
   }
@@ -22,7 +21,12 @@ bool CompressAtLastRewrite(const RunSettings& settings, std::string_view file_na
       ++groups;
     }
   }
-  if (groups != 1 || match->compress != CompressMarkupText) {
+  return groups == 1 && match->compress == CompressMarkupText;
+}
+
+bool CompressAtLastRewrite(const RunSettings& settings, std::string_view file_name,
+                           std::string& text) {
+  if (!IsCompressedAtLastRewrite(settings, file_name)) {
     return false;
   }
   CompressMarkupInPlace(text);
@@ -69,6 +73,10 @@ void PageOutput::LeaveFinal(const std::string& path, std::string_view bytes) {
   if (writes_.ForgetWrittenBytes(path)) {
     titles_.Learn(path, bytes);
   }
+}
+
+bool PageOutput::DropsCarriageReturns(const std::string& path) const {
+  return IsCompressedAtLastRewrite(settings_, FileNameOf(path));
 }
 
 bool PageOutput::IsFinished(const std::string& path) const {

@@ -38,6 +38,10 @@ class PageOutput {
   // of them, keeping only the page's title, which a later trail may name.
   void LeaveFinal(const std::string& path, std::string_view bytes);
 
+  // True when the page, at its last rewrite, is written compressed, which drops every carriage
+  // return: its text may keep them until then.
+  bool DropsCarriageReturns(const std::string& path) const;
+
   // True when the page's final bytes for this run are on disk.
   bool IsFinished(const std::string& path) const;
 
@@ -62,5 +66,7 @@ class PageOutput {
 // bytes that compressing the page as written in text mode gives.
 bool CompressAtLastRewrite(const RunSettings& settings, std::string_view file_name,
                            std::string& text);
+// Whether CompressAtLastRewrite compresses a page of that name.
+bool IsCompressedAtLastRewrite(const RunSettings& settings, std::string_view file_name);
 
 }  // namespace quorva

@@ -31,17 +31,37 @@ std::optional<std::size_t> SnippetSlotAtEnd(std::string_view text) {
   return static_cast<std::size_t>(slot);
 }
 
-// Whether the text, which ends with ">", may end with a marker: the byte before the ">" is
-// the last letter of one, or a snippet's slot. Most tags end otherwise.
-bool MayEndMarker(std::string_view text) {
-  if (text.size() < 2) {
-    return false;
+// The rewritten text so far as the checks after a ">" see it: what was written, then `pending`,
+// the input since, up to that ">", not copied yet.
+class TextSoFar {
+ public:
+  TextSoFar(const std::string& written, std::string_view pending)
+      : written_(written), pending_(pending) {}
+
+  // The byte `back` places before the last; NUL before the text's start.
+  char Back(std::size_t back) const {
+    if (back < pending_.size()) {
+      return pending_[pending_.size() - 1 - back];
+    }
+    back -= pending_.size();
+    return back < written_.size() ? written_[written_.size() - 1 - back] : '\0';
   }
-  const char last = FoldAsciiCase(text[text.size() - 2]);
-  return last == FoldAsciiCase(kMenuMarker[kMenuMarker.size() - 2]) ||
-         last == FoldAsciiCase(kBreadMarker[kBreadMarker.size() - 2]) ||
-         last == FoldAsciiCase(kFileNameMarker[kFileNameMarker.size() - 2]) ||
-         (last >= '1' && last <= ':');
+
+ private:
+  const std::string& written_;
+  std::string_view pending_;
+};
+
+// Whether the text, which ends with ">", may end with a marker: it has the marker's "<" and last
+// letter in place, or a snippet's. Most tags end otherwise, and the input up to them is copied
+// later, in one piece with what follows.
+bool MayEndMarker(const TextSoFar& text) {
+  const char last = FoldAsciiCase(text.Back(1));
+  const auto may_end = [&text, last](std::string_view marker) {
+    return last == FoldAsciiCase(marker[marker.size() - 2]) && text.Back(marker.size() - 1) == '<';
+  };
+  return may_end(kMenuMarker) || may_end(kBreadMarker) || may_end(kFileNameMarker) ||
+         (last >= '1' && last <= ':' && text.Back(kSnippetMarkerLength - 1) == '<');
 }
 
 // Replaces a marker at the end of the output with `replacement`.
@@ -72,17 +92,21 @@ std::string RewriteTopicText(RunContext& run, const std::string& topic_path,
   output.reserve(text.size() + room);
   std::size_t menus = 0;
   std::size_t trails = 0;
-  // Every marker ends with ">", so the checks of a cycle can only fire after a ">" is appended:
-  // the text up to the next ">" is copied in one piece.
+  // Every marker ends with ">", so the checks of a cycle can only fire at a ">"; the input is
+  // copied only where they may, in the pieces between.
   ByteFinder greater(text, '>');
+  std::size_t copied = 0;
   for (std::size_t start = 0; start < text.size();) {
-    std::size_t end = greater.Next(start);
-    end = end == text.size() ? end : end + 1;
-    output.append(text, start, end - start);
-    start = end;
-    if (output.back() != '>' || !MayEndMarker(output)) {
+    const std::size_t end = greater.Next(start);
+    if (end == text.size()) {
+      break;
+    }
+    start = end + 1;
+    if (!MayEndMarker(TextSoFar(output, std::string_view(text).substr(copied, start - copied)))) {
       continue;
     }
+    output.append(text, copied, start - copied);
+    copied = start;
     if (settings.handle_menu_markers && menus < kMarkerCountLimit &&
         EndsWithWithoutCase(output, kMenuMarker)) {
       // The menu grows with the help set: room for it and the rest of the topic at once, rather
@@ -107,6 +131,7 @@ std::string RewriteTopicText(RunContext& run, const std::string& topic_path,
       ReplaceMarkerAtEnd(output, kFileNameMarker.size(), file_name);
     }
   }
+  output.append(text, copied, std::string::npos);
   return output;
 }
 
@@ -156,11 +181,16 @@ bool ReplaceMarkerComponents(RunContext& run, const std::string& topic_path,
       return false;
     }
     // Every byte is kept, also after a byte 26 or a NUL, so a rewrite never cuts a topic short.
+    // No marker holds a line end, so the CR LF line ends of a topic written compressed, which
+    // drops every carriage return, need no reading as LF first.
+    const bool returns_dropped = run.pages.DropsCarriageReturns(topic_path);
+    const std::string decoded =
+        returns_dropped ? std::string() : DecodeTextMode(*bytes, TextEnd::kKeepBytes);
+    const std::string& text = returns_dropped ? *bytes : decoded;
     // This is the topic's last rewrite before the compression pass. A file the system refuses
     // to write keeps its old content without a message.
-    const bool written = run.pages.ReplacePage(
-        topic_path, *bytes,
-        RewriteTopicText(run, topic_path, DecodeTextMode(*bytes, TextEnd::kKeepBytes), trail));
+    const bool written =
+        run.pages.ReplacePage(topic_path, *bytes, RewriteTopicText(run, topic_path, text, trail));
     run.toc_tree.AddTopic(topic_path, written);
     return true;
   } catch (const std::bad_alloc&) {

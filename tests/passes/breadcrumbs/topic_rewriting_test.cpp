@@ -77,12 +77,18 @@ TEST_F(TopicRewritingTest, InsertedTextTakesPartInTheLaterChecksOfItsCycle) {
   EXPECT_EQ(Rewrite("<BREAD<MENU>>"), "T");
   // What a removed marker leaves is looked at as it is: no snippet marker ends in "X".
   EXPECT_EQ(Rewrite("q<PANEL1X<MENU>z"), "q<PANEL1Xz");
+  // A marker begun by inserted text is completed by the topic's own characters.
+  settings.snippets[0] = "<BRE";
+  EXPECT_EQ(Rewrite("<PANEL1>AD>|<PANEL1>ad<x>"), "T|<BREad<x>");
 }
 
 TEST_F(TopicRewritingTest, LineEndsBecomeCrLfAndNoByteIsLost) {
   EXPECT_EQ(Rewrite("a\nb\r\nc\rd"), "a\r\nb\r\nc\rd");
   const std::string binary("x\x1Ay\0z<BREAD>tail", 17);
   EXPECT_EQ(Rewrite(binary), std::string("x\x1Ay\0zTtail", 11));
+  // A topic written compressed loses every carriage return, lone ones too.
+  settings.compression = true;
+  EXPECT_EQ(Rewrite("a\r\n  b\rc<BREAD>\r\n"), "a\nbcT\n");
 }
 
 TEST_F(TopicRewritingTest, LongTrailsFitTwiceAndMissingTopicsAreLeftAlone) {
