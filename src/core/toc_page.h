@@ -35,6 +35,12 @@ template <typename OnLink>
 void ScanTocPageLinks(std::string_view text, OnLink on_link) {
   std::string name;
   for (std::size_t position = 4; position < text.size(); ++position) {
+    // A name is taken only where "href" ends: the scan goes from one to the next.
+    const std::size_t href = text.find("href", position - 3);
+    if (href == std::string_view::npos) {
+      return;
+    }
+    position = href + 3;
     if (ScanHrefFileName(text, name, position)) {
       on_link(name);
     }

@@ -25,6 +25,7 @@ TEST(ScanTocPageLinks, TakesTheNameAfterEachLowercaseHref) {
   EXPECT_EQ(LinksOf("<!-- hrefs=\"c.htm\" --><link href=\"style.css\">"),
             (Names{"c.htm", "style.css"}));
   EXPECT_EQ(LinksOf("<a href=\"a.htm\">x</a><a href=\"a.htm\">y</a>"), (Names{"a.htm", "a.htm"}));
+  EXPECT_EQ(LinksOf(" hhref=\"1.htm\" hrefhref=\"2.htm\" href"), (Names{"1.htm", "2.htm"}));
 }
 
 TEST(ScanTocPageLinks, NamesEndAtTheFirstCharacterOutsideTheNameSet) {
