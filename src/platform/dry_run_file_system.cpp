@@ -24,8 +24,7 @@ std::string MakeKey(const std::string& path) {
 }
 
 std::string MakeFolderKey(const std::string& path) {
-  const PathParts parts = SplitPath(path);
-  return MakeKey(parts.drive + parts.folder);
+  return MakeKey(std::string(FolderOf(path)));
 }
 
 // Reads a file kept in memory.

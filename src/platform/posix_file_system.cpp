@@ -252,8 +252,7 @@ WriteResult WriteThroughTemporaryFile(FileStateMemo& memo, const std::string& ta
                                       std::string_view bytes, const struct stat* existing,
                                       Placing placing = Placing::kReplacing) {
   static const unsigned long process_id = static_cast<unsigned long>(::getpid());
-  const PathParts parts = SplitPath(target);
-  const std::string folder = parts.drive + parts.folder;
+  const std::string folder(FolderOf(target));
   FileOwnership wanted;
   Creating creating = Creating::kPrivate;
   mode_t create_mode = 0666;
@@ -321,8 +320,7 @@ WriteResult CreateFile(FileStateMemo& memo, const std::string& path, std::string
   if (step == WriteStep::kWrite) {
     return WriteThroughTemporaryFile(memo, path, bytes, nullptr);
   }
-  const PathParts parts = SplitPath(path);
-  const std::string folder = parts.drive + parts.folder;
+  const std::string folder(FolderOf(path));
   if (::access(folder.empty() ? "." : folder.c_str(), W_OK | X_OK) != 0) {
     return WriteErrorOutcome(errno);
   }
@@ -342,9 +340,8 @@ std::optional<std::string> FollowLink(const std::string& path, struct stat* info
 // True when `target`, a resolved path, lies in the folder that holds `path` itself, however the
 // folder's own path goes.
 bool LiesBeside(const std::string& target, const std::string& path) {
-  const PathParts parts = SplitPath(path);
   char resolved[PATH_MAX];
-  const std::string folder = parts.drive + parts.folder;
+  const std::string folder(FolderOf(path));
   if (::realpath(folder.empty() ? "." : folder.c_str(), resolved) == nullptr) {
     return false;
   }

@@ -37,10 +37,9 @@ bool IsTemporaryFileName(std::string_view name) {
 
 std::string TemporaryPathBeside(const std::string& target, unsigned long process_id) {
   static std::atomic<unsigned> counter{0};
-  PathParts parts = SplitPath(target);
-  std::string name = std::string(kTemporaryPrefix) + std::to_string(process_id) + "-" +
-                     std::to_string(counter.fetch_add(1)) + std::string(kTemporarySuffix);
-  return MakePath(parts.drive, parts.folder, name, "");
+  return PathBeside(target, std::string(kTemporaryPrefix) + std::to_string(process_id) + "-" +
+                                std::to_string(counter.fetch_add(1)) +
+                                std::string(kTemporarySuffix));
 }
 
 void RemoveLeftoverTemporaryFiles(FileSystem& fs, const std::string& folder) {

@@ -185,8 +185,7 @@ bool LeadsOutOfItsFolder(const std::string& path) {
   if (!target) {
     return false;  // it leads nowhere, or to no file: the replace refuses it as such
   }
-  const PathParts parts = SplitPath(path);
-  const std::string folder = parts.drive + parts.folder;
+  const std::string folder(FolderOf(path));
   HANDLE holder = ::CreateFileA(folder.empty() ? "." : folder.c_str(), 0,
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
@@ -310,8 +309,7 @@ WriteResult CreateNewFile(const std::string& path, std::string_view bytes, Write
   if (step == WriteStep::kWrite) {
     return WriteThroughTemporaryFile(path, bytes, FILE_ATTRIBUTE_NORMAL, retry);
   }
-  const PathParts parts = SplitPath(path);
-  const std::string folder = parts.drive + parts.folder;
+  const std::string folder(FolderOf(path));
   const DWORD attributes = ::GetFileAttributesA(folder.empty() ? "." : folder.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
     return WriteErrorOutcome(ERROR_PATH_NOT_FOUND);

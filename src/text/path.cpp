@@ -1,5 +1,7 @@
 #include "text/path.h"
 
+#include <algorithm>
+
 namespace quorva {
 
 namespace {
@@ -18,21 +20,26 @@ bool IsAsciiLetter(char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
+// The length of the drive ("C:") that begins the path: 2 or 0.
+std::size_t DriveLength(std::string_view path) {
+  return path.size() >= 2 && path[1] == ':' && IsAsciiLetter(path[0]) ? 2 : 0;
+}
+
+// Where the file name begins: after the drive and the last separator.
+std::size_t FileNameStart(std::string_view path) {
+  const std::size_t separator = path.find_last_of("\\/");
+  return separator == std::string_view::npos ? DriveLength(path)
+                                             : std::max(separator + 1, DriveLength(path));
+}
+
 }  // namespace
 
 PathParts SplitPath(std::string_view path) {
   PathParts parts;
-  if (path.size() >= 2 && path[1] == ':' && IsAsciiLetter(path[0])) {
-    parts.drive = std::string(path.substr(0, 2));
-    path.remove_prefix(2);
-  }
-  std::size_t name_start = 0;
-  for (std::size_t i = 0; i < path.size(); ++i) {
-    if (IsSeparator(path[i])) {
-      name_start = i + 1;
-    }
-  }
-  parts.folder = std::string(path.substr(0, name_start));
+  const std::size_t drive = DriveLength(path);
+  const std::size_t name_start = FileNameStart(path);
+  parts.drive = std::string(path.substr(0, drive));
+  parts.folder = std::string(path.substr(drive, name_start - drive));
   std::string_view name = path.substr(name_start);
   std::size_t dot = name.rfind('.');
   if (dot == std::string_view::npos) {
@@ -61,14 +68,17 @@ std::string MakePath(std::string_view drive, std::string_view folder, std::strin
   return path;
 }
 
+std::string_view FolderOf(std::string_view path) {
+  return path.substr(0, FileNameStart(path));
+}
+
 std::string FileNameOf(std::string_view path) {
-  PathParts parts = SplitPath(path);
-  return parts.base + parts.extension;
+  return std::string(path.substr(FileNameStart(path)));
 }
 
 std::string PathBeside(std::string_view path, std::string_view name) {
-  PathParts parts = SplitPath(path);
-  return MakePath(parts.drive, parts.folder, name, "");
+  std::string beside(FolderOf(path));
+  return beside.append(name);
 }
 
 std::optional<std::vector<std::string>> FoldPathSegments(std::string_view path) {

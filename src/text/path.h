@@ -28,6 +28,10 @@ PathParts SplitPath(std::string_view path);
 std::string MakePath(std::string_view drive, std::string_view folder, std::string_view base,
                      std::string_view extension);
 
+// Drive and folder as SplitPath gives them, joined: the path up to its file name, which ends
+// with a separator unless it is empty or a drive alone.
+std::string_view FolderOf(std::string_view path);
+
 // Base name followed by extension: the file name without drive or folder.
 std::string FileNameOf(std::string_view path);
 

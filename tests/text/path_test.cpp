@@ -50,6 +50,12 @@ TEST(PathBeside, NamesAFileInTheFolderOfAnother) {
   EXPECT_EQ(PathBeside("help/toc.htm", "toc3.htm"), "help/toc3.htm");
   EXPECT_EQ(PathBeside("toc.htm", "a.htm"), "a.htm");
   EXPECT_EQ(FileNameOf("C:\\x\\topic12.htm"), "topic12.htm");
+  // A drive without a folder stays with the folder, never with the name.
+  EXPECT_EQ(PathBeside("C:toc.htm", "a.htm"), "C:a.htm");
+  EXPECT_EQ(FileNameOf("C:toc.htm"), "toc.htm");
+  EXPECT_EQ(FolderOf("D:\\help\\sub/toc3.htm"), "D:\\help\\sub/");
+  EXPECT_EQ(FolderOf("C:"), "C:");
+  EXPECT_EQ(FolderOf("toc.htm"), "");
 }
 
 }  // namespace
