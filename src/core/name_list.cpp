@@ -27,6 +27,15 @@ bool NameList::IsNewName(std::string_view name) const {
   return !names_.Holds(name);
 }
 
+bool NameList::ClaimName(std::string_view name) {
+  const std::size_t held = names_.Size();
+  if (names_.Add(name) < held) {
+    return false;
+  }
+  ++count_;
+  return true;
+}
+
 void NameList::ReleaseListedNames() {
   ClearListedNames();
 }

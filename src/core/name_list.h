@@ -21,6 +21,9 @@ class NameList {
  public:
   void AddListedName(std::string_view name);
   bool IsNewName(std::string_view name) const;
+  // Adds the name when it is new, as IsNewName and AddListedName do, with one lookup; true
+  // when it was.
+  bool ClaimName(std::string_view name);
   void ReleaseListedNames();
   void ClearListedNames();
   void AddNavigationPageNames();

@@ -82,11 +82,7 @@ bool IsTocPageName(std::string_view name) {
 }
 
 bool ClaimPageLink(NameList& names, std::string_view name) {
-  if (!HasPageExtension(name) || !names.IsNewName(name)) {
-    return false;
-  }
-  names.AddListedName(name);
-  return true;
+  return HasPageExtension(name) && names.ClaimName(name);
 }
 
 std::string TocProgressHead(int depth, const PathParts& page) {

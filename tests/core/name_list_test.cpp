@@ -31,6 +31,11 @@ TEST(NameList, DuplicatesCountTwiceAndReleaseForgetsEverything) {
   names.AddListedName("A.HTM");
   EXPECT_EQ(names.Count(), 10u);
   EXPECT_FALSE(names.IsNewName("a.htm"));
+  // A claim adds only what is new, and counts only that.
+  EXPECT_FALSE(names.ClaimName("A.htm"));
+  EXPECT_TRUE(names.ClaimName("b.htm"));
+  EXPECT_FALSE(names.IsNewName("B.HTM"));
+  EXPECT_EQ(names.Count(), 11u);
   names.ReleaseListedNames();
   EXPECT_EQ(names.Count(), 0u);
   EXPECT_TRUE(names.IsNewName("a.htm"));

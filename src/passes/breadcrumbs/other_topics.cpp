@@ -16,10 +16,9 @@ bool ModifyOtherTopics(RunContext& run, const std::string& toc_page_path) {
   for (std::string_view entry :
        run.fs.ListFolder(toc_page.drive + toc_page.folder, MakePath("", "", "*", "htm*"))) {
     std::string name(CutTo(entry, kListedNameLimit));
-    if (!run.names.IsNewName(name)) {
+    if (!run.names.ClaimName(name)) {
       continue;
     }
-    run.names.AddListedName(name);
     if (IsTocPageName(name)) {
       continue;
     }
