@@ -27,9 +27,12 @@ std::size_t DriveLength(std::string_view path) {
 
 // Where the file name begins: after the drive and the last separator.
 std::size_t FileNameStart(std::string_view path) {
-  const std::size_t separator = path.find_last_of("\\/");
-  return separator == std::string_view::npos ? DriveLength(path)
-                                             : std::max(separator + 1, DriveLength(path));
+  for (std::size_t i = path.size(); i > 0; --i) {
+    if (IsSeparator(path[i - 1])) {
+      return std::max(i, DriveLength(path));
+    }
+  }
+  return DriveLength(path);
 }
 
 }  // namespace
