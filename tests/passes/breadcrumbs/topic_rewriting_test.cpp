@@ -77,6 +77,8 @@ TEST_F(TopicRewritingTest, InsertedTextTakesPartInTheLaterChecksOfItsCycle) {
   EXPECT_EQ(Rewrite("<BREAD<MENU>>"), "T");
   // What a removed marker leaves is looked at as it is: no snippet marker ends in "X".
   EXPECT_EQ(Rewrite("q<PANEL1X<MENU>z"), "q<PANEL1Xz");
+  // Where a marker's "<" would stand before the text's start, nothing before it is read.
+  EXPECT_EQ(Rewrite("<BREAD>menu>", ""), "menu>");
   // A marker begun by inserted text is completed by the topic's own characters.
   settings.snippets[0] = "<BRE";
   EXPECT_EQ(Rewrite("<PANEL1>AD>|<PANEL1>ad<x>"), "T|<BREad<x>");
