@@ -22,7 +22,7 @@ std::string_view CutTo(std::string_view text, std::size_t limit);
 int ReadDecimalInteger(std::string_view text);
 
 // Space, tab, line feed, carriage return and form feed: the white space of HTML, CSS and URLs.
-inline bool IsAsciiWhiteSpace(char c) {
+constexpr bool IsAsciiWhiteSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f';
 }
 

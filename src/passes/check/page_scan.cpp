@@ -1,6 +1,7 @@
 #include "passes/check/page_scan.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 
 #include "text/byte_finder.h"
@@ -14,6 +15,34 @@ namespace {
 
 bool IsAsciiLetter(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+// What ends a run of bytes inside a tag, a byte's bits looked up at once: the scan goes through
+// every tag name and attribute byte by byte.
+enum TagByte : unsigned char {
+  kSpace = 1,          // HTML white space
+  kEndsTagName = 2,    // white space, ">" or "/"
+  kEndsName = 4,       // an attribute's name: white space, "=", ">" or "/"
+  kEndsValue = 8,      // an unquoted value: white space or ">"
+  kBetweenNames = 16,  // skipped before an attribute: white space or "/"
+};
+
+constexpr std::array<unsigned char, 256> ClassifyTagBytes() {
+  std::array<unsigned char, 256> bits{};
+  for (int c = 0; c < 256; ++c) {
+    const bool space = IsAsciiWhiteSpace(static_cast<char>(c));
+    bits[static_cast<std::size_t>(c)] = static_cast<unsigned char>(
+        (space ? kSpace : 0) | (space || c == '>' || c == '/' ? kEndsTagName : 0) |
+        (space || c == '=' || c == '>' || c == '/' ? kEndsName : 0) |
+        (space || c == '>' ? kEndsValue : 0) | (space || c == '/' ? kBetweenNames : 0));
+  }
+  return bits;
+}
+
+constexpr std::array<unsigned char, 256> kTagBytes = ClassifyTagBytes();
+
+bool Is(char c, TagByte kind) {
+  return (kTagBytes[static_cast<unsigned char>(c)] & kind) != 0;
 }
 
 // True when `text` holds `word` (lowercase) at `position`, letters without case.
@@ -219,7 +248,7 @@ std::size_t ScanAttributes(std::string_view text, std::size_t position, TagKind 
   const std::size_t n = text.size();
   std::size_t j = position;
   while (true) {
-    while (j < n && (IsAsciiWhiteSpace(text[j]) || text[j] == '/')) {
+    while (j < n && Is(text[j], kBetweenNames)) {
       ++j;
     }
     if (j >= n) {
@@ -230,13 +259,12 @@ std::size_t ScanAttributes(std::string_view text, std::size_t position, TagKind 
       return j + 1;
     }
     const std::size_t name_start = j;
-    while (j < n && !IsAsciiWhiteSpace(text[j]) && text[j] != '=' && text[j] != '>' &&
-           text[j] != '/') {
+    while (j < n && !Is(text[j], kEndsName)) {
       ++j;
     }
     const std::string_view name = text.substr(name_start, j - name_start);
     std::size_t k = j;
-    while (k < n && IsAsciiWhiteSpace(text[k])) {
+    while (k < n && Is(text[k], kSpace)) {
       ++k;
     }
     if (k >= n || text[k] != '=') {
@@ -245,7 +273,7 @@ std::size_t ScanAttributes(std::string_view text, std::size_t position, TagKind 
       continue;
     }
     ++k;
-    while (k < n && IsAsciiWhiteSpace(text[k])) {
+    while (k < n && Is(text[k], kSpace)) {
       ++k;
     }
     std::size_t value_start = k;
@@ -256,7 +284,7 @@ std::size_t ScanAttributes(std::string_view text, std::size_t position, TagKind 
       value_end = std::min(text.find(text[k], value_start), n);
       j = std::min(value_end + 1, n);
     } else {
-      while (k < n && !IsAsciiWhiteSpace(text[k]) && text[k] != '>') {
+      while (k < n && !Is(text[k], kEndsValue)) {
         ++k;
       }
       value_end = k;
@@ -377,8 +405,7 @@ PageScan ScanMarkup(std::string_view text, const LinkVisitor* visit_link,
       continue;
     }
     std::size_t name_end = i + 1;
-    while (name_end < n && !IsAsciiWhiteSpace(text[name_end]) && text[name_end] != '>' &&
-           text[name_end] != '/') {
+    while (name_end < n && !Is(text[name_end], kEndsTagName)) {
       ++name_end;
     }
     const std::size_t tag_start = i;
