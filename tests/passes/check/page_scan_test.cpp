@@ -82,6 +82,20 @@ TEST(PageScanTest, ARepeatedTextIsPassedOverWhereItStandsWhole) {
                              "<script></script>", "<title>x</title>", "x"}) {
     EXPECT_FALSE(ScanMarkup(std::string("<p>") + closed).open_at_end) << closed;
   }
+  // A page cut anywhere in a tag is read up to its end and no further, also where more text
+  // follows it in memory: it reads as the same bytes alone in a buffer of their size (where the
+  // sanitizer build sees any read past the end).
+  const std::string tag = "<img src= x.gif alt = \"a\" / >";
+  for (std::size_t cut = 1; cut <= tag.size(); ++cut) {
+    const std::string_view part = std::string_view(tag).substr(0, cut);
+    const std::vector<char> alone(part.begin(), part.end());
+    const PageScan in_place = ScanMarkup(part);
+    const PageScan exact = ScanMarkup(std::string_view(alone.data(), alone.size()));
+    EXPECT_EQ(exact.open_at_end, cut < tag.size()) << part;
+    EXPECT_EQ(in_place.open_at_end, exact.open_at_end) << part;
+    EXPECT_EQ(LinkValues(in_place), LinkValues(exact)) << part;
+    EXPECT_EQ(in_place.pictures_without_alt.size(), exact.pictures_without_alt.size()) << part;
+  }
 
   const std::string menu = "<ul><li><a href=\"a.htm\">A</a></li>\n" + std::string(5000, 'm') +
                            "<li><a href=\"b.htm\">B</a></li></ul>";
